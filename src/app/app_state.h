@@ -1,0 +1,28 @@
+// The few process-wide values that several handlers share, and the bundle of
+// seams every handler of the main window works through.
+#pragma once
+
+#include <string>
+
+#include "app/main_view.h"
+#include "app/platform.h"
+#include "app/prompts.h"
+
+namespace quillet {
+
+struct AppState {
+    std::string iniFileName;     // the settings file beside the program
+    bool extraMessages = true;   // confirm successful operations
+    bool fieldsFilled = false;   // a version switch filled the fields since the last Save
+    std::string cfgName;         // "DCC.CFG" or "DCC32.CFG", for messages
+    std::string stubName;        // launcher stub of the last Save; kept when no version is chosen
+};
+
+struct Context {
+    Platform& platform;
+    Prompts& prompts;
+    MainView& view;
+    AppState& state;
+};
+
+}  // namespace quillet

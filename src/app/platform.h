@@ -1,0 +1,73 @@
+// The operating-system services that the portable logic needs. The program
+// implements them over Win32 (platform_win32.cpp); the unit tests over an
+// in-memory fake. Every text is ANSI, as the compilers and their files are.
+#pragma once
+
+#include <string>
+
+namespace quillet {
+
+enum class RegRoot { LocalMachine, CurrentUser };
+
+// What ReadRegString answers for a key that cannot be opened.
+inline constexpr const char* kUnableToOpenKey = "(unable to open registry key)";
+
+// The outcome of writing a whole file in place of an existing one (or anew).
+enum class WriteOutcome {
+    Written,        // the file now holds exactly the new bytes
+    CannotCreate,   // no file could be created in the target's directory
+    WriteFailed,    // creating worked, writing or flushing did not; `error` says why
+    CannotReplace,  // the new text was ready but the old file could not be replaced
+};
+
+struct WriteResult {
+    WriteOutcome outcome = WriteOutcome::Written;
+    unsigned long error = 0;  // the platform's error code, where there is one
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Registry, read only. A key that cannot be opened gives kUnableToOpenKey,
+    // a missing value or one that is not a string gives empty text. Values are
+    // read whole, however long.
+    virtual std::string ReadRegString(RegRoot root, const std::string& key,
+                                      const std::string& value) = 0;
+
+    // Private-profile files. A bare file name is looked up where the platform
+    // keeps such files (the Windows directory). Values are read whole.
+    virtual std::string ReadProfileString(const std::string& file, const std::string& section,
+                                          const std::string& key, const std::string& def) = 0;
+    virtual int ReadProfileInt(const std::string& file, const std::string& section,
+                               const std::string& key, int def) = 0;
+    virtual bool WriteProfileString(const std::string& file, const std::string& section,
+                                    const std::string& key, const std::string& value) = 0;
+
+    // Files. FileExists is true only for a file, DirectoryExists only for a directory.
+    virtual bool FileExists(const std::string& path) = 0;
+    virtual bool DirectoryExists(const std::string& path) = 0;
+    // Copies `from` over `to`, replacing an existing target.
+    virtual bool CopyFileOver(const std::string& from, const std::string& to) = 0;
+    // Writes `bytes` as the whole content of `path` so that an existing file is
+    // either replaced in one step or left exactly as it was; no temporary file
+    // is left behind either way.
+    virtual WriteResult WriteFileReplacing(const std::string& path, const std::string& bytes) = 0;
+
+    // The platform's short (8.3) form of an existing path; empty on failure.
+    virtual std::string ShortPath(const std::string& path) = 0;
+    // Full path of the running program.
+    virtual std::string ExePath() = 0;
+
+    // Writes a shell shortcut to `target` with `arguments`. `linkName` gets
+    // ".lnk" appended when it lacks that extension; the caller sees the longer
+    // name. Returns the COM result of the last call made (0 on success).
+    virtual long CreateLink(const std::string& target, const std::string& arguments,
+                            std::string& linkName) = 0;
+
+    // Text conversion for the batch file, which the command shell reads in the
+    // OEM code page. The identity where there is no such distinction.
+    virtual std::string AnsiToOem(const std::string& text) = 0;
+};
+
+}  // namespace quillet

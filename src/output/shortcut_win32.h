@@ -1,0 +1,26 @@
+// Shell shortcuts through the shell's link object. The one ShortcutFile object
+// is made at start-up, which initialises COM for the program's thread.
+#pragma once
+
+#include <string>
+
+namespace quillet {
+
+class TShortcutFile {
+public:
+    TShortcutFile();  // calls CoInitialize
+    TShortcutFile(const TShortcutFile&) = delete;
+    TShortcutFile& operator=(const TShortcutFile&) = delete;
+
+    // Writes a shortcut to Target with Arguments. LinkName gets ".lnk" appended
+    // when its extension (in any letter case) is not ".lnk". Returns the COM
+    // result of the last call made (0 on success).
+    long CreateLink(const std::string& Target, const std::string& Arguments,
+                    std::string& LinkName);
+};
+
+// Created by InitShortcutUnit during start-up; never destroyed.
+extern TShortcutFile* ShortcutFile;
+void InitShortcutUnit();
+
+}  // namespace quillet
