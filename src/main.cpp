@@ -1,3 +1,22 @@
+// Quillet: writes the configuration file of the Delphi command-line compilers.
+
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "app/cfgunit_win32.h"
+#include "output/shortcut_win32.h"
+#include "ui/application.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // The shortcut unit first: it makes the one shortcut object, which
+    // initialises COM for the program's thread.
+    quillet::InitShortcutUnit();
+
+    ui::Application& app = ui::Application::Get();
+    app.Initialize(instance);
+    app.SetTitle("Quillet");
+
+    // The first window made is the main window; closing it ends the program.
+    quillet::TCFGFace mainForm;
+    app.Run();
+    return 0;
+}

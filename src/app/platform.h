@@ -39,9 +39,7 @@ public:
     // keeps such files (the Windows directory). Values are read whole.
     virtual std::string ReadProfileString(const std::string& file, const std::string& section,
                                           const std::string& key, const std::string& def) = 0;
-    virtual int ReadProfileInt(const std::string& file, const std::string& section,
-                               const std::string& key, int def) = 0;
-    virtual bool WriteProfileString(const std::string& file, const std::string& section,
+    virtual bool WriteProfileText(const std::string& file, const std::string& section,
                                     const std::string& key, const std::string& value) = 0;
 
     // Files. FileExists is true only for a file, DirectoryExists only for a directory.
@@ -67,7 +65,7 @@ public:
 
     // Text conversion for the batch file, which the command shell reads in the
     // OEM code page. The identity where there is no such distinction.
-    virtual std::string AnsiToOem(const std::string& text) = 0;
+    virtual std::string ToOemText(const std::string& text) = 0;
 };
 
 }  // namespace quillet

@@ -56,13 +56,7 @@ public:
         auto it = profiles.find({UpperAscii(file), UpperAscii(section), UpperAscii(key)});
         return it == profiles.end() ? def : it->second;
     }
-    int ReadProfileInt(const std::string& file, const std::string& section, const std::string& key,
-                       int def) override {
-        auto it = profiles.find({UpperAscii(file), UpperAscii(section), UpperAscii(key)});
-        if (it == profiles.end()) return def;
-        return std::atoi(it->second.c_str());
-    }
-    bool WriteProfileString(const std::string& file, const std::string& section,
+    bool WriteProfileText(const std::string& file, const std::string& section,
                             const std::string& key, const std::string& value) override {
         profiles[{UpperAscii(file), UpperAscii(section), UpperAscii(key)}] = value;
         profileWrites.push_back(section + "/" + key + "=" + value);
@@ -100,7 +94,7 @@ public:
         if (linkResult == 0) files[Norm(linkName)] = "link:" + target;
         return linkResult;
     }
-    std::string AnsiToOem(const std::string& text) override { return oemPrefix + text; }
+    std::string ToOemText(const std::string& text) override { return oemPrefix + text; }
 
     // -- state, open for tests to read and change --
     std::map<std::pair<RegRoot, std::string>, RegKey> reg;

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Makes a 32-bit Wine prefix for Quillet, or leaves it alone when it is
+# already made from the same inputs (a stamp records them).
+#
+#   make-prefix.sh PREFIX HOME                 the base: wineboot, 96 DPI, fonts
+#   make-prefix.sh PREFIX HOME --demo FAKEDCC  the base plus the SAMPLE Delphi
+#                                              1, 2 and 3 installations of demo/,
+#                                              with FAKEDCC as their compilers
+#
+# HOME is the throwaway home the prefix is made and used with. Run it on the
+# X display the prefix will be used with (or none): Wine's desktop process
+# ends with the wineserver here before the stamp is written.
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/common.sh"
+
+(($# == 2 || $# == 4)) || die "usage: make-prefix.sh PREFIX HOME [--demo FAKEDCC_EXE]"
+prefix=$1
+home=$2
+fakedcc=
+if (($# == 4)); then
+    [[ $3 == --demo ]] || die "usage: make-prefix.sh PREFIX HOME [--demo FAKEDCC_EXE]"
+    fakedcc=$4
+    [[ -f $fakedcc ]] || die "placeholder compiler $fakedcc not built"
+fi
+
+stamp_of_inputs() {
+    wine --version
+    sha256sum "$here/make-prefix.sh" "$here/prefix.reg" "$here/common.sh" | cut -c1-64
+    if [[ -n $fakedcc ]]; then
+        (cd "$QUILLET_ROOT" && find demo -type f -print0 | sort -z | xargs -0 sha256sum)
+        sha256sum <"$fakedcc"
+    fi
+}
+want=$(stamp_of_inputs | sha256sum | cut -c1-64)
+stamp=$prefix/.quillet-prefix-stamp
+if [[ -f $stamp && $(<"$stamp") == "$want" ]]; then
+    exit 0
+fi
+
+wine_env
+use_home "$home"
+export WINEPREFIX=$prefix
+stop_wineserver
+rm -rf "$prefix"
+mkdir -p "$prefix"
+say "making Wine prefix $prefix (once; takes a minute)"
+
+if ! timeout 600 wineboot --init >"$home/wineboot.log" 2>&1; then
+    cat "$home/wineboot.log" >&2
+    die "wineboot --init failed for $prefix"
+fi
+# wineboot returns before the prefix is complete; let its server finish.
+wineserver -w
+
+import_reg() {
+    local log=$home/regedit.log
+    if ! wine regedit /S "$(dos_path "$1")" >"$log" 2>&1; then
+        cat "$log" >&2
+        die "importing $1 into $prefix failed"
+    fi
+}
+import_reg "$here/prefix.reg"
+
+if [[ -n $fakedcc ]]; then
+    # SAMPLE DATA: the installation trees, then the placeholder compilers where
+    # each product keeps its command-line compiler.
+    cp -R "$QUILLET_ROOT/demo/drive_c/." "$prefix/drive_c/"
+    install -m 0755 "$fakedcc" "$prefix/drive_c/DELPHI/BIN/DCC.EXE"
+    install -m 0755 "$fakedcc" "$prefix/drive_c/Program Files/Borland/Delphi 2.0/BIN/dcc32.exe"
+    install -m 0755 "$fakedcc" "$prefix/drive_c/Program Files/Borland/Delphi 3/Bin/dcc32.exe"
+    import_reg "$QUILLET_ROOT/demo/delphi.reg"
+fi
+
+# Everything on disk (registry included) before the prefix counts as made.
+wineserver -w
+printf '%s\n' "$want" >"$stamp"

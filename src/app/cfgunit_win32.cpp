@@ -1,0 +1,292 @@
+#include "app/cfgunit_win32.h"
+
+#include <stdexcept>
+
+#include "app/settings.h"
+#include "app/utils_win32.h"
+#include "config/builder.h"
+#include "config/detection.h"
+#include "dialogs/message_dialog_win32.h"
+#include "dialogs/quick_help_win32.h"
+#include "output/save.h"
+#include "ui/application.h"
+
+namespace quillet {
+
+namespace {
+
+const char* const kRadioHint =
+    "These buttons select the target Delphi command-line compiler for which you wish to create "
+    "a .CFG file. Options are enabled, disabled or renamed depending on which version of Delphi "
+    "you want to use.";
+
+ui::FormSpec MainFormSpec() {
+    ui::FormSpec spec;
+    spec.className = "TCFGFace";
+    spec.caption = "Quillet";
+    spec.clientWidth = 498;
+    spec.clientHeight = 438;
+    spec.left = 142;
+    spec.top = 19;
+    spec.border = ui::BorderStyle::Single;
+    spec.font = ui::Font("Helv", -11, ui::fsBold);
+    return spec;
+}
+
+struct LabelRow {
+    Ctl ctl;
+    ui::ControlSpec spec;
+};
+
+// Labels (no tab stop).
+const LabelRow kLabels[] = {
+    {Ctl::Label1, {"Label1", "Target:", 16, 12, 42, 13, "", false}},
+    {Ctl::lExepath, {"lExepath", "Current path to command line compiler:", 112, 12, 222, 13, "", false}},
+    {Ctl::lUnit, {"lUnit", "Unit directories:", 16, 84, 91, 13, "", false}},
+    {Ctl::lInc, {"lInc", "Include directories:", 16, 124, 110, 13, "", false}},
+    {Ctl::lObject, {"lObject", "Object directories:", 16, 164, 105, 13, "", false}},
+    {Ctl::lAlias, {"lAlias", "Aliases:", 16, 204, 45, 13, "", false}},
+    {Ctl::Label3, {"Label3", "Current configuration (for manual editing)", 16, 284, 233, 13, "", false}},
+};
+
+}  // namespace
+
+TCFGFace::TCFGFace() : ui::Form(MainFormSpec()) {
+    CreateHandle(nullptr);
+    ui::Application::Get().SetMainForm(this);
+    CreateControls();
+    OnClose = [this](ui::Form&) { FormClose(); };
+    FormCreate();
+}
+
+TCFGFace::~TCFGFace() {
+    if (eExepath_.ButtonHandle()) ui::UnnameWindow(eExepath_.ButtonHandle());
+    if (ui::Application::Get().MainForm() == this) ui::Application::Get().SetMainForm(nullptr);
+}
+
+void TCFGFace::CreateControls() {
+    HWND self = Handle();
+    for (const LabelRow& row : kLabels) controls_[row.ctl] = &Add<ui::Label>(self, row.spec);
+
+    // Controls in tab order.
+    auto radio = [&](Ctl ctl, const char* name, const char* caption, int top, bool first) {
+        auto& r = Add<ui::RadioButton>(self, ui::ControlSpec{name, caption, 16, top, 80, 17, kRadioHint},
+                                       NextControlId(), first);
+        r.OnClick = [this](ui::Control&) { rD1Click(); };
+        controls_[ctl] = &r;
+    };
+    radio(Ctl::rD1, "rD1", "Delphi &1", 28, true);
+    radio(Ctl::rD2, "rD2", "Delphi &2", 44, false);
+    radio(Ctl::rD3, "rD3", "Delphi &3", 60, false);
+
+    const int exeId = NextControlId();
+    eExepath_.SetAutoSize(false);
+    HWND exeWnd = eExepath_.Create(self, exeId, 112, 28, 369, 21, WS_TABSTOP | WS_GROUP);
+    auto& exe = Adopt(std::make_unique<ui::WindowControl>(
+        *this,
+        ui::ControlSpec{"eExepath", "", 112, 28, 369, 21,
+                        "The location of DCC.EXE (or dcc32.exe) is critical to the success of "
+                        "the applet. If it doesn't show up here, you''ll need to use the [...] "
+                        "button to locate it before you can save your compiler configuration "
+                        "file."},
+        exeWnd));
+    eExepath_.OnElipsisClick = [this](HWND) { eExepathElipsisClick(); };
+    ui::NameWindow(eExepath_.ButtonHandle(), "eExepathButton");
+    controls_[Ctl::eExepath] = &exe;
+
+    auto& bat = Add<ui::CheckBox>(
+        self,
+        ui::ControlSpec{"cBatfile", "Create pausing .BAT file", 288, 60, 169, 17,
+                        "We've found it useful to use a batchfile with a PAUSE statement to run "
+                        "command line compilers so we can see the last error reported by the "
+                        "compiler (if any) and/or close the console window with a single "
+                        "keypress on completion of compilation."},
+        NextControlId());
+    bat.SetVisible(false);  // the batch file is written for every 32-bit save
+    controls_[Ctl::cBatfile] = &bat;
+
+    controls_[Ctl::cShortcut] = &Add<ui::CheckBox>(
+        self,
+        ui::ControlSpec{"cShortcut", "Create &desktop shortcut", 112, 60, 161, 17,
+                        "You might find it handy to create a desktop shortcut to the compiler "
+                        "or its batchfile. You can drag a .DPR file directly to the icon to "
+                        "compile.  If you use an icon dock or drag-and-drop enabled menu, then "
+                        "you won't need a shortcut."},
+        NextControlId());
+
+    auto edit = [&](Ctl ctl, const char* name, int top, const char* hint) {
+        controls_[ctl] = &Add<ui::Edit>(self, ui::ControlSpec{name, "", 16, top, 465, 21, hint},
+                                        NextControlId());
+    };
+    edit(Ctl::eUnit, "eUnit", 100,
+         "Unit directories are where your .DCU files (or unbuilt .PAS files) are located. "
+         "Directory lists in these three fields are semicolon-separated. By default, the unit "
+         "and include directory fields are the same for all Delphi versions.");
+    edit(Ctl::eInc, "eInc", 140,
+         "Include directories are where additional files are located. In most cases, Unit "
+         "directories should be duplicated in the Include field. Additionally, Delphi 3's "
+         "DCC32.EXE requires that the \\SLib\\ and \\Bin\\ directories appear in "
+         "unit\\include\\object fields.");
+    edit(Ctl::eObject, "eObject", 180,
+         "Delphi 1 displays this field as Resource directories and uses the \\LIB\\ directory "
+         "only as a default; Delphi 2 and 3 can more easily use BC++ .OBJ files so this .CFG "
+         "entry is used for object file directories.");
+    edit(Ctl::eAlias, "eAlias", 220,
+         "The aliases entry in the .CFG is only for forward compatibility and needed only for "
+         "Delphi 2 and 3. The field fetches the default list of aliases stored in Delphi's "
+         "registry entries as the contents of this field.");
+
+    auto& hints = Add<ui::CheckBox>(
+        self,
+        ui::ControlSpec{"HintsOn", "Hints and tips", 16, 256, 97, 17,
+                        "Activates and deactivates the hinting function. Disabled by default. "
+                        "Take a moment to browse the hints for all controls. They'll provide you "
+                        "with useful information about the use and purpose of the applet."},
+        NextControlId());
+    hints.OnClick = [this](ui::Control&) { HintsOnClick(); };
+    controls_[Ctl::HintsOn] = &hints;
+
+    auto button = [&](Ctl ctl, const char* name, const char* caption, int left, int width,
+                      const char* hint, void (TCFGFace::*handler)()) -> ui::Button& {
+        auto& b = Add<ui::Button>(self, ui::ControlSpec{name, caption, left, 252, width, 23, hint},
+                                  NextControlId());
+        b.OnClick = [this, handler](ui::Control&) { (this->*handler)(); };
+        controls_[ctl] = &b;
+        return b;
+    };
+    button(Ctl::bUpdate, "bUpdate", "&Update fields", 144, 99,
+           "If you modified registry or DELPHI.INI settings or saved a prior configuration while "
+           "working with the applet, refill the four fields above by pressing this button. "
+           "Manual changes made to edit fields will be lost.",
+           &TCFGFace::bUpdateClick);
+    button(Ctl::bCreate, "bCreate", "&Create", 248, 55,
+           "All this button does is build the fields entered above into a stringlist and assign "
+           "the stringlist to the memo below. Prior to doing this, it does some rudimentary "
+           "error checking on the fields and alerts you if additional changes need to be made.",
+           &TCFGFace::bCreateClick);
+    button(Ctl::bSave, "bSave", "&Save", 308, 55,
+           "The .CFG isn't actually saved until this button is pressed, and this button is only "
+           "active when the .CFG is ready to be saved. It also sets up your desktop shortcut and "
+           "writes your .BAT file if those options have been specified.",
+           &TCFGFace::bSaveClick);
+    button(Ctl::bHelp, "bHelp", "&Help", 368, 55,
+           "Opens the Quick Help dialog. Additional online help in helpfile or HTML format may be "
+           "available by pressing F1 (online help is version-dependent).",
+           &TCFGFace::bHelpClick);
+    bExit_ = &button(Ctl::bExit, "bExit", "E&xit", 428, 55, "", &TCFGFace::bExitClick);
+
+    auto& memo = Add<ui::Memo>(
+        self,
+        ui::ControlSpec{"Memo1", "", 16, 300, 465, 121,
+                        "The current .CFG appears here when the Create button is pressed and the "
+                        ".CFG fields are deemed valid. You can perform final editing on the "
+                        "configuration here prior to saving it, because the memo contents are "
+                        "what is actually saved to disk."},
+        NextControlId(), ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL);
+    // Configuration lines can be long; the box must not cut them.
+    SendMessageA(memo.Handle(), EM_SETLIMITTEXT, 0, 0);
+    memo.OnKeyPress = [this](ui::Control&, char& key) { Memo1KeyPress(key); };
+    controls_[Ctl::Memo1] = &memo;
+
+    BD1_ = std::make_unique<TBrowseDirectoryDlg>(Handle());
+    BD1_->SetRoot(idDrives);
+    BD1_->SetShowSelectionInStatus(false);
+    BD1_->SetCaption("Select Delphi 1 \\LIB\\ directory");
+}
+
+ui::Control& TCFGFace::Get(Ctl ctl) const {
+    auto it = controls_.find(ctl);
+    if (it == controls_.end()) throw std::logic_error("main window has no such control");
+    return *it->second;
+}
+
+// ---- handlers ----
+
+void TCFGFace::FormCreate() {
+    SetupMainForm(*this);
+    Settings settings(platform_, state_.iniFileName);
+    bExit_->SetCancel(settings.CloseOnEscape());
+    Get(Ctl::bSave).SetEnabled(false);
+}
+
+void TCFGFace::FormClose() {
+    Settings(platform_, state_.iniFileName).SavePosition(Left(), Top());
+}
+
+void TCFGFace::rD1Click() { quillet::rD1Click(ctx_); }
+
+void TCFGFace::bUpdateClick() { quillet::bUpdateClick(ctx_); }
+
+void TCFGFace::eExepathElipsisClick() { quillet::eExepathElipsisClick(ctx_); }
+
+void TCFGFace::bCreateClick() { quillet::bCreateClick(ctx_); }
+
+void TCFGFace::bSaveClick() { quillet::bSaveClick(ctx_); }
+
+void TCFGFace::bExitClick() { Close(); }
+
+void TCFGFace::bHelpClick() { ShowQuickHelp(*this); }
+
+void TCFGFace::HintsOnClick() {
+    ui::Application::Get().SetShowHint(static_cast<ui::CheckBox&>(Get(Ctl::HintsOn)).Checked());
+}
+
+void TCFGFace::Memo1KeyPress(char& key) {
+    if (key == 27 && bExit_->Cancel()) Close();
+}
+
+// ---- MainView ----
+
+std::string TCFGFace::Text(Ctl ctl) const {
+    if (ctl == Ctl::eExepath) return eExepath_.Text();
+    return Get(ctl).Text();
+}
+
+void TCFGFace::SetText(Ctl ctl, const std::string& text) {
+    if (ctl == Ctl::eExepath) {
+        eExepath_.SetText(text);
+        return;
+    }
+    Get(ctl).SetText(text);
+}
+
+bool TCFGFace::Enabled(Ctl ctl) const { return Get(ctl).Enabled(); }
+
+void TCFGFace::SetEnabled(Ctl ctl, bool enabled) { Get(ctl).SetEnabled(enabled); }
+
+bool TCFGFace::Checked(Ctl ctl) const {
+    const ui::Control& c = Get(ctl);
+    if (auto* radio = dynamic_cast<const ui::RadioButton*>(&c)) return radio->Checked();
+    if (auto* box = dynamic_cast<const ui::CheckBox*>(&c)) return box->Checked();
+    return false;
+}
+
+// ---- Prompts ----
+
+int TCFGFace::ShowMessageDialog(const std::string& message, const std::string& caption,
+                                const std::string& button1, const std::string& button2,
+                                const std::string& button3, int icon,
+                                unsigned char defaultButton) {
+    return quillet::ShowMessageDialog(message, caption, button1, button2, button3, icon,
+                                      defaultButton, this);
+}
+
+bool TCFGFace::RunCompilerSelector(Version version, std::string& fileName) {
+    return selectors_.Run(version, Handle(), fileName);
+}
+
+void TCFGFace::SetSelectorInitialDir(Version version, const std::string& dir) {
+    selectors_.SetInitialDir(version, dir);
+}
+
+bool TCFGFace::BrowseForLibraryDir(std::string& path) {
+    if (!BD1_->Execute()) return false;
+    path = BD1_->Selection();
+    return true;
+}
+
+void TCFGFace::ShowErrorReport(const std::string& text) {
+    ui::Application::Get().ShowException(text);
+}
+
+}  // namespace quillet

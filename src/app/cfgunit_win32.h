@@ -1,0 +1,78 @@
+// The main window: the compiler version, the compiler path, the four path
+// fields, the buttons and the configuration text box. Its controls hold the
+// configuration state; the handlers work on them through the seams.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/main_view.h"
+#include "app/platform_win32.h"
+#include "app/prompts.h"
+#include "components/BrowseDr_win32.h"
+#include "components/Eliedit_win32.h"
+#include "config/selector_win32.h"
+#include "ui/form.h"
+
+namespace quillet {
+
+class TCFGFace : public ui::Form, public MainView, public Prompts {
+public:
+    TCFGFace();
+    ~TCFGFace() override;
+
+    // Handlers, named after their control and event.
+    void FormCreate();
+    void FormClose();
+    void rD1Click();
+    void bUpdateClick();
+    void eExepathElipsisClick();
+    void bCreateClick();
+    void bSaveClick();
+    void bExitClick();
+    void bHelpClick();
+    void HintsOnClick();
+    void Memo1KeyPress(char& key);
+
+    AppState& State() { return state_; }
+    Platform& GetPlatform() { return platform_; }
+    Context& Ctx() { return ctx_; }
+
+    ui::Control& Get(Ctl ctl) const;
+    ui::Button& ExitButton() const { return *bExit_; }
+    TBrowseDirectoryDlg& BD1() { return *BD1_; }
+
+    // MainView
+    std::string Text(Ctl ctl) const override;
+    void SetText(Ctl ctl, const std::string& text) override;
+    bool Enabled(Ctl ctl) const override;
+    void SetEnabled(Ctl ctl, bool enabled) override;
+    bool Checked(Ctl ctl) const override;
+
+    // Prompts
+    int ShowMessageDialog(const std::string& message, const std::string& caption,
+                          const std::string& button1, const std::string& button2,
+                          const std::string& button3, int icon,
+                          unsigned char defaultButton) override;
+    bool RunCompilerSelector(Version version, std::string& fileName) override;
+    void SetSelectorInitialDir(Version version, const std::string& dir) override;
+    bool BrowseForLibraryDir(std::string& path) override;
+    void ShowErrorReport(const std::string& text) override;
+
+private:
+    void CreateControls();
+
+    Win32Platform platform_;
+    AppState state_;
+    Context ctx_{platform_, *this, *this, state_};
+
+    std::map<Ctl, ui::Control*> controls_;
+    TElipsisEdit eExepath_;
+    ui::Button* bExit_ = nullptr;
+    CompilerSelectors selectors_;  // OD1, OD2, OD3
+    std::unique_ptr<TBrowseDirectoryDlg> BD1_;
+};
+
+}  // namespace quillet

@@ -1,0 +1,66 @@
+#include "app/platform_win32.h"
+
+#include <windows.h>
+
+#include "app/utils_win32.h"
+#include "config/registry_win32.h"
+#include "output/file_write_win32.h"
+#include "output/shortcut_win32.h"
+#include "ui/application.h"
+
+namespace quillet {
+
+std::string Win32Platform::ReadRegString(RegRoot root, const std::string& key,
+                                         const std::string& value) {
+    return quillet::ReadRegString(root == RegRoot::LocalMachine ? HKEY_LOCAL_MACHINE
+                                                                : HKEY_CURRENT_USER,
+                                  key, value);
+}
+
+std::string Win32Platform::ReadProfileString(const std::string& file, const std::string& section,
+                                             const std::string& key, const std::string& def) {
+    return ReadPrivateProfileString(file, section, key, def);
+}
+
+bool Win32Platform::WriteProfileText(const std::string& file, const std::string& section,
+                                       const std::string& key, const std::string& value) {
+    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
+                                      file.c_str()) != FALSE;
+}
+
+bool Win32Platform::FileExists(const std::string& path) {
+    const DWORD attrs = GetFileAttributesA(path.c_str());
+    return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32Platform::DirectoryExists(const std::string& path) {
+    const DWORD attrs = GetFileAttributesA(path.c_str());
+    return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32Platform::CopyFileOver(const std::string& from, const std::string& to) {
+    return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
+}
+
+WriteResult Win32Platform::WriteFileReplacing(const std::string& path, const std::string& bytes) {
+    return WriteFileReplacingWin32(path, bytes);
+}
+
+std::string Win32Platform::ShortPath(const std::string& path) { return GetShortPath(path); }
+
+std::string Win32Platform::ExePath() { return ui::Application::Get().ExeName(); }
+
+long Win32Platform::CreateLink(const std::string& target, const std::string& arguments,
+                               std::string& linkName) {
+    return ShortcutFile->CreateLink(target, arguments, linkName);
+}
+
+std::string Win32Platform::ToOemText(const std::string& text) {
+    std::string oem(text.size(), '\0');
+    if (!text.empty()) {
+        CharToOemBuffA(text.data(), oem.data(), static_cast<DWORD>(text.size()));
+    }
+    return oem;
+}
+
+}  // namespace quillet

@@ -1,0 +1,27 @@
+// The program's Platform over Win32.
+#pragma once
+
+#include "app/platform.h"
+
+namespace quillet {
+
+class Win32Platform : public Platform {
+public:
+    std::string ReadRegString(RegRoot root, const std::string& key,
+                              const std::string& value) override;
+    std::string ReadProfileString(const std::string& file, const std::string& section,
+                                  const std::string& key, const std::string& def) override;
+    bool WriteProfileText(const std::string& file, const std::string& section,
+                            const std::string& key, const std::string& value) override;
+    bool FileExists(const std::string& path) override;
+    bool DirectoryExists(const std::string& path) override;
+    bool CopyFileOver(const std::string& from, const std::string& to) override;
+    WriteResult WriteFileReplacing(const std::string& path, const std::string& bytes) override;
+    std::string ShortPath(const std::string& path) override;
+    std::string ExePath() override;
+    long CreateLink(const std::string& target, const std::string& arguments,
+                    std::string& linkName) override;
+    std::string ToOemText(const std::string& text) override;
+};
+
+}  // namespace quillet

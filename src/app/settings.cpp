@@ -1,0 +1,72 @@
+#include "app/settings.h"
+
+#include <climits>
+
+#include "app/paths.h"
+
+namespace quillet {
+
+std::string SettingsFileFor(const std::string& exePath) { return ReplaceExtension(exePath, ".ini"); }
+
+int ParseProfileInt(const std::string& text, int def) {
+    if (text.empty()) return def;
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+    }
+    if (negative) value = -value;
+    if (value > INT_MAX) value = INT_MAX;
+    if (value < INT_MIN) value = INT_MIN;
+    return static_cast<int>(value);
+}
+
+int PositionCoordinate(int stored, int screenExtent, int windowExtent, int designed) {
+    // Computed in 64 bits: a stored value near the int range must not wrap.
+    const long long v = stored;
+    if (v + windowExtent > screenExtent) return designed;
+    if (v == 0) return (screenExtent - windowExtent) / 2;
+    if (v < 0) return static_cast<int>(-v / 2);
+    return stored;
+}
+
+int CenterOverAxis(int ownerStart, int ownerExtent, int dialogExtent, int screenExtent) {
+    int x = ownerStart + (ownerExtent - dialogExtent) / 2;
+    if (x + dialogExtent > screenExtent) {
+        x = screenExtent - dialogExtent - 20;
+    } else if (x < 0) {
+        x = 20;
+    }
+    return x;
+}
+
+Settings::Settings(Platform& platform, std::string fileName)
+    : platform_(platform), file_(std::move(fileName)) {}
+
+int Settings::ReadInt(const char* section, const char* key, int def) const {
+    return ParseProfileInt(platform_.ReadProfileString(file_, section, key, ""), def);
+}
+
+std::string Settings::ReadText(const char* section, const char* key, const std::string& def) const {
+    return platform_.ReadProfileString(file_, section, key, def);
+}
+
+void Settings::WriteInt(const char* section, const char* key, int value) {
+    WriteText(section, key, IntToStr(value));
+}
+
+void Settings::WriteText(const char* section, const char* key, const std::string& value) {
+    // A failed write is not reported: the program goes on with its values.
+    platform_.WriteProfileText(file_, section, key, value);
+}
+
+void Settings::SavePosition(int left, int top) {
+    WriteInt(kSectionWindowPositions, kKeyLeft, left);
+    WriteInt(kSectionWindowPositions, kKeyTop, top);
+}
+
+}  // namespace quillet

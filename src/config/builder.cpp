@@ -1,0 +1,179 @@
+#include "config/builder.h"
+
+#include "app/paths.h"
+
+namespace quillet {
+
+namespace {
+
+// Keeps `path` up to and including the last backslash found scanning back
+// from its third-to-last character; npos when there is none.
+std::size_t ScanFromThirdToLast(const std::string& path) {
+    if (path.size() < 3) return std::string::npos;
+    return path.find_last_of('\\', path.size() - 3);
+}
+
+std::string ReadDelphi3IdePath(Context& ctx) {
+    const RegValueRef& ide = ProfileOf(Version::D3).idePath;
+    return ctx.platform.ReadRegString(ide.root, ide.key, ide.value);
+}
+
+std::string NormalisedEntry(const std::string& entry) {
+    std::string e = entry;
+    if (!e.empty() && e.back() == '\\') e.pop_back();
+    return UpperAscii(e);
+}
+
+struct Delphi3Pass {
+    std::string (*dir)(Context&);
+    const char* explanation;  // follows "X;" in the question
+    const char* caption;
+};
+
+const Delphi3Pass kDelphi3Passes[] = {
+    {GetSLibDir,
+     " could not be found in the path lists in one "
+     "or more of the path list fields (Unit, Include and Object) "
+     "where it is required for Delphi 3.",
+     "SLib directory not in path list"},
+    {GetBinDir,
+     " could not be found in the path lists in one "
+     "or more of the path list fields (Unit, Include and Object). "
+     "The \\Bin\\ directory contains vital DPLs and is required "
+     "for Delphi 3.",
+     "Bin directory not in path list"},
+};
+
+void ShowError(Context& ctx, const std::string& message, const std::string& caption) {
+    ctx.prompts.ShowMessageDialog(message, caption, "&OK", "", "", 48, 1);
+}
+
+}  // namespace
+
+// When the IDE path holds fewer backslashes than a scan needs (the key is
+// missing and the path reads "(unable to open registry key)", or the value is
+// a bare file name), there is no IDE directory to derive from. The directory
+// texts are then the bare relative names "SLib" and "Bin": as search-path
+// entries they name subdirectories of the project being compiled, which an
+// ordinary project lacks, so adding them changes nothing the compiler finds;
+// and the question still names a directory the user can recognise and
+// decline. Empty text would instead ask about ";" and add empty entries.
+std::string SLibDirFromIdePath(const std::string& idePath) {
+    const std::size_t first = ScanFromThirdToLast(idePath);
+    if (first == std::string::npos) return "SLib";
+    const std::string withoutFile = idePath.substr(0, first + 1);
+    const std::size_t second = ScanFromThirdToLast(withoutFile);
+    if (second == std::string::npos) return "SLib";
+    return withoutFile.substr(0, second + 1) + "SLib";
+}
+
+std::string BinDirFromIdePath(const std::string& idePath) {
+    const std::size_t slash = ScanFromThirdToLast(idePath);
+    if (slash == std::string::npos) return "Bin";
+    return idePath.substr(0, slash);
+}
+
+std::string GetSLibDir(Context& ctx) { return SLibDirFromIdePath(ReadDelphi3IdePath(ctx)); }
+
+std::string GetBinDir(Context& ctx) { return BinDirFromIdePath(ReadDelphi3IdePath(ctx)); }
+
+bool ListLacksDir(const std::string& list, const std::string& dir) {
+    const std::string wanted = NormalisedEntry(dir);
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t semi = list.find(';', start);
+        const std::string entry =
+            list.substr(start, semi == std::string::npos ? std::string::npos : semi - start);
+        if (NormalisedEntry(entry) == wanted) return false;
+        if (semi == std::string::npos) return true;
+        start = semi + 1;
+    }
+}
+
+void CheckDelphi3Paths(Context& ctx) {
+    static constexpr Ctl kLists[] = {Ctl::eUnit, Ctl::eInc, Ctl::eObject};
+    for (const Delphi3Pass& pass : kDelphi3Passes) {
+        const std::string dir = pass.dir(ctx);
+        const std::string withSemicolon = dir + ";";
+
+        bool anyLacks = false;
+        for (Ctl c : kLists) {
+            if (ListLacksDir(ctx.view.Text(c), dir)) anyLacks = true;
+        }
+        if (!anyLacks) continue;
+
+        const int answer = ctx.prompts.ShowMessageDialog(
+            withSemicolon + pass.explanation + "\n\n" + "Auto-add this directory where needed?",
+            pass.caption, "&Add", "&Ignore", "", 48, 1);
+        if (answer != 1) continue;
+        for (Ctl c : kLists) {
+            const std::string text = ctx.view.Text(c);
+            if (ListLacksDir(text, dir)) ctx.view.SetText(c, withSemicolon + text);
+        }
+    }
+}
+
+std::vector<std::string> BuildConfigLines(LineStyle style, const ConfigFields& fields) {
+    if (style == LineStyle::Slash) {
+        return {"/m", "/cw", "/r" + fields.object, "/i" + fields.inc, "/u" + fields.unit};
+    }
+    return {
+        "-a" + fields.alias,
+        "-u\"" + fields.unit + "\"",
+        "-i\"" + fields.inc + "\"",
+        "-o\"" + fields.object + "\"",
+    };
+}
+
+void bCreateClick(Context& ctx) {
+    MainView& view = ctx.view;
+    const std::string exePath = view.Text(Ctl::eExepath);
+    if (exePath.empty() || !ctx.platform.FileExists(exePath)) return;
+
+    if (view.Text(Ctl::eUnit).empty()) {
+        ShowError(ctx,
+                  "The unit directories list is empty. Press Fetch to fill the list before "
+                  "retrying this operation.",
+                  "Unit directories list invalid");
+        return;
+    }
+    if (view.Text(Ctl::eInc).empty()) {
+        ShowError(ctx,
+                  "The include directories list is empty. Press Fetch to fill the list before "
+                  "retrying this operation. Alternately, you can copy your Unit directories list "
+                  "into this box since this will usually suffice.",
+                  "Include directories list invalid");
+        return;
+    }
+
+    const Version version = ChosenVersion(view);
+    const Profile* profile = FindProfile(version);
+    if (profile != nullptr && profile->checksResourceDir) {
+        const std::string resourceDir = view.Text(Ctl::eObject);
+        if (resourceDir.empty() || !ctx.platform.DirectoryExists(resourceDir)) {
+            ShowError(ctx,
+                      "The specified resource directory could not be found. DCC.EXE needs to "
+                      "know this directory to compile most VCL-based projects. Fetch the "
+                      "directory before retrying this operation.",
+                      "Resource directory not found");
+            return;
+        }
+    }
+    if (profile != nullptr && profile->checksDelphi3Paths) CheckDelphi3Paths(ctx);
+
+    const ConfigFields fields{view.Text(Ctl::eUnit), view.Text(Ctl::eInc),
+                              view.Text(Ctl::eObject), view.Text(Ctl::eAlias)};
+    view.SetText(Ctl::Memo1,
+                 JoinLines(BuildConfigLines(ProfileByDelphi1Test(version).lineStyle, fields)));
+    view.SetEnabled(Ctl::bSave, true);
+
+    if (ctx.state.extraMessages) {
+        ctx.prompts.ShowMessageDialog(
+            ctx.state.cfgName +
+                " is built and is ready to save. Perform any additional edits in the memo "
+                "control below prior to saving.",
+            "Configuration built", "&OK", "", "", 0, 1);
+    }
+}
+
+}  // namespace quillet

@@ -1,0 +1,43 @@
+// The Create button: checks the four path fields, completes the Delphi 3
+// lists, and builds the compiler's configuration text into Memo1. This module
+// owns the format of DCC.CFG and DCC32.CFG.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "config/profiles.h"
+
+namespace quillet {
+
+// The "&Create" button's handler.
+void bCreateClick(Context& ctx);
+
+// Delphi 3: offers to put the SLib and then the Bin directory in front of the
+// unit, include and object lists that lack it.
+void CheckDelphi3Paths(Context& ctx);
+
+// Delphi 3's SLib and Bin directories, derived from its registered IDE path
+// (C:\D3\BIN\DELPHI32.EXE gives C:\D3\SLib and C:\D3\BIN).
+std::string GetSLibDir(Context& ctx);
+std::string GetBinDir(Context& ctx);
+
+// The same derivations from an IDE path already read.
+std::string SLibDirFromIdePath(const std::string& idePath);
+std::string BinDirFromIdePath(const std::string& idePath);
+
+// True when `list` (";"-separated) has no entry naming `dir`. Entries match
+// regardless of ASCII letter case and of one trailing backslash.
+bool ListLacksDir(const std::string& list, const std::string& dir);
+
+// The field texts a configuration is built from.
+struct ConfigFields {
+    std::string unit, inc, object, alias;
+};
+
+// The option lines of the configuration, without line ends; the file holds
+// each followed by CR LF (JoinLines).
+std::vector<std::string> BuildConfigLines(LineStyle style, const ConfigFields& fields);
+
+}  // namespace quillet

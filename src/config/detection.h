@@ -1,0 +1,50 @@
+// Finding the chosen version's compiler and filling the four path fields from
+// the settings the installed Delphi already holds. The main window's handlers
+// of the same names call these.
+#pragma once
+
+#include <string>
+
+#include "app/app_state.h"
+
+namespace quillet {
+
+// What the compiler field reads when the user gave up looking for it.
+inline constexpr const char* kNoValidCompiler = "(no valid compiler found)";
+
+// The version switch: the click on rD1, rD2 or rD3.
+void rD1Click(Context& ctx);
+
+// "&Update fields": the version switch, unchanged.
+void bUpdateClick(Context& ctx);
+
+// The text for eExepath: the compiler where the profile expects it, else the
+// file the user picks, else kNoValidCompiler.
+std::string LocateCompiler(Context& ctx);
+
+// Delphi 1: the fields from "delphi.ini", and the \LIB\ directory into eObject.
+void FillFieldsFromIni(Context& ctx);
+
+// Delphi 2, Delphi 3 and no version: the fields from the Library key.
+void FillFieldsFromRegistry(Context& ctx);
+
+// Tells the user the \LIB\ directory was not found (kind 0 to 3) and offers
+// the folder browser.
+void ReportLibProblem(Context& ctx, int kind);
+
+// Enables bCreate when the fields the version needs all hold text.
+void UpdateCreateButton(Context& ctx);
+
+// The [...] button of eExepath; Save runs it too when the path names no file.
+void eExepathElipsisClick(Context& ctx);
+
+// Where Delphi 1's DCC.EXE is expected from the "SearchPath" of delphi.ini:
+// BIN\DCC.EXE beside the directory that the first entry names. Empty when the
+// first entry has no backslash before its last character.
+std::string ExpectedDelphi1Compiler(const std::string& searchPath);
+
+// The directory of a file path: up to its last backslash or colon, without
+// that backslash unless it follows a colon or another backslash.
+std::string ExtractFileDir(const std::string& path);
+
+}  // namespace quillet

@@ -1,0 +1,212 @@
+#include "dialogs/message_dialog_win32.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <array>
+#include <stdexcept>
+
+#include "dialogs/message_layout.h"
+#include "ui/application.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+#include "ui/main_form.h"
+
+namespace quillet {
+
+namespace {
+
+// Measures in the dialog's font on the screen, the device the dialog is
+// drawn on.
+class GdiMeasurer : public MessageTextMeasurer {
+public:
+    explicit GdiMeasurer(HFONT font) : dc_(GetDC(nullptr)) {
+        if (!dc_) throw std::runtime_error("Cannot measure the message text");
+        old_ = SelectObject(dc_, font);
+    }
+    GdiMeasurer(const GdiMeasurer&) = delete;
+    GdiMeasurer& operator=(const GdiMeasurer&) = delete;
+    ~GdiMeasurer() override {
+        SelectObject(dc_, old_);
+        ReleaseDC(nullptr, dc_);
+    }
+
+    TextSize TextExtent(const std::string& text) override {
+        SIZE size{};
+        GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+        return {size.cx, size.cy};
+    }
+
+    int CellHeight() override {
+        TEXTMETRICA tm{};
+        GetTextMetricsA(dc_, &tm);
+        return tm.tmHeight;
+    }
+
+    TextSize WrappedTextSize(const std::string& text, int maxWidth) override {
+        // The same flags the word-wrapping label draws with (prefix processing
+        // on, tabs expanded), so that the text measured is the text shown.
+        RECT r{0, 0, maxWidth, 0};
+        DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &r,
+                  DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_LEFT);
+        return {r.right - r.left, r.bottom - r.top};
+    }
+
+    int ScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_ = nullptr;
+};
+
+// The dialog's picture. Icons extracted from a file are ours to destroy;
+// stock icons and the application's icon are shared.
+class DialogIcon {
+public:
+    explicit DialogIcon(int code) {
+        ui::Application& app = ui::Application::Get();
+        const MessageIconSource source = MessageIconFor(code);
+        if (source.index >= 0) {
+            const std::string file = source.systemFile ? kSystemIconFile : app.ExeName();
+            HICON icon = ExtractIconA(app.Instance(), file.c_str(), static_cast<UINT>(source.index));
+            // 0: no such icon; 1: the file holds no icons at all.
+            if (reinterpret_cast<UINT_PTR>(icon) > 1) {
+                handle_ = icon;
+                owned_ = true;
+                return;
+            }
+        }
+        handle_ = StockPicture(source.fallback);
+    }
+    DialogIcon(const DialogIcon&) = delete;
+    DialogIcon& operator=(const DialogIcon&) = delete;
+    ~DialogIcon() {
+        if (owned_) DestroyIcon(handle_);
+    }
+    HICON Handle() const { return handle_; }
+
+private:
+    static HICON StockPicture(StockIcon which) {
+        // A system without user.exe's pictures still has the stock ones.
+        switch (which) {
+        case StockIcon::Hand:
+            return LoadIconA(nullptr, IDI_HAND);
+        case StockIcon::Question:
+            return LoadIconA(nullptr, IDI_QUESTION);
+        case StockIcon::Exclamation:
+            return LoadIconA(nullptr, IDI_EXCLAMATION);
+        case StockIcon::Asterisk:
+            return LoadIconA(nullptr, IDI_ASTERISK);
+        case StockIcon::Application:
+            break;
+        }
+        return ui::Application::Get().Icon();
+    }
+
+    HICON handle_ = nullptr;
+    bool owned_ = false;
+};
+
+// The message text. Its "&" underlines a letter like a button's, but the
+// letter belongs to the buttons: the label takes no part in the dialog
+// manager's accelerator search, which would otherwise move the focus instead
+// of pressing the button with that letter.
+class MessageLabel : public ui::Label {
+public:
+    MessageLabel(ui::Form& form, HWND parent, const ui::ControlSpec& spec)
+        : ui::Label(form, parent, spec, /*wordWrap=*/true) {}
+
+protected:
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_GETDLGCODE) return DefaultProc(msg, wParam, lParam) & ~DLGC_STATIC;
+        return ui::Label::WndProc(msg, wParam, lParam);
+    }
+};
+
+// The owner's face, point size and style; not its colour.
+ui::Font DialogFont(const ui::Form* owner) {
+    if (!owner) return ui::Font();
+    const ui::Font& font = owner->GetFont();
+    HDC dc = GetDC(nullptr);
+    const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+    if (dc) ReleaseDC(nullptr, dc);
+    return ui::Font(font.Name(), -MulDiv(font.Size(), dpi, 72), font.Style());
+}
+
+ui::ControlSpec Spec(const std::string& name, const std::string& caption, const LayoutRect& r) {
+    ui::ControlSpec spec;
+    spec.name = name;
+    spec.caption = caption;
+    spec.left = r.left;
+    spec.top = r.top;
+    spec.width = r.width;
+    spec.height = r.height;
+    return spec;
+}
+
+LayoutRect OuterRect(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+}  // namespace
+
+int ShowMessageDialog(const std::string& Message, const std::string& Caption,
+                      const std::string& Button1, const std::string& Button2,
+                      const std::string& Button3, int Icon, unsigned char DefaultButton,
+                      ui::Form* Owner) {
+    ui::Application& app = ui::Application::Get();
+    // Declared before the form so that the picture outlives the control showing it.
+    const DialogIcon icon(Icon);
+
+    ui::FormSpec spec;
+    spec.className = "TMessageDialog";
+    spec.caption = Caption.empty() ? app.Title() : Caption;
+    spec.border = ui::BorderStyle::Dialog;
+    spec.font = DialogFont(Owner);
+    // A provisional size: the frame is read from the real window, and the
+    // layout needs it to know the client width.
+    spec.clientWidth = MessageRowWidth(1);
+    spec.clientHeight = 100;
+    ui::Form form(spec);
+    // The dialog belongs to the application, not to Owner: it stays above
+    // the main window, whichever window it is centred over.
+    form.CreateHandle(ui::MainFormHandle());
+    const HWND hwnd = form.Handle();
+
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    const LayoutRect outer = OuterRect(hwnd);
+    const FrameSize frame{outer.width - client.right, outer.height - client.bottom};
+
+    GdiMeasurer measurer(form.GetFont().Handle());
+    const MessageDialogLayout layout =
+        LayOutMessageDialog(Message, Button2, Button3, DefaultButton, measurer, frame);
+
+    const LayoutRect ownerRect =
+        Owner ? OuterRect(Owner->Handle())
+              : LayoutRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const LayoutPoint at = PlaceOverOwner(ownerRect, layout.outerWidth, layout.outerHeight);
+    SetWindowPos(hwnd, nullptr, at.x, at.y, layout.outerWidth, layout.outerHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+
+    form.Add<ui::Image>(hwnd, Spec("Image", "", layout.icon)).SetIcon(icon.Handle());
+    form.Add<MessageLabel>(hwnd, Spec("Message", Message, layout.label));
+
+    // Created in tab order: the dialog manager follows the order of creation,
+    // and on activation it gives the focus to the first button in it.
+    const std::array<const std::string*, 3> texts{&Button1, &Button2, &Button3};
+    for (const int n : layout.tabOrder) {
+        const auto i = static_cast<std::size_t>(n - 1);
+        ui::Button& button = form.Add<ui::Button>(
+            hwnd, Spec("Button" + std::to_string(n), *texts[i], layout.buttons[i]),
+            form.NextControlId());
+        button.ModalResult = n;
+        if (n == layout.cancelButton) button.SetCancel(true);
+        if (n == layout.defaultButton) form.SetDefaultButton(&button);
+    }
+    return form.ShowModal();
+}
+
+}  // namespace quillet

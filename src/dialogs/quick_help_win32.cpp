@@ -1,0 +1,62 @@
+#include "dialogs/quick_help_win32.h"
+
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "app/paths.h"
+#include "app/utils_win32.h"
+#include "ui/application.h"
+
+namespace quillet {
+
+std::string QuickHelpText(const std::string& exePath) {
+    const std::string file = ExtractFilePath(exePath) + "readme.txt";
+    const DWORD attrs = GetFileAttributesA(file.c_str());
+    if (attrs == INVALID_FILE_ATTRIBUTES || (attrs & FILE_ATTRIBUTE_DIRECTORY)) {
+        return "\r\n" + file + " could not be found in " + ExtractFileName(exePath) +
+               "'s directory. Unable to load quick help.";
+    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw std::runtime_error("Cannot open file " + file);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return JoinLines(SplitLines(bytes.str()));
+}
+
+void ShowQuickHelp(ui::Form& owner) {
+    ui::Application& app = ui::Application::Get();
+    app.SetShowHint(false);
+
+    ui::FormSpec spec;
+    spec.className = "TQuickHelp";
+    spec.caption = app.Title() + " quick help";
+    spec.clientWidth = 523;
+    spec.clientHeight = 355;
+    spec.border = ui::BorderStyle::DialogNoSysMenu;
+    spec.font = ui::Font("Helv", -11, ui::fsBold);
+    ui::Form form(spec);
+    form.CreateHandle(owner.Handle());
+    CenterOverForm(owner, form);
+
+    HWND self = form.Handle();
+    auto& memo = form.Add<ui::Memo>(self, ui::ControlSpec{"Memo1", "", 56, 16, 453, 289, "", true},
+                                    form.NextControlId(), ES_READONLY | WS_VSCROLL);
+    memo.SetFont(ui::Font("Fixedsys", 0));
+    SendMessageA(memo.Handle(), EM_SETLIMITTEXT, 0, 0);
+    memo.SetText(QuickHelpText(app.ExeName()));
+    memo.OnKeyPress = [&form](ui::Control&, char& key) {
+        if (key == 27) form.ModalResult = ui::mrCancel;
+    };
+    auto& ok = form.Add<ui::Button>(self, ui::ControlSpec{"bOK", "&OK", 450, 316, 61, 23, "", true},
+                                    form.NextControlId());
+    ok.ModalResult = ui::mrOk;
+    ok.SetCancel(true);
+    ok.OnClick = [&app](ui::Control&) { app.SetShowHint(false); };
+    form.SetDefaultButton(&ok);
+    form.ShowModal();
+}
+
+}  // namespace quillet

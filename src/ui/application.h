@@ -1,0 +1,109 @@
+// The application object: title and icon, the message loop, the hint
+// machinery and the general error report. One per process.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace ui {
+
+class Control;
+class Form;
+
+// A window that shows one hint. The application makes a new one from the
+// current hint-window class each time a hint appears, so a component can
+// switch every hint of the program to its own kind of window.
+class HintWindow {
+public:
+    HintWindow() = default;
+    HintWindow(const HintWindow&) = delete;
+    HintWindow& operator=(const HintWindow&) = delete;
+    virtual ~HintWindow();
+
+    // The rectangle (origin 0,0) the hint needs, wrapped at maxWidth.
+    virtual RECT CalcHintRect(int maxWidth, const std::string& hint);
+    // Shows the hint in `rect` (screen coordinates) for `control`.
+    virtual void ActivateHint(RECT rect, const std::string& hint, Control* control);
+    // Hides the hint and destroys its window.
+    virtual void ReleaseHandle();
+    HWND Handle() const { return hwnd_; }
+
+protected:
+    virtual void Paint(HDC dc);
+    HFONT HintFont();
+    std::string text_;
+    HWND hwnd_ = nullptr;
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    HFONT font_ = nullptr;
+};
+
+using HintWindowClass = std::function<std::unique_ptr<HintWindow>()>;
+
+class Application {
+public:
+    static Application& Get();
+
+    void Initialize(HINSTANCE instance);
+    HINSTANCE Instance() const { return instance_; }
+
+    const std::string& Title() const { return title_; }
+    void SetTitle(const std::string& title);
+    // The application's icon: icon 0 of the program's file.
+    HICON Icon() const { return icon_; }
+    // Full path of the running program.
+    std::string ExeName() const;
+
+    // The first form made is the main form; closing it ends the program.
+    Form* MainForm() const { return mainForm_; }
+    void SetMainForm(Form* form) { mainForm_ = form; }
+
+    // Runs the message loop until the main form has closed.
+    void Run();
+    // Handles one message; false when WM_QUIT arrived (it is posted again so
+    // that outer loops end too).
+    bool HandleMessage();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+
+    // Hints: the application-wide switch, the pause before a hint shows, the
+    // time it stays, and the class of window that shows it.
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool show);
+    int HintPause = 500;
+    int HintHidePause = 2500;
+    void SetHintWindowClass(HintWindowClass factory);
+    void CancelHint();
+    // The hint shown now, if any (for tests and the balloon component).
+    HintWindow* CurrentHint() const { return hint_.get(); }
+
+    // The general error report: a message box with the error's text.
+    void ShowException(const std::string& text);
+
+private:
+    Application() = default;
+    void PreTranslate(const MSG& msg);
+    void HintMouseMove(HWND hwnd);
+    void ShowHintNow();
+    void HideHint();
+    static LRESULT CALLBACK TimerWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    HINSTANCE instance_ = nullptr;
+    std::string title_;
+    HICON icon_ = nullptr;
+    Form* mainForm_ = nullptr;
+    bool terminated_ = false;
+
+    bool showHint_ = true;
+    HintWindowClass hintClass_;
+    std::unique_ptr<HintWindow> hint_;
+    HWND timerWnd_ = nullptr;
+    Control* hintControl_ = nullptr;  // the control under the mouse
+    bool hintCancelled_ = false;      // no new hint until the mouse moves to another control
+};
+
+}  // namespace ui

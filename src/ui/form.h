@@ -1,0 +1,111 @@
+// A top-level window of ours. Forms run on the system's dialog manager
+// (DefDlgProc), which gives them keyboard navigation, default-button handling
+// and focus restoring; the controls are created in code, in tab order.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/controls.h"
+#include "ui/font.h"
+
+namespace ui {
+
+enum class BorderStyle {
+    Single,  // fixed frame, system menu and minimise box
+    Dialog,  // fixed dialog frame, close box only
+    DialogNoSysMenu,  // fixed dialog frame, no title-bar buttons
+};
+
+// Results a modal form may end with.
+enum ModalResultValue { mrNone = 0, mrOk = 1, mrCancel = 2 };
+
+struct FormSpec {
+    std::string className;     // window class, also how other programs find us
+    std::string caption;
+    int clientWidth = 0, clientHeight = 0;
+    int left = CW_USEDEFAULT, top = CW_USEDEFAULT;
+    BorderStyle border = BorderStyle::Single;
+    Font font;
+};
+
+class Form {
+public:
+    explicit Form(FormSpec spec);
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+    virtual ~Form();
+
+    // Makes the window (hidden). `owner` keeps it above that window.
+    void CreateHandle(HWND owner);
+    HWND Handle() const { return hwnd_; }
+
+    const Font& GetFont() const { return spec_.font; }
+    std::string Caption() const;
+    void SetCaption(const std::string& caption);
+    void SetIcon(HICON icon);
+
+    // Outer rectangle in screen coordinates.
+    RECT BoundsRect() const;
+    void SetPosition(int left, int top);
+    int Left() const { return BoundsRect().left; }
+    int Top() const { return BoundsRect().top; }
+    int Width() const;
+    int Height() const;
+
+    // Controls are created in tab order and owned by the form.
+    template <class T, class... Args>
+    T& Add(Args&&... args) {
+        auto control = std::make_unique<T>(*this, std::forward<Args>(args)...);
+        T& ref = *control;
+        controls_.push_back(std::move(control));
+        return ref;
+    }
+    // Adopts a control that was made elsewhere.
+    Control& Adopt(std::unique_ptr<Control> control);
+    Control* FindControl(const std::string& name) const;
+    const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
+    // An identifier for the next child window.
+    int NextControlId() { return nextId_++; }
+
+    // The button that Enter presses (made the dialog manager's default) and
+    // the one Escape presses.
+    void SetDefaultButton(Button* button);
+    Button* DefaultButton() const { return default_; }
+    Button* CancelButton() const;
+
+    void Show();
+    void Hide();
+    // Shows the form modally and returns its ModalResult; all other windows
+    // of the program take no input meanwhile.
+    int ShowModal();
+    int ModalResult = mrNone;
+
+    // Closes the form: OnClose runs, then a modal form ends with mrCancel
+    // unless a result is set, and the main form ends the program.
+    void Close();
+    std::function<void(Form&)> OnClose;
+
+    static Form* FromHandle(HWND hwnd);
+
+protected:
+    virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static void RegisterClassOnce(const std::string& className);
+    void HandleCommand(WPARAM wParam, LPARAM lParam);
+
+    FormSpec spec_;
+    HWND hwnd_ = nullptr;
+    std::vector<std::unique_ptr<Control>> controls_;
+    Button* default_ = nullptr;
+    int nextId_ = 100;  // clear of IDOK and IDCANCEL, which the dialog manager sends
+    bool modal_ = false;
+};
+
+}  // namespace ui

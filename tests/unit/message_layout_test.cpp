@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dialogs/message_layout.h"
+
+namespace quillet {
+namespace {
+
+// Answers with fixed sizes and remembers what it was asked.
+class FakeMeasurer : public MessageTextMeasurer {
+public:
+    int lineHeight = 13;
+    int cellHeight = 13;
+    TextSize box{10, 13};
+    int screenWidth = 1024;
+
+    std::vector<std::string> extentTexts;
+    int wrapWidth = -1;
+    std::string wrappedText;
+
+    TextSize TextExtent(const std::string& text) override {
+        extentTexts.push_back(text);
+        return {static_cast<int>(text.size()) * 6, lineHeight};
+    }
+    int CellHeight() override { return cellHeight; }
+    TextSize WrappedTextSize(const std::string& text, int maxWidth) override {
+        wrappedText = text;
+        wrapWidth = maxWidth;
+        return box;
+    }
+    int ScreenWidth() override { return screenWidth; }
+};
+
+constexpr FrameSize kFrame{6, 25};
+
+TEST(MessageLayout, MeasuresTheSampleAndWrapsAtHalfTheScreen) {
+    FakeMeasurer m;
+    m.screenWidth = 1023;
+    LayOutMessageDialog("Hello\n\nWorld", "", "", 1, m, kFrame);
+    ASSERT_EQ(m.extentTexts.size(), 1u);
+    EXPECT_EQ(m.extentTexts[0], "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    EXPECT_EQ(m.wrappedText, "Hello\n\nWorld");
+    EXPECT_EQ(m.wrapWidth, 511);
+}
+
+TEST(MessageLayout, SizesAndButtonPositions) {
+    struct Case {
+        const char* name;
+        TextSize box;
+        const char* button2;
+        const char* button3;
+        int outerWidth, clientWidth;
+        std::vector<int> lefts;
+        int buttonTop, clientHeight, outerHeight;
+    };
+    // Line and cell height 13: icon top 13 + 6 = 19, button height 23.
+    const Case cases[] = {
+        {"short, one button", {10, 13}, "", "", 117, 111, {17}, 71, 107, 132},
+        {"label of 15 just fits the row", {15, 13}, "", "", 117, 111, {17}, 71, 107, 132},
+        {"label of 16 widens the dialog", {16, 13}, "", "", 118, 112, {18}, 71, 107, 132},
+        {"short, two buttons", {10, 13}, "&No", "", 202, 196, {17, 102}, 71, 107, 132},
+        {"short, three buttons", {10, 13}, "&No", "Cancel", 287, 281, {17, 102, 186}, 71, 107, 132},
+        {"third text without a second", {10, 13}, "", "Cancel", 117, 111, {17}, 71, 107, 132},
+        {"long, one button", {400, 52}, "", "", 502, 496, {210}, 91, 127, 152},
+        {"long, two buttons", {400, 52}, "&No", "", 502, 496, {167, 252}, 91, 127, 152},
+        {"long, three buttons", {401, 52}, "&No", "Cancel", 503, 497,
+         {248 - 123, 248 - 38, 248 + 46}, 91, 127, 152},
+        {"label of 33 lines below the icon's 32", {50, 33}, "", "", 152, 146, {35}, 72, 108, 133},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeMeasurer m;
+        m.box = c.box;
+        const MessageDialogLayout l = LayOutMessageDialog("text", c.button2, c.button3, 1, m, kFrame);
+        EXPECT_EQ(l.icon, (LayoutRect{20, 19, 32, 32}));
+        EXPECT_EQ(l.label, (LayoutRect{72, 19, c.box.width, c.box.height}));
+        EXPECT_EQ(l.outerWidth, c.outerWidth);
+        EXPECT_EQ(l.clientWidth, c.clientWidth);
+        ASSERT_EQ(l.buttonCount, static_cast<int>(c.lefts.size()));
+        for (std::size_t i = 0; i < c.lefts.size(); ++i) {
+            EXPECT_EQ(l.buttons[i], (LayoutRect{c.lefts[i], c.buttonTop, 77, 23})) << "button " << i + 1;
+        }
+        EXPECT_EQ(l.clientHeight, c.clientHeight);
+        EXPECT_EQ(l.outerHeight, c.outerHeight);
+    }
+}
+
+TEST(MessageLayout, ButtonHeightFromCellHeightWithMinimum) {
+    struct Case { int cell; int expected; };
+    const Case cases[] = {{0, 23}, {13, 23}, {14, 23}, {15, 24}, {16, 25}, {19, 30}, {20, 32}};
+    for (const Case& c : cases) {
+        FakeMeasurer m;
+        m.cellHeight = c.cell;
+        const MessageDialogLayout l = LayOutMessageDialog("x", "", "", 1, m, kFrame);
+        EXPECT_EQ(l.buttonHeight, c.expected) << "cell " << c.cell;
+        EXPECT_EQ(l.buttons[0].height, c.expected) << "cell " << c.cell;
+        EXPECT_EQ(l.clientHeight, l.buttons[0].top + c.expected + l.lineHeight) << "cell " << c.cell;
+    }
+}
+
+TEST(MessageLayout, LineHeightPlacesIconAndLabel) {
+    FakeMeasurer m;
+    m.lineHeight = 15;  // icon top 15 + 7
+    m.box = {100, 45};
+    const MessageDialogLayout l = LayOutMessageDialog("x", "", "", 1, m, kFrame);
+    EXPECT_EQ(l.lineHeight, 15);
+    EXPECT_EQ(l.icon.top, 22);
+    EXPECT_EQ(l.label.top, 22);
+    EXPECT_EQ(l.buttons[0].top, 22 + 45 + 20);
+    EXPECT_EQ(l.clientHeight, 22 + 45 + 20 + 23 + 15);
+}
+
+TEST(MessageButtons, CountDefaultCancelAndTabOrder) {
+    struct Case {
+        const char* button2;
+        const char* button3;
+        unsigned char defaultButton;
+        int count, def, cancel;
+        std::vector<int> tabOrder;
+    };
+    const Case cases[] = {
+        {"", "", 1, 1, 1, 1, {1}},
+        {"", "", 0, 1, 0, 1, {1}},
+        {"", "", 2, 1, 0, 1, {1}},  // no second button: no default
+        {"", "Cancel", 3, 1, 0, 1, {1}},  // the third text is ignored
+        {"&No", "", 1, 2, 1, 2, {1, 2}},
+        {"&No", "", 2, 2, 2, 2, {2, 1}},
+        {"&No", "", 3, 2, 0, 2, {1, 2}},
+        {"&No", "Cancel", 0, 3, 0, 3, {1, 2, 3}},
+        {"&No", "Cancel", 2, 3, 2, 3, {2, 1, 3}},
+        {"&No", "Cancel", 3, 3, 3, 3, {3, 1, 2}},
+        {"&No", "Cancel", 255, 3, 0, 3, {1, 2, 3}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << '"' << c.button2 << "\" \"" << c.button3 << "\" default "
+                                        << int(c.defaultButton));
+        FakeMeasurer m;
+        const MessageDialogLayout l =
+            LayOutMessageDialog("x", c.button2, c.button3, c.defaultButton, m, kFrame);
+        EXPECT_EQ(l.buttonCount, c.count);
+        EXPECT_EQ(l.defaultButton, c.def);
+        EXPECT_EQ(l.cancelButton, c.cancel);
+        EXPECT_EQ(l.tabOrder, c.tabOrder);
+    }
+}
+
+TEST(MessagePlacement, CentredOverOwnerOrHalfTheOverhang) {
+    struct Case { int start, extent, dialog, expected; };
+    const Case cases[] = {
+        {0, 37, 117, 20},     // centred left would be -40
+        {40, 117, 117, 40},
+        {0, 117, 117, 0},     // exactly 0 stays 0
+        {-40, 197, 117, 0},   // also exactly 0
+        {100, 400, 200, 200},
+        {100, 401, 200, 200},
+        {1, 5, 10, 0},        // 1 + (-5) div 2 = -1, and 1 div 2 = 0 (truncating, not flooring)
+        {-300, 100, 117, 154},  // -300 + (-17) div 2 = -308
+        {1, 0, 0, 1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CenterOverOwnerCoordinate(c.start, c.extent, c.dialog), c.expected)
+            << c.start << ", " << c.extent << ", " << c.dialog;
+    }
+    EXPECT_EQ(PlaceOverOwner({0, 300, 37, 100}, 117, 60), (LayoutPoint{20, 320}));
+    EXPECT_EQ(PlaceOverOwner({0, -100, 117, 120}, 117, 200), (LayoutPoint{0, 70}));
+}
+
+TEST(MessageIcons, CodesChooseFileAndPosition) {
+    struct Case { int code; bool system; int index; StockIcon fallback; };
+    const Case cases[] = {
+        {16, true, 3, StockIcon::Hand},
+        {32, true, 2, StockIcon::Question},
+        {48, true, 1, StockIcon::Exclamation},
+        {64, true, 4, StockIcon::Asterisk},
+        {128, true, 0, StockIcon::Application},
+        {256, true, 5, StockIcon::Application},
+        {512, true, 6, StockIcon::Application},
+        {0, false, 0, StockIcon::Application},
+        {7, false, 7, StockIcon::Application},
+        {1, false, 1, StockIcon::Application},
+        {17, false, 17, StockIcon::Application},
+        {-1, false, -1, StockIcon::Application},
+        {-5, false, -1, StockIcon::Application},
+    };
+    for (const Case& c : cases) {
+        const MessageIconSource s = MessageIconFor(c.code);
+        EXPECT_EQ(s.systemFile, c.system) << c.code;
+        EXPECT_EQ(s.index, c.index) << c.code;
+        EXPECT_EQ(s.fallback, c.fallback) << c.code;
+    }
+}
+
+}  // namespace
+}  // namespace quillet

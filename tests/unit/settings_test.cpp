@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "app/settings.h"
+#include "fakes.h"
+
+namespace quillet {
+namespace {
+
+// Screen 1024 wide; the main window's outer width 504, designed Left 142.
+TEST(PositionRule, OneAxis) {
+    struct Case { int stored, screen, extent, designed, expected; const char* why; };
+    const Case cases[] = {
+        {0, 1024, 504, 142, 260, "absent or 0 centres"},
+        {0, 768, 467, 19, 150, "vertical centring truncates"},
+        {-200, 1024, 504, 142, 100, "negative gives half its magnitude"},
+        {-201, 1024, 504, 142, 100, "half of an odd magnitude truncates"},
+        {-1, 1024, 504, 142, 0, "minus one gives 0"},
+        {300, 1024, 504, 142, 300, "a value that fits is used"},
+        {520, 1024, 504, 142, 520, "flush with the right edge still fits"},
+        {521, 1024, 504, 142, 142, "one pixel past the edge keeps the designed place"},
+        {5000, 768, 467, 19, 19, "past the bottom keeps the designed Top"},
+        {0, 400, 504, 142, 142, "window wider than the screen"},
+        {INT_MAX, 1024, 504, 142, 142, "no overflow near the int range"},
+        {INT_MIN, 1024, 504, 142, 1073741824, "the most negative value halves without overflow"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PositionCoordinate(c.stored, c.screen, c.extent, c.designed), c.expected)
+            << c.why;
+    }
+}
+
+TEST(CenterOverForm, OneAxis) {
+    struct Case { int ownerStart, ownerExtent, dialog, screen, expected; const char* why; };
+    const Case cases[] = {
+        {100, 504, 300, 1024, 202, "centred over the owner"},
+        {100, 505, 300, 1024, 202, "the half-pixel is dropped"},
+        {800, 504, 300, 1024, 704, "past the right edge: 20 pixels inside"},
+        {-300, 200, 300, 1024, 20, "left of the screen: at 20"},
+        {0, 1000, 1100, 1024, -96, "wider than the screen ends negative"},
+        {0, 300, 300, 1024, 0, "exactly at 0 stays"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CenterOverAxis(c.ownerStart, c.ownerExtent, c.dialog, c.screen), c.expected)
+            << c.why;
+    }
+}
+
+TEST(ParseProfileInt, LikeTheProfileFunctions) {
+    struct Case { const char* text; int def; int expected; };
+    const Case cases[] = {
+        {"", 1, 1},          {"", 0, 0},       {"0", 1, 0},          {"1", 0, 1},
+        {"-200", 0, -200},   {"+7", 0, 7},     {"12abc", 0, 12},     {"abc", 1, 0},
+        {"yes", 1, 0},       {" 42", 0, 42},   {"-", 1, 0},          {"99999999999", 0, INT_MAX},
+        {"-99999999999", 0, INT_MIN},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ParseProfileInt(c.text, c.def), c.expected) << '"' << c.text << '"';
+    }
+}
+
+TEST(SettingsFile, BesideTheProgram) {
+    EXPECT_EQ(SettingsFileFor("C:\\Tools\\quillet.exe"), "C:\\Tools\\quillet.ini");
+    EXPECT_EQ(SettingsFileFor("C:\\My.Tools\\quillet"), "C:\\My.Tools\\quillet.ini");
+    const std::string longPath = "C:\\" + std::string(300, 'd') + "\\quillet.exe";
+    EXPECT_EQ(SettingsFileFor(longPath), longPath.substr(0, longPath.size() - 4) + ".ini")
+        << "a long program path is held whole";
+}
+
+TEST(Settings, DefaultsWhenTheFileIsMissing) {
+    testing::FakePlatform platform;
+    Settings settings(platform, "C:\\Q\\quillet.ini");
+    EXPECT_EQ(settings.Left(), 0);
+    EXPECT_EQ(settings.Top(), 0);
+    EXPECT_TRUE(settings.ExtraMessages());
+    EXPECT_FALSE(settings.CloseOnEscape());
+    EXPECT_FALSE(settings.UseCustomTitle());
+    EXPECT_EQ(settings.CustomTitleText(), "");
+}
+
+TEST(Settings, OptionsAreOnExactlyWhenOne) {
+    struct Case { const char* value; bool on; };
+    const Case cases[] = {{"1", true}, {"0", false}, {"2", false}, {"x", false}, {"01", true}};
+    for (const Case& c : cases) {
+        testing::FakePlatform platform;
+        platform.SetProfile("C:\\Q\\quillet.ini", "Options", "ExtraMessages", c.value);
+        platform.SetProfile("C:\\Q\\quillet.ini", "Options", "CloseOnEscape", c.value);
+        Settings settings(platform, "C:\\Q\\quillet.ini");
+        EXPECT_EQ(settings.ExtraMessages(), c.on) << c.value;
+        EXPECT_EQ(settings.CloseOnEscape(), c.on) << c.value;
+    }
+}
+
+TEST(Settings, SavePositionWritesLeftThenTop) {
+    testing::FakePlatform platform;
+    Settings settings(platform, "C:\\Q\\quillet.ini");
+    settings.SavePosition(-4, 250);
+    EXPECT_EQ(platform.profileWrites,
+              (std::vector<std::string>{"Window Positions/Left=-4", "Window Positions/Top=250"}));
+    EXPECT_EQ(settings.Left(), -4);
+    EXPECT_EQ(settings.Top(), 250);
+}
+
+}  // namespace
+}  // namespace quillet
