@@ -108,9 +108,10 @@ std::string WorkingDirectory(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (!IsFile(arg)) continue;
-        const bool absolute = (arg.size() > 2 && arg[1] == ':' && (arg[2] == '\\' || arg[2] == '/')) ||
-                              (arg.size() > 1 && (arg[0] == '\\' || arg[0] == '/') &&
-                               (arg[1] == '\\' || arg[1] == '/'));
+        const bool absolute =
+            (arg.size() > 2 && arg[1] == ':' && (arg[2] == '\\' || arg[2] == '/')) ||
+            (arg.size() > 1 && (arg[0] == '\\' || arg[0] == '/') &&
+             (arg[1] == '\\' || arg[1] == '/'));
         if (!absolute) {
             if (arg.find_first_of("\\/:") != std::string::npos) return std::string();
         }
@@ -170,15 +171,16 @@ int main(int argc, char** argv) {
     if (argc < 2) {
         Say("No project was given to compile. Drop a Delphi project (.dpr) file on " +
             NameOf(self) + " or on its desktop shortcut, or run it as:\n  " + NameOf(self) +
-            " MyProject.dpr\nIt then runs the " LUNKET_VERSION_NAME
-            " compiler " LUNKET_COMPILER " that lies beside it.\n");
+            " MyProject.dpr\nIt then runs the " LUNKET_VERSION_NAME " compiler " LUNKET_COMPILER
+            " that lies beside it.\n");
         WaitForKey();
         return kExitNoProject;
     }
 
     if (!IsFile(compiler)) {
         Say("The " LUNKET_VERSION_NAME " compiler " LUNKET_COMPILER
-            " was not found beside this program (looked for " + compiler +
+            " was not found beside this program (looked for " +
+            compiler +
             "). Copy this program into the directory that holds " LUNKET_COMPILER
             ", or let Quillet save your configuration there, which puts it in place.\n");
         WaitForKey();

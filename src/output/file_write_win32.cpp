@@ -11,7 +11,9 @@ namespace quillet {
 
 namespace {
 
-WriteResult Fail(WriteOutcome outcome, DWORD error) { return {outcome, error}; }
+WriteResult Fail(WriteOutcome outcome, DWORD error) {
+    return {outcome, error};
+}
 
 // True when the target may be replaced: it does not exist, or it is a plain
 // file that is neither read-only nor open through any other handle. Windows
@@ -63,8 +65,8 @@ HANDLE CreateTempBeside(const std::string& dir, std::string& tempName, DWORD& er
 bool WriteAll(HANDLE file, const std::string& bytes, DWORD& error) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(
-            std::min<std::size_t>(bytes.size() - done, 1u << 20));
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
         DWORD written = 0;
         if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
             error = GetLastError();

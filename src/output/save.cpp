@@ -29,8 +29,8 @@ bool AskOverwrite(Context& ctx, const std::string& path, const std::string& what
                   const std::string& caption) {
     const std::string message = "An existing " + path +
                                 " was found. You only need to overwrite it if the new " + what +
-                                " is different from the old one." + kTwoLineFeeds +
-                                "Overwrite " + ExtractFileName(path) + "?";
+                                " is different from the old one." + kTwoLineFeeds + "Overwrite " +
+                                ExtractFileName(path) + "?";
     return Ask(ctx, message, caption, "&Yes", "&No", 32, 2) == 1;
 }
 
@@ -54,7 +54,8 @@ bool NeedsQuotes(const std::string& word) {
     return word.find_first_of(" \t&|<>^(),;=") != std::string::npos;
 }
 
-// Steps 3 and 4. Returns false when Save must stop.
+// The configuration file, asked about first when one exists. False when Save
+// must stop.
 bool WriteConfiguration(Context& ctx, const std::string& cfg) {
     const std::string text = ctx.view.Text(Ctl::Memo1);
     if (!HoldsConfiguration(text)) return true;
@@ -87,7 +88,8 @@ bool WriteConfiguration(Context& ctx, const std::string& cfg) {
     return true;
 }
 
-// Step 7. Returns false when Save must stop.
+// The pausing batch file, asked about first when one exists. False when Save
+// must stop.
 bool WriteBatchFile(Context& ctx, const std::string& compiler) {
     const std::string bat = ReplaceExtension(compiler, ".bat");
     const bool existed = ctx.platform.FileExists(bat);
@@ -95,8 +97,8 @@ bool WriteBatchFile(Context& ctx, const std::string& compiler) {
         return true;
     }
 
-    const WriteResult result =
-        ctx.platform.WriteFileReplacing(bat, ctx.platform.ToOemText(BatchFileText(ctx.platform, compiler)));
+    const WriteResult result = ctx.platform.WriteFileReplacing(
+        bat, ctx.platform.ToOemText(BatchFileText(ctx.platform, compiler)));
     switch (result.outcome) {
         case WriteOutcome::Written:
             return true;
@@ -117,12 +119,11 @@ bool WriteBatchFile(Context& ctx, const std::string& compiler) {
 void ShortcutStep(Context& ctx, const std::string& target, const std::string& stub) {
     if (CreateDesktopShortcut(ctx.platform, target)) {
         Ask(ctx,
-            "A desktop shortcut has been installed for " + stub + ". You can also install " +
-                stub + " into an icon dock or app menu if the desktop shortcut is too intrusive.",
+            "A desktop shortcut has been installed for " + stub + ". You can also install " + stub +
+                " into an icon dock or app menu if the desktop shortcut is too intrusive.",
             "Desktop shortcut created", "&OK", "", 0, 1);
     } else {
-        Ask(ctx,
-            "A desktop shortcut for " + stub + " could not be created in your desktop folder.",
+        Ask(ctx, "A desktop shortcut for " + stub + " could not be created in your desktop folder.",
             "Desktop shortcut not created", "&OK", "", 48, 1);
     }
 }

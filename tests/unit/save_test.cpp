@@ -26,33 +26,68 @@ Prompt CfgSaved(const std::string& message) {
 const Prompt kD2CfgQuestion{
     "An existing C:\\DELPHI\\BIN\\DCC32.cfg was found. You only need to overwrite it if the new "
     "configuration is different from the old one.\n\nOverwrite DCC32.cfg?",
-    "Existing .CFG file detected", "&Yes", "&No", "", 32, 2};
+    "Existing .CFG file detected",
+    "&Yes",
+    "&No",
+    "",
+    32,
+    2};
 const Prompt kD2CfgLocked{
     "Creation of C:\\DELPHI\\BIN\\DCC32.cfgfailed. The .CFG file may be in use in an open DOS "
     "session or may otherwise be locked. Either close the DOS session or manually erase the "
     "file prior to retrying this operation.",
-    "Unable to deleteDCC32.cfg", "&OK", "", "", 48, 1};
+    "Unable to deleteDCC32.cfg",
+    "&OK",
+    "",
+    "",
+    48,
+    1};
 const Prompt kD2BatQuestion{
     "An existing C:\\DELPHI\\BIN\\DCC32.bat was found. You only need to overwrite it if the new "
     "batch file is different from the old one.\n\nOverwrite DCC32.bat?",
-    "Existing batchfile detected", "&Yes", "&No", "", 32, 2};
+    "Existing batchfile detected",
+    "&Yes",
+    "&No",
+    "",
+    32,
+    2};
 const Prompt kD2BatLocked{
     "Creation of C:\\DELPHI\\BIN\\DCC32.batfailed. The batch file may be in use in an open DOS "
     "session or may otherwise be locked. Either close the DOS session or manually erase the "
     "file prior to retrying this operation.",
-    "Unable to deleteDCC32.bat", "&OK", "", "", 48, 1};
+    "Unable to deleteDCC32.bat",
+    "&OK",
+    "",
+    "",
+    48,
+    1};
 const Prompt kD2StubMissing{
     "No LunketD2.exe was found in the applet's installed directory. Execution problems may "
     "occur if you do not use this stub to launch the compiler. Do you want to ignore the error "
     "and continue or abort now and replace the LunketD2.exe file?",
-    "LunketD2.exe not found", "&Ignore", "Abort", "", 48, 1};
+    "LunketD2.exe not found",
+    "&Ignore",
+    "Abort",
+    "",
+    48,
+    1};
 const Prompt kD2ShortcutCreated{
     "A desktop shortcut has been installed for LunketD2.exe. You can also install LunketD2.exe "
     "into an icon dock or app menu if the desktop shortcut is too intrusive.",
-    "Desktop shortcut created", "&OK", "", "", 0, 1};
+    "Desktop shortcut created",
+    "&OK",
+    "",
+    "",
+    0,
+    1};
 const Prompt kD2ShortcutNotCreated{
     "A desktop shortcut for LunketD2.exe could not be created in your desktop folder.",
-    "Desktop shortcut not created", "&OK", "", "", 48, 1};
+    "Desktop shortcut not created",
+    "&OK",
+    "",
+    "",
+    48,
+    1};
 
 // The window as Create leaves it for `compiler`, nothing written beside the
 // compiler yet.
@@ -154,23 +189,23 @@ TEST_P(SaveVersionTest, WritesConfigurationStubAndBatchFileBesideTheCompiler) {
 
 INSTANTIATE_TEST_SUITE_P(
     Versions, SaveVersionTest,
-    ::testing::Values(
-        VersionCase{Version::D1, "C:\\DELPHI\\BIN\\DCC.EXE", "DCC.CFG", "lunket.exe",
-                    "C:\\DELPHI\\BIN\\DCC.cfg", "",
-                    "DCC.CFG saved as C:\\DELPHI\\BIN\\DCC.cfg."},
-        VersionCase{Version::D2, kD2Compiler, "DCC32.CFG", "LunketD2.exe", kD2Cfg, kD2Bat,
-                    "DCC32.CFG saved as C:\\DELPHI\\BIN\\DCC32.cfg."},
-        VersionCase{Version::D3, "D:\\BORLAND\\DELPHI 3\\BIN\\dcc32.exe", "DCC32.CFG",
-                    "LunketD3.exe", "D:\\BORLAND\\DELPHI 3\\BIN\\dcc32.cfg",
-                    "D:\\BORLAND\\DELPHI 3\\BIN\\dcc32.bat",
-                    "DCC32.CFG saved as D:\\BORLAND\\DELPHI 3\\BIN\\dcc32.cfg."},
-        // A compiler path without an extension gets ".cfg" appended.
-        VersionCase{Version::D2, "C:\\D2.0\\BIN\\DCC32", "DCC32.CFG", "LunketD2.exe",
-                    "C:\\D2.0\\BIN\\DCC32.cfg", "C:\\D2.0\\BIN\\DCC32.bat",
-                    "DCC32.CFG saved as C:\\D2.0\\BIN\\DCC32.cfg."}));
+    ::testing::Values(VersionCase{Version::D1, "C:\\DELPHI\\BIN\\DCC.EXE", "DCC.CFG", "lunket.exe",
+                                  "C:\\DELPHI\\BIN\\DCC.cfg", "",
+                                  "DCC.CFG saved as C:\\DELPHI\\BIN\\DCC.cfg."},
+                      VersionCase{Version::D2, kD2Compiler, "DCC32.CFG", "LunketD2.exe", kD2Cfg,
+                                  kD2Bat, "DCC32.CFG saved as C:\\DELPHI\\BIN\\DCC32.cfg."},
+                      VersionCase{Version::D3, "D:\\BORLAND\\DELPHI 3\\BIN\\dcc32.exe", "DCC32.CFG",
+                                  "LunketD3.exe", "D:\\BORLAND\\DELPHI 3\\BIN\\dcc32.cfg",
+                                  "D:\\BORLAND\\DELPHI 3\\BIN\\dcc32.bat",
+                                  "DCC32.CFG saved as D:\\BORLAND\\DELPHI 3\\BIN\\dcc32.cfg."},
+                      // A compiler path without an extension gets ".cfg" appended.
+                      VersionCase{Version::D2, "C:\\D2.0\\BIN\\DCC32", "DCC32.CFG", "LunketD2.exe",
+                                  "C:\\D2.0\\BIN\\DCC32.cfg", "C:\\D2.0\\BIN\\DCC32.bat",
+                                  "DCC32.CFG saved as C:\\D2.0\\BIN\\DCC32.cfg."}));
 
 TEST_F(SaveTest, BatchFileHoldsTheShortCompilerPathAndPauseInTheOemCodePage) {
-    p.shortPaths[FakePlatform::Norm(kD2Compiler)] = "C:\\PROGRA~1\\BORLAND\\DELPHI~1.0\\BIN\\DCC32.EXE";
+    p.shortPaths[FakePlatform::Norm(kD2Compiler)] =
+        "C:\\PROGRA~1\\BORLAND\\DELPHI~1.0\\BIN\\DCC32.EXE";
     p.oemPrefix = "[oem]";
     h.state.extraMessages = false;
 
@@ -287,9 +322,8 @@ TEST_F(SaveTest, AnsweringYesReplacesTheConfigurationFile) {
 
     bSaveClick(h.ctx);
 
-    EXPECT_EQ(h.prompts.events,
-              (std::vector<std::string>{"dialog:Existing .CFG file detected",
-                                        "dialog:Compiler configuration saved"}));
+    EXPECT_EQ(h.prompts.events, (std::vector<std::string>{"dialog:Existing .CFG file detected",
+                                                          "dialog:Compiler configuration saved"}));
     EXPECT_EQ(p.Content(kD2Cfg), kMemo);
     EXPECT_FALSE(h.view.Enabled(Ctl::bSave));
 }
@@ -375,8 +409,8 @@ TEST(SaveCasesTest, EmptyTextBoxWritesNoConfigurationAndAsksNothingAboutIt) {
             EXPECT_EQ(p.writes, std::vector<std::string>{kD2Bat});
             EXPECT_EQ(p.HasFile(kD2Cfg), existing);
             if (existing) {
-        EXPECT_EQ(p.Content(kD2Cfg), "old cfg\r\n");
-    }
+                EXPECT_EQ(p.Content(kD2Cfg), "old cfg\r\n");
+            }
             EXPECT_TRUE(p.HasFile(kD2Stub));
             ExpectCleared(h);
             EXPECT_FALSE(h.view.Enabled(Ctl::bSave));
@@ -525,8 +559,8 @@ TEST(CheckLauncherStubTest, AnswersByWhereTheStubIs) {
         bool result;
     };
     const Case cases[] = {
-        {"beside", true, false, 0, true},     {"beside and shipped", true, true, 0, true},
-        {"shipped only", false, true, 0, true}, {"nowhere, ignore", false, false, 1, true},
+        {"beside", true, false, 0, true},           {"beside and shipped", true, true, 0, true},
+        {"shipped only", false, true, 0, true},     {"nowhere, ignore", false, false, 1, true},
         {"nowhere, abort", false, false, 2, false}, {"nowhere, escape", false, false, 2, false},
     };
     for (const Case& c : cases) {
@@ -541,10 +575,11 @@ TEST(CheckLauncherStubTest, AnswersByWhereTheStubIs) {
 
         EXPECT_EQ(h.prompts.prompts.size(), c.answer ? 1u : 0u);
         if (c.answer) {
-        EXPECT_EQ(h.prompts.prompts[0].caption, "LunketD3.exe not found");
-    }
-        EXPECT_EQ(h.platform.Content("D:\\D3\\BIN\\LunketD3.exe"),
-                  c.beside ? "beside" : c.shipped ? "shipped" : "");
+            EXPECT_EQ(h.prompts.prompts[0].caption, "LunketD3.exe not found");
+        }
+        EXPECT_EQ(h.platform.Content("D:\\D3\\BIN\\LunketD3.exe"), c.beside    ? "beside"
+                                                                   : c.shipped ? "shipped"
+                                                                               : "");
         h.prompts.ExpectScriptUsed();
     }
 }
@@ -570,8 +605,8 @@ TEST_F(SaveTest, WithNoVersionChosenTheLastStubNameStaysAndNoBatchFileIsWritten)
 
     EXPECT_EQ(h.state.stubName, "LunketD2.exe");
     EXPECT_EQ(p.writes, std::vector<std::string>{"F:\\OTHER\\DCC32.cfg"});
-    EXPECT_EQ(p.copies,
-              std::vector<std::string>{std::string(kShippedD2Stub) + " -> F:\\OTHER\\LunketD2.exe"});
+    EXPECT_EQ(p.copies, std::vector<std::string>{std::string(kShippedD2Stub) +
+                                                 " -> F:\\OTHER\\LunketD2.exe"});
     EXPECT_FALSE(h.view.Enabled(Ctl::bSave));
 }
 

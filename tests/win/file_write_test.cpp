@@ -16,10 +16,14 @@ constexpr const char* kNew = "-a\"WinTypes=Windows\"\r\n-u\"C:\\NEW\"\r\n";
 
 const char* OutcomeName(WriteOutcome o) {
     switch (o) {
-        case WriteOutcome::Written: return "Written";
-        case WriteOutcome::CannotCreate: return "CannotCreate";
-        case WriteOutcome::WriteFailed: return "WriteFailed";
-        case WriteOutcome::CannotReplace: return "CannotReplace";
+        case WriteOutcome::Written:
+            return "Written";
+        case WriteOutcome::CannotCreate:
+            return "CannotCreate";
+        case WriteOutcome::WriteFailed:
+            return "WriteFailed";
+        case WriteOutcome::CannotReplace:
+            return "CannotReplace";
     }
     return "?";
 }
@@ -40,8 +44,9 @@ TEST(WriteFileReplacingTest, ReplacesAnExistingFileAndKeepsItsName) {
         SCOPED_TRACE(name);
         ScratchDir dir("fw");
         const std::string target = dir / name;
-        ASSERT_TRUE(WriteWholeFile(target, "a much longer old text than the new one\r\n"
-                                           "so that a partial overwrite would show\r\n"));
+        ASSERT_TRUE(WriteWholeFile(target,
+                                   "a much longer old text than the new one\r\n"
+                                   "so that a partial overwrite would show\r\n"));
 
         const WriteResult result = WriteFileReplacingWin32(target, kNew);
 

@@ -201,7 +201,7 @@ protected:
         GetClientRect(dialog, &client);
         const FrameSize frame{outer.right - outer.left - client.right,
                               outer.bottom - outer.top - client.bottom};
-        TestMeasurer m(ui::Font(OwnerFont().Name(), OwnerFont().Height(), OwnerFont().Style()));
+        TestMeasurer m(OwnerFont());
         return LayOutMessageDialog(c.message, c.button2, c.button3, c.defaultButton, m, frame);
     }
 

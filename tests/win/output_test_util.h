@@ -19,7 +19,8 @@ inline std::string ReadWholeFile(const std::string& path) {
     std::string bytes;
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
     CloseHandle(file);
     return bytes;
 }
@@ -29,7 +30,8 @@ inline bool WriteWholeFile(const std::string& path, const std::string& bytes) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    const BOOL ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
     return ok && written == bytes.size();
 }
@@ -93,8 +95,8 @@ private:
 // The Unix path of a Windows path when running under Wine; empty elsewhere.
 inline std::string UnixPathOf(const std::string& path) {
     using Fn = char*(__cdecl*)(const wchar_t*);
-    const auto fn = reinterpret_cast<Fn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    const auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     if (fn == nullptr) return std::string();
     const std::wstring wide(path.begin(), path.end());
     char* unix = fn(wide.c_str());

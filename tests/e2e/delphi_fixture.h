@@ -1,0 +1,56 @@
+// Sample Delphi installations inside a test's folder, and the settings that
+// point at them the way the products leave them: delphi.ini in the Windows
+// directory, the IDE paths under HKLM and the library keys under HKCU. Each
+// fixture clears what an earlier test left and removes its keys when done.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "driver.h"
+
+namespace e2e {
+
+class DelphiFixture {
+public:
+    // Lays out Delphi 1, 2 and 3 under folder\D1, folder\D2 and folder\D3 and
+    // registers them. Delphi 2 lives in a directory whose name has a space.
+    explicit DelphiFixture(const TestFolder& folder);
+    ~DelphiFixture();
+    DelphiFixture(const DelphiFixture&) = delete;
+    DelphiFixture& operator=(const DelphiFixture&) = delete;
+
+    // Delphi 1
+    std::string d1Root;    // ...\D1\DELPHI
+    std::string d1Lib;     // ...\D1\DELPHI\LIB, with SYSUTILS.DCU
+    std::string d1Dcc;     // ...\D1\DELPHI\BIN\DCC.EXE
+    std::string d1SearchPath;
+    // Delphi 2
+    std::string d2Bin;     // ...\D2\Delphi 2.0\BIN
+    std::string d2Dcc;
+    std::string d2SearchPath;
+    std::string d2Aliases;
+    // Delphi 3
+    std::string d3Bin;     // ...\D3\Delphi 3\Bin
+    std::string d3SLib;
+    std::string d3Dcc;
+    std::string d3SearchPath;
+    std::string d3Aliases;
+
+    // Changes the settings after the layout.
+    static void SetSearchPath1(const std::string& value);  // empty: remove the key
+    static void SetReg(HKEY root, const std::string& key, const std::string& name,
+                       const std::string& value);
+    static void DeleteKey(HKEY root, const std::string& key);
+    // Removes every Delphi setting of the prefix.
+    static void ClearSettings();
+    static std::string DelphiIni();
+};
+
+// The configuration lines Create builds, each ended by CR LF.
+std::string Lines32(const std::string& aliases, const std::string& unit, const std::string& inc,
+                    const std::string& object);
+std::string Lines16(const std::string& resource, const std::string& inc, const std::string& unit);
+
+}  // namespace e2e
