@@ -97,6 +97,11 @@ DelphiFixture::DelphiFixture(const TestFolder& folder) {
 
 DelphiFixture::~DelphiFixture() { ClearSettings(); }
 
+bool WaitForProgram(HWND main) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, kWaitMs, &result) != 0;
+}
+
 std::string Lines32(const std::string& aliases, const std::string& unit, const std::string& inc,
                     const std::string& object) {
     return "-a" + aliases + "\r\n-u\"" + unit + "\"\r\n-i\"" + inc + "\"\r\n-o\"" + object +

@@ -48,6 +48,11 @@ public:
     static std::string DelphiIni();
 };
 
+// Returns once the program's user-interface thread has finished what it was
+// doing: the handler that ran, or up to the next dialog it opened. Sent
+// messages are handled only between handlers and inside modal loops.
+bool WaitForProgram(HWND main);
+
 // The configuration lines Create builds, each ended by CR LF.
 std::string Lines32(const std::string& aliases, const std::string& unit, const std::string& inc,
                     const std::string& object);

@@ -39,7 +39,7 @@ public:
     void Press(const char* name) { EXPECT_TRUE(PostClick(Control(name))); }
     MessageDialog Dialog(const std::string& caption) { return WaitForMessageDialog(app_, caption); }
     // Waits until the program is idle again after a posted click.
-    void Settle() { WaitForInputIdle(app_.Process(), kWaitMs); Sleep(100); }
+    void Settle() { EXPECT_TRUE(WaitForProgram(main_)); }
 
     TestFolder folder_;
     DelphiFixture delphi_;

@@ -137,7 +137,8 @@ inline std::ostream& operator<<(std::ostream& os, const Prompt& p) {
 }
 
 // Records every interaction in order (events) and answers from queues. A
-// prompt with no scripted answer fails the test and answers 1.
+// prompt with no scripted answer fails the test and answers 2, as closing the
+// dialog would, which also ends every retry loop.
 class FakePrompts : public Prompts {
 public:
     int ShowMessageDialog(const std::string& message, const std::string& caption,
@@ -148,7 +149,7 @@ public:
         events.push_back("dialog:" + caption);
         if (answers.empty()) {
             ADD_FAILURE() << "unscripted dialog: " << prompts.back();
-            return 1;
+            return 2;
         }
         const int answer = answers.front();
         answers.pop_front();
