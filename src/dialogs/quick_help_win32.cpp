@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 #include "app/paths.h"
@@ -19,11 +17,15 @@ std::string QuickHelpText(const std::string& exePath) {
         return "\r\n" + file + " could not be found in " + ExtractFileName(exePath) +
                "'s directory. Unable to load quick help.";
     }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw std::runtime_error("Cannot open file " + file);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return JoinLines(SplitLines(bytes.str()));
+    HANDLE h = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("Cannot open file " + file);
+    std::string bytes;
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(h, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
+    CloseHandle(h);
+    return JoinLines(SplitLines(bytes));
 }
 
 void ShowQuickHelp(ui::Form& owner) {

@@ -216,6 +216,13 @@ void Application::SetHintWindowClass(HintWindowClass factory) {
     hintClass_ = std::move(factory);
 }
 
+void Application::ControlDestroyed(Control* control) {
+    if (control != hintControl_) return;
+    HideHint();
+    hintControl_ = nullptr;
+    hintCancelled_ = false;
+}
+
 void Application::CancelHint() {
     HideHint();
     hintCancelled_ = true;

@@ -81,6 +81,9 @@ public:
     // The hint shown now, if any (for tests and the balloon component).
     HintWindow* CurrentHint() const { return hint_.get(); }
 
+    // A control is going away: forget it if the hint concerns it.
+    void ControlDestroyed(Control* control);
+
     // The general error report: a message box with the error's text.
     void ShowException(const std::string& text);
 

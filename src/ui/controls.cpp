@@ -39,6 +39,7 @@ Control::Control(Form& form, const ControlSpec& spec)
 }
 
 Control::~Control() {
+    Application::Get().ControlDestroyed(this);
     if (hwnd_ && IsWindow(hwnd_)) {
         RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
         RemovePropA(hwnd_, kControlProp);
