@@ -25,6 +25,10 @@ cp -a "$TEST_WINE_DIR/template" "$WINEPREFIX"
 # is ended, and waited for, however the run ends.
 trap stop_wineserver EXIT
 wineserver -p
+# Wine's background processes (the desktop process, the services) start with
+# the first program and inherit its standard handles. Started here on
+# /dev/null, they cannot hold ctest's output pipe open after a test ends.
+wine "$WIN_DIR/wait_window.exe" --close QuilletWarmUp none </dev/null >/dev/null 2>&1 || true
 
 cd "$WIN_DIR"
 GTEST_OUTPUT="xml:$(dos_path "$results")\\" ctest --output-on-failure
