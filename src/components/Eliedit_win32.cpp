@@ -50,7 +50,9 @@ HWND TElipsisEdit::Create(HWND parent, int id, int x, int y, int w, int h, DWORD
     HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", style, x, y, w, h, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (!edit) return nullptr;
-    HWND button = CreateWindowExA(0, "BUTTON", "...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0,
+    // Drawn by the field itself: the themed button of the common controls
+    // paints nothing when its parent is an edit control.
+    HWND button = CreateWindowExA(0, "BUTTON", "...", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0,
                                   0, 0, edit,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonId)),
                                   instance, nullptr);
@@ -191,8 +193,39 @@ void TElipsisEdit::RaiseElipsisClick() {
     }
 }
 
+void TElipsisEdit::DrawButton(const DRAWITEMSTRUCT& item) const {
+    RECT r = item.rcItem;
+    const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+    const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+    DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+    if (pushed) OffsetRect(&r, 1, 1);
+    char caption[8] = {};
+    GetWindowTextA(button_, caption, sizeof caption);
+    SetBkMode(item.hDC, TRANSPARENT);
+    HGDIOBJ oldFont = SelectObject(item.hDC, reinterpret_cast<HFONT>(SendMessageA(button_, WM_GETFONT, 0, 0)));
+    const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
+    if (disabled) {
+        // The engraved look of a disabled caption.
+        RECT shadow = r;
+        OffsetRect(&shadow, 1, 1);
+        SetTextColor(item.hDC, GetSysColor(COLOR_BTNHIGHLIGHT));
+        DrawTextA(item.hDC, caption, -1, &shadow, format);
+        SetTextColor(item.hDC, GetSysColor(COLOR_GRAYTEXT));
+    } else {
+        SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
+    }
+    DrawTextA(item.hDC, caption, -1, &r, format);
+    SelectObject(item.hDC, oldFont);
+}
+
 LRESULT TElipsisEdit::HandleEdit(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item->hwndItem != button_) break;
+        DrawButton(*item);
+        return TRUE;
+    }
     case WM_SIZE: {
         const LRESULT result = DefSubclassProc(edit_, message, wParam, lParam);
         Layout();

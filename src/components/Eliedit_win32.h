@@ -71,6 +71,7 @@ private:
     LRESULT HandleEdit(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleButton(UINT message, WPARAM wParam, LPARAM lParam);
     void Layout();
+    void DrawButton(const DRAWITEMSTRUCT& item) const;
     void AdjustHeight();
     void Paste();
     void KeepOneLine();

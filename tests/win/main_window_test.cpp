@@ -106,6 +106,43 @@ TEST_F(MainWindowTest, EveryControlAsDesigned) {
     }
 }
 
+TEST_F(MainWindowTest, CompilerPathHasItsSquareButton) {
+    TCFGFace face;
+    face.Show();
+    HWND edit = face.Get(Ctl::eExepath).Handle();
+    HWND button = GetWindow(edit, GW_CHILD);
+    ASSERT_TRUE(button);
+    RECT client, r;
+    GetClientRect(edit, &client);
+    GetWindowRect(button, &r);
+    MapWindowPoints(nullptr, edit, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_TRUE(IsWindowVisible(button));
+    EXPECT_EQ(r.right, client.right);
+    EXPECT_EQ(r.right - r.left, client.bottom) << "a square of the client height";
+    EXPECT_EQ(r.bottom - r.top, client.bottom);
+    char text[8] = {};
+    GetWindowTextA(button, text, sizeof text);
+    EXPECT_STREQ(text, "...");
+
+    // The button is really drawn: its face colour and its dark frame show on
+    // the screen where the field's white would be otherwise.
+    SetWindowPos(face.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    RedrawWindow(face.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    GetWindowRect(button, &r);
+    HDC screen = GetDC(nullptr);
+    int face3d = 0, dark = 0;
+    for (int y = r.top; y < r.bottom; ++y) {
+        for (int x = r.left; x < r.right; ++x) {
+            const COLORREF c = GetPixel(screen, x, y);
+            if (c == GetSysColor(COLOR_BTNFACE)) ++face3d;
+            if (c == GetSysColor(COLOR_3DDKSHADOW) || c == GetSysColor(COLOR_BTNSHADOW)) ++dark;
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    EXPECT_GT(face3d, (r.right - r.left) * (r.bottom - r.top) / 3);
+    EXPECT_GT(dark, r.bottom - r.top);
+}
+
 TEST_F(MainWindowTest, TabOrderFollowsTheDesign) {
     TCFGFace face;
     std::vector<std::string> order;
