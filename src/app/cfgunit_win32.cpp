@@ -6,6 +6,7 @@
 #include "app/utils_win32.h"
 #include "config/builder.h"
 #include "config/detection.h"
+#include "config/profiles.h"
 #include "dialogs/message_dialog_win32.h"
 #include "dialogs/quick_help_win32.h"
 #include "output/save.h"
@@ -69,15 +70,17 @@ void TCFGFace::CreateControls() {
     for (const LabelRow& row : kLabels) controls_[row.ctl] = &Add<ui::Label>(self, row.spec);
 
     // Controls in tab order.
-    auto radio = [&](Ctl ctl, const char* name, const char* caption, int top, bool first) {
-        auto& r = Add<ui::RadioButton>(self, ui::ControlSpec{name, caption, 16, top, 80, 17, kRadioHint},
-                                       NextControlId(), first);
+    // The captions come from the version profiles; the three form one group.
+    auto radio = [&](Ctl ctl, const char* name, Version version, int top) {
+        auto& r = Add<ui::RadioButton>(
+            self, ui::ControlSpec{name, ProfileOf(version).radioCaption, 16, top, 80, 17, kRadioHint},
+            NextControlId(), version == Version::D1);
         r.OnClick = [this](ui::Control&) { rD1Click(); };
         controls_[ctl] = &r;
     };
-    radio(Ctl::rD1, "rD1", "Delphi &1", 28, true);
-    radio(Ctl::rD2, "rD2", "Delphi &2", 44, false);
-    radio(Ctl::rD3, "rD3", "Delphi &3", 60, false);
+    radio(Ctl::rD1, "rD1", Version::D1, 28);
+    radio(Ctl::rD2, "rD2", Version::D2, 44);
+    radio(Ctl::rD3, "rD3", Version::D3, 60);
 
     const int exeId = NextControlId();
     eExepath_.SetAutoSize(false);

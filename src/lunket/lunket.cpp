@@ -17,6 +17,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #ifndef LUNKET_COMPILER
 #error LUNKET_COMPILER must name the compiler file, e.g. "dcc32.exe"
@@ -31,6 +32,9 @@ namespace {
 constexpr int kExitNoProject = 2;
 constexpr int kExitNoCompiler = 3;
 constexpr int kExitCannotStart = 4;
+
+// Delphi 1's compiler is a 16-bit DOS program; the other two are Win32 ones.
+constexpr bool kSixteenBitCompiler = std::string_view(LUNKET_COMPILER) == "DCC.EXE";
 
 void Say(const std::string& text) {
     std::fputs(text.c_str(), stdout);
@@ -151,10 +155,16 @@ void ReportCannotStart(const std::string& compiler, DWORD error) {
         case ERROR_EXE_MACHINE_TYPE_MISMATCH:
         case ERROR_INVALID_EXE_SIGNATURE:
         case ERROR_NOT_SUPPORTED:
-            text +=
-                "This version of Windows cannot run that program. Delphi 1's DCC.EXE is a 16-bit "
-                "program, and 64-bit Windows cannot run 16-bit programs: compile on 32-bit "
-                "Windows, in a virtual machine, or in a DOS emulator instead.\n";
+            if (kSixteenBitCompiler) {
+                text +=
+                    "This version of Windows cannot run that program. Delphi 1's DCC.EXE is a "
+                    "16-bit program, and 64-bit Windows cannot run 16-bit programs: compile on "
+                    "32-bit Windows, in a virtual machine, or in a DOS emulator instead.\n";
+            } else {
+                text +=
+                    "Windows does not take it for a program it can run: the file may be damaged, "
+                    "or it is not the Delphi compiler. Reinstall it from your Delphi setup.\n";
+            }
             break;
         default:
             break;
@@ -195,7 +205,9 @@ int main(int argc, char** argv) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(compiler.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+    // No separate program name: a 16-bit program is started only through the
+    // command line, which names the compiler first, quoted.
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                         workDir.empty() ? nullptr : workDir.c_str(), &startup, &process)) {
         ReportCannotStart(compiler, GetLastError());
         WaitForKey();

@@ -199,7 +199,6 @@ TEST(Create, ConfirmationFollowsTheExtraMessagesFlag) {
                   row.extra ? std::vector<Prompt>{Built(row.cfgName)} : std::vector<Prompt>{});
         EXPECT_TRUE(h.view.Enabled(Ctl::bSave));
     }
-    EXPECT_EQ(Built("").message.rfind(" is built", 0), 0u);
 }
 
 TEST(IdeDirectories, SLibAndBinFromTheRegisteredIdePath) {

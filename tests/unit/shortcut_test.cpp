@@ -80,20 +80,18 @@ TEST_F(CreateDesktopShortcutTest, WithoutADesktopFolderNothingIsWritten) {
         const char* name;
         bool key;
         const char* value;  // null: no "Desktop" value
-        bool dirExists;
     };
     const Case cases[] = {
-        {"no Shell Folders key", false, nullptr, false},
-        {"no Desktop value", true, nullptr, false},
-        {"empty Desktop value", true, "", false},
-        {"folder does not exist", true, "C:\\WINDOWS\\Desktop", false},
+        {"no Shell Folders key", false, nullptr},
+        {"no Desktop value", true, nullptr},
+        {"empty Desktop value", true, ""},
+        {"folder does not exist", true, "C:\\WINDOWS\\Desktop"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         FakePlatform p;
         if (c.key) p.AddRegKey(RegRoot::CurrentUser, kShellFolders);
         if (c.value) p.AddRegValue(RegRoot::CurrentUser, kShellFolders, "Desktop", c.value);
-        if (c.dirExists) p.AddDir(c.value);
         // A file where the folder should be is no folder.
         p.AddFile("C:\\WINDOWS\\Desktop");
 
