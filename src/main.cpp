@@ -16,7 +16,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     app.SetTitle("Quillet");
 
     // The first window made is the main window; closing it ends the program.
-    quillet::TCFGFace mainForm;
-    app.Run();
+    try {
+        quillet::TCFGFace mainForm;
+        app.Run();
+    } catch (...) {
+        app.ShowException(ui::CurrentExceptionText());
+        return 1;
+    }
     return 0;
 }

@@ -54,14 +54,14 @@ const LabelRow kLabels[] = {
 
 TCFGFace::TCFGFace() : ui::Form(MainFormSpec()) {
     CreateHandle(nullptr);
-    ui::Application::Get().SetMainForm(this);
     CreateControls();
     OnClose = [this](ui::Form&) { FormClose(); };
     FormCreate();
+    // Only a window that was made whole becomes the main form.
+    ui::Application::Get().SetMainForm(this);
 }
 
 TCFGFace::~TCFGFace() {
-    if (eExepath_.ButtonHandle()) ui::UnnameWindow(eExepath_.ButtonHandle());
     if (ui::Application::Get().MainForm() == this) ui::Application::Get().SetMainForm(nullptr);
 }
 
@@ -93,9 +93,18 @@ void TCFGFace::CreateControls() {
                         "button to locate it before you can save your compiler configuration "
                         "file."},
         exeWnd));
-    eExepath_.OnElipsisClick = [this](HWND) { eExepathElipsisClick(); };
-    ui::NameWindow(eExepath_.ButtonHandle(), "eExepathButton");
+    eExepath_.OnElipsisClick = [this](HWND) {
+        try {
+            eExepathElipsisClick();
+        } catch (...) {
+            ShowErrorReport(ui::CurrentExceptionText());
+        }
+    };
     controls_[Ctl::eExepath] = &exe;
+    // The [...] button is found by its own name and shows the field's hint.
+    Adopt(std::make_unique<ui::WindowControl>(
+        *this, ui::ControlSpec{"eExepathButton", "...", 0, 0, 0, 0, exe.Hint, false},
+        eExepath_.ButtonHandle()));
 
     auto& bat = Add<ui::CheckBox>(
         self,
@@ -213,7 +222,15 @@ void TCFGFace::FormCreate() {
 }
 
 void TCFGFace::FormClose() {
-    Settings(platform_, state_.iniFileName).SavePosition(Left(), Top());
+    // A minimised window is far off the screen: keep where it stands when
+    // restored, as the next start would otherwise open it out of sight.
+    RECT r = BoundsRect();
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (IsIconic(Handle()) && GetWindowPlacement(Handle(), &placement)) {
+        r = placement.rcNormalPosition;
+    }
+    Settings(platform_, state_.iniFileName).SavePosition(r.left, r.top);
 }
 
 void TCFGFace::rD1Click() { quillet::rD1Click(ctx_); }

@@ -12,21 +12,33 @@ constexpr UINT_PTR kEditSubclassId = 0x454C4945;    // "ELIE"
 constexpr UINT_PTR kButtonSubclassId = 0x454C4942;  // "ELIB"
 constexpr int kButtonId = 1;
 
-// comctl32 hands subclass procedures their messages in UTF-16, so texts
-// arriving in WM_SETTEXT and EM_REPLACESEL are wide.
-std::wstring WithoutLineBreaks(const wchar_t* text) {
-    std::wstring result;
-    for (const wchar_t* p = text; p && *p; ++p) {
-        if (*p != L'\r' && *p != L'\n') result += *p;
+// Texts arriving in WM_SETTEXT and EM_REPLACESEL are UTF-16 when the window
+// is a Unicode one (comctl32's subclassing makes it one on Windows) and ANSI
+// otherwise.
+template <class Char>
+std::basic_string<Char> WithoutLineBreaks(const Char* text) {
+    std::basic_string<Char> result;
+    for (const Char* p = text; p && *p; ++p) {
+        if (*p != Char('\r') && *p != Char('\n')) result += *p;
     }
     return result;
 }
 
-bool HasLineBreak(const wchar_t* text) {
-    for (const wchar_t* p = text; p && *p; ++p) {
-        if (*p == L'\r' || *p == L'\n') return true;
+template <class Char>
+bool HasLineBreak(const Char* text) {
+    for (const Char* p = text; p && *p; ++p) {
+        if (*p == Char('\r') || *p == Char('\n')) return true;
     }
     return false;
+}
+
+// Passes a text message on with its line breaks removed.
+template <class Char>
+LRESULT ForwardOneLine(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto* text = reinterpret_cast<const Char*>(lParam);
+    if (!HasLineBreak(text)) return DefSubclassProc(edit, message, wParam, lParam);
+    const std::basic_string<Char> line = WithoutLineBreaks(text);
+    return DefSubclassProc(edit, message, wParam, reinterpret_cast<LPARAM>(line.c_str()));
 }
 
 std::string WindowText(HWND window) {
@@ -284,12 +296,9 @@ LRESULT TElipsisEdit::HandleEdit(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!(GetWindowLongA(edit_, GWL_STYLE) & ES_READONLY)) Paste();
         return 0;
     case WM_SETTEXT:
-    case EM_REPLACESEL: {
-        const auto* text = reinterpret_cast<const wchar_t*>(lParam);
-        if (!HasLineBreak(text)) break;
-        const std::wstring line = WithoutLineBreaks(text);
-        return DefSubclassProc(edit_, message, wParam, reinterpret_cast<LPARAM>(line.c_str()));
-    }
+    case EM_REPLACESEL:
+        return IsWindowUnicode(edit_) ? ForwardOneLine<wchar_t>(edit_, message, wParam, lParam)
+                                      : ForwardOneLine<char>(edit_, message, wParam, lParam);
     case WM_CONTEXTMENU: {
         const LRESULT result = DefSubclassProc(edit_, message, wParam, lParam);
         KeepOneLine();

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <exception>
 
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -18,8 +19,16 @@ constexpr UINT_PTR kHintHideTimer = 2;
 constexpr int kPlainHintWidth = 300;
 
 // The control a mouse message over `hwnd` concerns: the window itself or the
-// nearest of its parents that is one of our controls.
+// nearest of its parents that is one of our controls. A disabled control gets
+// no mouse messages, its form does: look for the child under the pointer.
 Control* ControlAt(HWND hwnd) {
+    if (Form::FromHandle(hwnd)) {
+        POINT p;
+        GetCursorPos(&p);
+        ScreenToClient(hwnd, &p);
+        HWND child = ChildWindowFromPointEx(hwnd, p, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+        return child && child != hwnd ? Control::FromHandle(child) : nullptr;
+    }
     for (HWND h = hwnd; h; h = GetParent(h)) {
         if (Control* c = Control::FromHandle(h)) return c;
         if (Form::FromHandle(h)) break;
@@ -27,11 +36,26 @@ Control* ControlAt(HWND hwnd) {
     return nullptr;
 }
 
-bool IsWithin(HWND window, HWND ancestor) {
-    return window == ancestor || IsChild(ancestor, window);
+// Whether the pointer is over the control, enabled or not.
+bool PointerOver(const Control& control) {
+    POINT p;
+    GetCursorPos(&p);
+    RECT r;
+    GetWindowRect(control.Handle(), &r);
+    return PtInRect(&r, p) != FALSE;
 }
 
 }  // namespace
+
+std::string CurrentExceptionText() {
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "Unexpected error";
+    }
+}
 
 HWND MainFormHandle() {
     Form* form = Application::Get().MainForm();
@@ -121,8 +145,14 @@ LRESULT CALLBACK HintWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
-        if (self) self->Paint(dc);
+        std::string error;
+        try {
+            if (self) self->Paint(dc);
+        } catch (...) {
+            error = CurrentExceptionText();
+        }
         EndPaint(hwnd, &ps);
+        if (!error.empty()) Application::Get().ShowException(error);
         return 0;
     }
     case WM_ERASEBKGND:
@@ -182,9 +212,8 @@ bool Application::HandleMessage() {
     MSG msg;
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got == 0 || got == -1) {
-        terminated_ = true;
         // Outer message loops must end too.
-        PostQuitMessage(static_cast<int>(msg.wParam));
+        PostQuitMessage(got == 0 ? static_cast<int>(msg.wParam) : 0);
         return false;
     }
     PreTranslate(msg);
@@ -194,8 +223,6 @@ bool Application::HandleMessage() {
     DispatchMessageA(&msg);
     return true;
 }
-
-void Application::Terminate() { PostQuitMessage(0); }
 
 void Application::ShowException(const std::string& text) {
     CancelHint();
@@ -249,9 +276,7 @@ void Application::PreTranslate(const MSG& msg) {
         break;
     case WM_MOUSELEAVE:
         if (hintControl_ && msg.hwnd == hintControl_->Handle()) {
-            POINT p;
-            GetCursorPos(&p);
-            if (!IsWithin(WindowFromPoint(p), hintControl_->Handle())) HintMouseMove(nullptr);
+            if (!PointerOver(*hintControl_)) HintMouseMove(nullptr);
         }
         break;
     case WM_LBUTTONDOWN:
@@ -286,9 +311,9 @@ void Application::HintMouseMove(HWND hwnd) {
 void Application::ShowHintNow() {
     KillTimer(timerWnd_, kHintPauseTimer);
     if (!showHint_ || hintCancelled_ || !hintControl_ || hintControl_->Hint.empty()) return;
+    if (!PointerOver(*hintControl_)) return;
     POINT cursor;
     GetCursorPos(&cursor);
-    if (!IsWithin(WindowFromPoint(cursor), hintControl_->Handle())) return;
 
     hint_ = hintClass_ ? hintClass_() : std::make_unique<HintWindow>();
     const int screenW = GetSystemMetrics(SM_CXSCREEN);
@@ -310,10 +335,17 @@ void Application::ShowHintNow() {
 LRESULT CALLBACK Application::TimerWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_TIMER) {
         Application& app = Get();
-        if (wParam == kHintPauseTimer) {
-            app.ShowHintNow();
-        } else if (wParam == kHintHideTimer) {
-            app.CancelHint();
+        // A hint class of a component runs here: nothing it throws may cross
+        // the window procedure.
+        try {
+            if (wParam == kHintPauseTimer) {
+                app.ShowHintNow();
+            } else if (wParam == kHintHideTimer) {
+                app.CancelHint();
+            }
+        } catch (...) {
+            app.HideHint();
+            app.ShowException(CurrentExceptionText());
         }
         return 0;
     }

@@ -13,6 +13,10 @@ namespace ui {
 class Control;
 class Form;
 
+// The text of the exception being handled, for the general error report.
+// Call only inside a catch block.
+std::string CurrentExceptionText();
+
 // A window that shows one hint. The application makes a new one from the
 // current hint-window class each time a hint appears, so a component can
 // switch every hint of the program to its own kind of window.
@@ -67,8 +71,6 @@ public:
     // Handles one message; false when WM_QUIT arrived (it is posted again so
     // that outer loops end too).
     bool HandleMessage();
-    void Terminate();
-    bool Terminated() const { return terminated_; }
 
     // Hints: the application-wide switch, the pause before a hint shows, the
     // time it stays, and the class of window that shows it.
@@ -99,7 +101,6 @@ private:
     std::string title_;
     HICON icon_ = nullptr;
     Form* mainForm_ = nullptr;
-    bool terminated_ = false;
 
     bool showHint_ = true;
     HintWindowClass hintClass_;

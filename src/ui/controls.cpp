@@ -40,11 +40,14 @@ Control::Control(Form& form, const ControlSpec& spec)
 
 Control::~Control() {
     Application::Get().ControlDestroyed(this);
-    if (hwnd_ && IsWindow(hwnd_)) {
-        RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
-        RemovePropA(hwnd_, kControlProp);
-        UnnameWindow(hwnd_);
-    }
+    if (hwnd_ && IsWindow(hwnd_)) Detach();
+}
+
+void Control::Detach() {
+    RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
+    RemovePropA(hwnd_, kControlProp);
+    UnnameWindow(hwnd_);
+    hwnd_ = nullptr;
 }
 
 void Control::CreateHandle(HWND parent, const char* className, DWORD style, DWORD exStyle,
@@ -73,13 +76,18 @@ Control* Control::FromHandle(HWND hwnd) {
 LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR, DWORD_PTR refData) {
     auto* self = reinterpret_cast<Control*>(refData);
+    if (msg == WM_NCDESTROY) {
+        // The window goes before the control object: let go of it now, so
+        // that its name's global atom is released with it.
+        self->Detach();
+        return DefSubclassProc(hwnd, msg, wParam, lParam);
+    }
     // No C++ exception may cross the window procedure: report it instead.
     try {
         return self->WndProc(msg, wParam, lParam);
-    } catch (const std::exception& e) {
-        Application::Get().ShowException(e.what());
+    } catch (...) {
+        Application::Get().ShowException(CurrentExceptionText());
     }
-    (void)hwnd;
     return 0;
 }
 
@@ -93,7 +101,9 @@ LRESULT Control::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 bool Control::KeyPress(WPARAM& wParam) {
-    if (!OnKeyPress) return true;
+    // Handlers deal in ASCII keys (Escape above all). Other characters reach
+    // the control untouched, whatever width the window's messages have.
+    if (!OnKeyPress || wParam > 0x7F) return true;
     char key = static_cast<char>(wParam);
     OnKeyPress(*this, key);
     if (key == 0) return false;
@@ -239,16 +249,8 @@ Edit::Edit(Form& form, HWND parent, const ControlSpec& spec, int id, DWORD extra
     CreateHandle(parent, "EDIT", WS_VISIBLE | ES_AUTOHSCROLL | extraStyle, WS_EX_CLIENTEDGE, id);
 }
 
-void Edit::SetReadOnly(bool readOnly) {
-    SendMessageA(Handle(), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
-}
-
 void Edit::Command(WORD notifyCode) {
     if (notifyCode == EN_CHANGE && OnChange) OnChange(*this);
-}
-
-LRESULT Edit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return Control::WndProc(msg, wParam, lParam);
 }
 
 // ---- Memo ----
@@ -280,57 +282,6 @@ LRESULT Memo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return DefaultProc(msg, wParam, lParam);
-}
-
-// ---- Panel ----
-
-namespace {
-
-const char* PanelClass() {
-    static const char* name = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = Application::Get().Instance();
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = "QuilletPanel";
-        RegisterClassA(&wc);
-        return "QuilletPanel";
-    }();
-    return name;
-}
-
-}  // namespace
-
-Panel::Panel(Form& form, HWND parent, const ControlSpec& spec, int id) : Control(form, [&] {
-    ControlSpec s = spec;
-    s.tabStop = false;
-    return s;
-}()) {
-    CreateHandle(parent, PanelClass(), WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, id);
-}
-
-LRESULT Panel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_COMMAND:
-        if (Control* child = FromHandle(reinterpret_cast<HWND>(lParam))) {
-            child->Command(HIWORD(wParam));
-            return 0;
-        }
-        break;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-        if (Control* child = FromHandle(reinterpret_cast<HWND>(lParam))) {
-            bool handled = false;
-            LRESULT r = child->ColorMessage(msg, reinterpret_cast<HDC>(wParam), handled);
-            if (handled) return r;
-        }
-        break;
-    default:
-        break;
-    }
-    return Control::WndProc(msg, wParam, lParam);
 }
 
 // ---- Image ----

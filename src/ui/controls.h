@@ -81,6 +81,8 @@ protected:
                       int id);
     // Takes over a window made elsewhere: names it, subclasses it, sets the font.
     void AttachHandle(HWND hwnd);
+    // Lets go of the window: no subclass, no properties.
+    void Detach();
     virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -147,12 +149,8 @@ private:
 class Edit : public Control {
 public:
     Edit(Form& form, HWND parent, const ControlSpec& spec, int id, DWORD extraStyle = 0);
-    void SetReadOnly(bool readOnly);
     NotifyEvent OnChange;
     void Command(WORD notifyCode) override;
-
-protected:
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
 // A multi-line text box. Escape and other typed characters reach OnKeyPress
@@ -160,15 +158,6 @@ protected:
 class Memo : public Edit {
 public:
     Memo(Form& form, HWND parent, const ControlSpec& spec, int id, DWORD extraStyle);
-
-protected:
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-};
-
-// A flat container whose children are placed in its own client area.
-class Panel : public Control {
-public:
-    Panel(Form& form, HWND parent, const ControlSpec& spec, int id);
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -26,9 +26,6 @@ public:
     // Point size at the screen's resolution, rounded the usual way.
     int Size() const;
 
-    // Copies face, size and style but not the colour.
-    Font WithoutColor() const { return Font(name_, height_, style_); }
-
     // The GDI font; shared by copies and released with the last of them.
     HFONT Handle() const;
 

@@ -99,8 +99,8 @@ LRESULT CALLBACK Form::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     // No C++ exception may cross the window procedure: report it instead.
     try {
         return form->WndProc(msg, wParam, lParam);
-    } catch (const std::exception& e) {
-        Application::Get().ShowException(e.what());
+    } catch (...) {
+        Application::Get().ShowException(CurrentExceptionText());
     }
     return 0;
 }

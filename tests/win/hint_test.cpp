@@ -117,6 +117,19 @@ TEST_F(HintTest, ShowsAfterThePauseInAPlainWindow) {
     EXPECT_FALSE(IsWindow(hint));
 }
 
+TEST_F(HintTest, ADisabledControlShowsItsHintToo) {
+    Application& app = Application::Get();
+    button_->SetEnabled(false);
+    RECT r;
+    GetWindowRect(button_->Handle(), &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    // A disabled control gets no mouse messages: its form does.
+    POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ScreenToClient(form_->Handle(), &p);
+    PostMessageA(form_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+    ASSERT_TRUE(PumpUntil([&] { return app.CurrentHint() != nullptr; }, 3000));
+}
+
 TEST_F(HintTest, NothingWhileTheSwitchIsOffOrWithoutAHint) {
     Application& app = Application::Get();
     app.SetShowHint(false);

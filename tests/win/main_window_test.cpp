@@ -230,6 +230,42 @@ TEST_F(MainWindowTest, ClosingSavesThePosition) {
     EXPECT_STREQ(text, "51");
 }
 
+TEST_F(MainWindowTest, ClosingWhileMinimisedSavesTheRestoredPosition) {
+    {
+        TCFGFace face;
+        face.SetPosition(61, 43);
+        face.Show();
+        ShowWindow(face.Handle(), SW_MINIMIZE);
+        SendMessageA(face.Handle(), WM_CLOSE, 0, 0);
+    }
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    Win32Platform platform;
+    Settings settings(platform, IniPath());
+    EXPECT_EQ(settings.Left(), 61);
+    EXPECT_EQ(settings.Top(), 43);
+}
+
+TEST_F(MainWindowTest, TheTextBoxKeepsCharactersBeyondAscii) {
+    TCFGFace face;
+    HWND memo = face.Get(Ctl::Memo1).Handle();
+    // The euro sign and an e with acute accent, typed as a keyboard would.
+    for (WPARAM c : {WPARAM{0x20AC}, WPARAM{0x00E9}, WPARAM{'a'}}) {
+        if (IsWindowUnicode(memo)) {
+            SendMessageW(memo, WM_CHAR, c, 0);
+        } else {
+            char ansi[4] = {};
+            const wchar_t wide = static_cast<wchar_t>(c);
+            WideCharToMultiByte(CP_ACP, 0, &wide, 1, ansi, sizeof ansi, nullptr, nullptr);
+            SendMessageA(memo, WM_CHAR, static_cast<unsigned char>(ansi[0]), 0);
+        }
+    }
+    wchar_t text[8] = {};
+    GetWindowTextW(memo, text, 8);
+    EXPECT_EQ(std::wstring(text), std::wstring(L"\u20AC\u00E9a"));
+}
+
 TEST_F(MainWindowTest, SettingsRoundTripThroughTheProfileFunctions) {
     Win32Platform platform;
     Settings settings(platform, IniPath());

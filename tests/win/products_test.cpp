@@ -221,16 +221,28 @@ TEST_F(ProductsTest, StubWithoutACompilerBesideItSaysSoAndFails) {
 }
 
 TEST_F(ProductsTest, StubWhoseCompilerWillNotStartExplainsWhy) {
-    const std::string stub = PlaceStub("LunketD3.exe");
-    ASSERT_TRUE(WriteWholeFile(compiler, "this is not a program"));
+    struct Case {
+        const char* stub;
+        const char* compilerName;
+        const char* advice;
+    };
+    const Case cases[] = {
+        {"lunket.exe", "DCC.EXE", "64-bit Windows cannot run 16-bit programs"},
+        {"LunketD3.exe", "DCC32.EXE", "Reinstall it from your Delphi setup"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stub);
+        const std::string stub = PlaceStub(c.stub);
+        ASSERT_TRUE(WriteWholeFile(compilerDir + "\\" + c.compilerName, "this is not a program"));
 
-    const RunResult run = RunWithInput(stub, "\"" + stub + "\" \"" + project + "\"", scratch);
+        const RunResult run = RunWithInput(stub, "\"" + stub + "\" \"" + project + "\"", scratch);
 
-    ASSERT_TRUE(run.finished);
-    EXPECT_EQ(run.exitCode, 4u);
-    EXPECT_NE(run.output.find("could not be started"), std::string::npos) << run.output;
-    EXPECT_NE(run.output.find("cannot run"), std::string::npos) << run.output;
-    EXPECT_TRUE(ReadLog(log).empty());
+        ASSERT_TRUE(run.finished);
+        EXPECT_EQ(run.exitCode, 4u);
+        EXPECT_NE(run.output.find("could not be started"), std::string::npos) << run.output;
+        EXPECT_NE(run.output.find(c.advice), std::string::npos) << run.output;
+        EXPECT_TRUE(ReadLog(log).empty());
+    }
 }
 
 }  // namespace
