@@ -21,22 +21,22 @@ const char* const kRadioHint =
     "a .CFG file. Options are enabled, disabled or renamed depending on which version of Delphi "
     "you want to use.";
 
-ui::FormSpec MainFormSpec() {
-    ui::FormSpec spec;
-    spec.className = "TCFGFace";
-    spec.caption = "Quillet";
-    spec.clientWidth = 498;
-    spec.clientHeight = 438;
-    spec.left = 142;
-    spec.top = 19;
-    spec.border = ui::BorderStyle::Single;
-    spec.font = ui::Font("Helv", -11, ui::fsBold);
-    return spec;
+ui::FormDesign MainFormDesign() {
+    ui::FormDesign design;
+    design.className = "TCFGFace";
+    design.caption = "Quillet";
+    design.clientWidth = 498;
+    design.clientHeight = 438;
+    design.left = 142;
+    design.top = 19;
+    design.border = ui::BorderStyle::Single;
+    design.font = ui::Font("Helv", -11, ui::fsBold);
+    return design;
 }
 
 struct LabelRow {
     Ctl ctl;
-    ui::ControlSpec spec;
+    ui::ControlDesign design;
 };
 
 // Labels (no tab stop).
@@ -52,7 +52,7 @@ const LabelRow kLabels[] = {
 
 }  // namespace
 
-TCFGFace::TCFGFace() : ui::Form(MainFormSpec()) {
+TCFGFace::TCFGFace() : ui::Form(MainFormDesign()) {
     CreateHandle(nullptr);
     CreateControls();
     OnClose = [this](ui::Form&) { FormClose(); };
@@ -67,13 +67,13 @@ TCFGFace::~TCFGFace() {
 
 void TCFGFace::CreateControls() {
     HWND self = Handle();
-    for (const LabelRow& row : kLabels) controls_[row.ctl] = &Add<ui::Label>(self, row.spec);
+    for (const LabelRow& row : kLabels) controls_[row.ctl] = &Add<ui::Label>(self, row.design);
 
     // Controls in tab order.
     // The captions come from the version profiles; the three form one group.
     auto radio = [&](Ctl ctl, const char* name, Version version, int top) {
         auto& r = Add<ui::RadioButton>(
-            self, ui::ControlSpec{name, ProfileOf(version).radioCaption, 16, top, 80, 17, kRadioHint},
+            self, ui::ControlDesign{name, ProfileOf(version).radioCaption, 16, top, 80, 17, kRadioHint},
             NextControlId(), version == Version::D1);
         r.OnClick = [this](ui::Control&) { rD1Click(); };
         controls_[ctl] = &r;
@@ -87,7 +87,7 @@ void TCFGFace::CreateControls() {
     HWND exeWnd = eExepath_.Create(self, exeId, 112, 28, 369, 21, WS_TABSTOP | WS_GROUP);
     auto& exe = Adopt(std::make_unique<ui::WindowControl>(
         *this,
-        ui::ControlSpec{"eExepath", "", 112, 28, 369, 21,
+        ui::ControlDesign{"eExepath", "", 112, 28, 369, 21,
                         "The location of DCC.EXE (or dcc32.exe) is critical to the success of "
                         "the applet. If it doesn't show up here, you''ll need to use the [...] "
                         "button to locate it before you can save your compiler configuration "
@@ -103,12 +103,12 @@ void TCFGFace::CreateControls() {
     controls_[Ctl::eExepath] = &exe;
     // The [...] button is found by its own name and shows the field's hint.
     Adopt(std::make_unique<ui::WindowControl>(
-        *this, ui::ControlSpec{"eExepathButton", "...", 0, 0, 0, 0, exe.Hint, false},
+        *this, ui::ControlDesign{"eExepathButton", "...", 0, 0, 0, 0, exe.Hint, false},
         eExepath_.ButtonHandle()));
 
     auto& bat = Add<ui::CheckBox>(
         self,
-        ui::ControlSpec{"cBatfile", "Create pausing .BAT file", 288, 60, 169, 17,
+        ui::ControlDesign{"cBatfile", "Create pausing .BAT file", 288, 60, 169, 17,
                         "We've found it useful to use a batchfile with a PAUSE statement to run "
                         "command line compilers so we can see the last error reported by the "
                         "compiler (if any) and/or close the console window with a single "
@@ -119,7 +119,7 @@ void TCFGFace::CreateControls() {
 
     controls_[Ctl::cShortcut] = &Add<ui::CheckBox>(
         self,
-        ui::ControlSpec{"cShortcut", "Create &desktop shortcut", 112, 60, 161, 17,
+        ui::ControlDesign{"cShortcut", "Create &desktop shortcut", 112, 60, 161, 17,
                         "You might find it handy to create a desktop shortcut to the compiler "
                         "or its batchfile. You can drag a .DPR file directly to the icon to "
                         "compile.  If you use an icon dock or drag-and-drop enabled menu, then "
@@ -127,7 +127,7 @@ void TCFGFace::CreateControls() {
         NextControlId());
 
     auto edit = [&](Ctl ctl, const char* name, int top, const char* hint) {
-        controls_[ctl] = &Add<ui::Edit>(self, ui::ControlSpec{name, "", 16, top, 465, 21, hint},
+        controls_[ctl] = &Add<ui::Edit>(self, ui::ControlDesign{name, "", 16, top, 465, 21, hint},
                                         NextControlId());
     };
     edit(Ctl::eUnit, "eUnit", 100,
@@ -150,7 +150,7 @@ void TCFGFace::CreateControls() {
 
     auto& hints = Add<ui::CheckBox>(
         self,
-        ui::ControlSpec{"HintsOn", "Hints and tips", 16, 256, 97, 17,
+        ui::ControlDesign{"HintsOn", "Hints and tips", 16, 256, 97, 17,
                         "Activates and deactivates the hinting function. Disabled by default. "
                         "Take a moment to browse the hints for all controls. They'll provide you "
                         "with useful information about the use and purpose of the applet."},
@@ -160,7 +160,7 @@ void TCFGFace::CreateControls() {
 
     auto button = [&](Ctl ctl, const char* name, const char* caption, int left, int width,
                       const char* hint, void (TCFGFace::*handler)()) -> ui::Button& {
-        auto& b = Add<ui::Button>(self, ui::ControlSpec{name, caption, left, 252, width, 23, hint},
+        auto& b = Add<ui::Button>(self, ui::ControlDesign{name, caption, left, 252, width, 23, hint},
                                   NextControlId());
         b.OnClick = [this, handler](ui::Control&) { (this->*handler)(); };
         controls_[ctl] = &b;
@@ -189,7 +189,7 @@ void TCFGFace::CreateControls() {
 
     auto& memo = Add<ui::Memo>(
         self,
-        ui::ControlSpec{"Memo1", "", 16, 300, 465, 121,
+        ui::ControlDesign{"Memo1", "", 16, 300, 465, 121,
                         "The current .CFG appears here when the Create button is pressed and the "
                         ".CFG fields are deemed valid. You can perform final editing on the "
                         "configuration here prior to saving it, because the memo contents are "

@@ -113,8 +113,8 @@ private:
 // of pressing the button with that letter.
 class MessageLabel : public ui::Label {
 public:
-    MessageLabel(ui::Form& form, HWND parent, const ui::ControlSpec& spec)
-        : ui::Label(form, parent, spec, /*wordWrap=*/true) {}
+    MessageLabel(ui::Form& form, HWND parent, const ui::ControlDesign& design)
+        : ui::Label(form, parent, design, /*wordWrap=*/true) {}
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
@@ -133,15 +133,15 @@ ui::Font DialogFont(const ui::Form* owner) {
     return ui::Font(font.Name(), -MulDiv(font.Size(), dpi, 72), font.Style());
 }
 
-ui::ControlSpec Spec(const std::string& name, const std::string& caption, const LayoutRect& r) {
-    ui::ControlSpec spec;
-    spec.name = name;
-    spec.caption = caption;
-    spec.left = r.left;
-    spec.top = r.top;
-    spec.width = r.width;
-    spec.height = r.height;
-    return spec;
+ui::ControlDesign Design(const std::string& name, const std::string& caption, const LayoutRect& r) {
+    ui::ControlDesign design;
+    design.name = name;
+    design.caption = caption;
+    design.left = r.left;
+    design.top = r.top;
+    design.width = r.width;
+    design.height = r.height;
+    return design;
 }
 
 LayoutRect OuterRect(HWND hwnd) {
@@ -160,16 +160,16 @@ int ShowMessageDialog(const std::string& Message, const std::string& Caption,
     // Declared before the form so that the picture outlives the control showing it.
     const DialogIcon icon(Icon);
 
-    ui::FormSpec spec;
-    spec.className = "TMessageDialog";
-    spec.caption = Caption.empty() ? app.Title() : Caption;
-    spec.border = ui::BorderStyle::Dialog;
-    spec.font = DialogFont(Owner);
+    ui::FormDesign design;
+    design.className = "TMessageDialog";
+    design.caption = Caption.empty() ? app.Title() : Caption;
+    design.border = ui::BorderStyle::Dialog;
+    design.font = DialogFont(Owner);
     // A provisional size: the frame is read from the real window, and the
     // layout needs it to know the client width.
-    spec.clientWidth = MessageRowWidth(1);
-    spec.clientHeight = 100;
-    ui::Form form(spec);
+    design.clientWidth = MessageRowWidth(1);
+    design.clientHeight = 100;
+    ui::Form form(design);
     // The dialog belongs to the application, not to Owner: it stays above
     // the main window, whichever window it is centred over.
     form.CreateHandle(ui::MainFormHandle());
@@ -191,8 +191,8 @@ int ShowMessageDialog(const std::string& Message, const std::string& Caption,
     SetWindowPos(hwnd, nullptr, at.x, at.y, layout.outerWidth, layout.outerHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 
-    form.Add<ui::Image>(hwnd, Spec("Image", "", layout.icon)).SetIcon(icon.Handle());
-    form.Add<MessageLabel>(hwnd, Spec("Message", Message, layout.label));
+    form.Add<ui::Image>(hwnd, Design("Image", "", layout.icon)).SetIcon(icon.Handle());
+    form.Add<MessageLabel>(hwnd, Design("Message", Message, layout.label));
 
     // Created in tab order: the dialog manager follows the order of creation,
     // and on activation it gives the focus to the first button in it.
@@ -200,7 +200,7 @@ int ShowMessageDialog(const std::string& Message, const std::string& Caption,
     for (const int n : layout.tabOrder) {
         const auto i = static_cast<std::size_t>(n - 1);
         ui::Button& button = form.Add<ui::Button>(
-            hwnd, Spec("Button" + std::to_string(n), *texts[i], layout.buttons[i]),
+            hwnd, Design("Button" + std::to_string(n), *texts[i], layout.buttons[i]),
             form.NextControlId());
         button.ModalResult = n;
         if (n == layout.cancelButton) button.SetCancel(true);

@@ -32,19 +32,19 @@ void ShowQuickHelp(ui::Form& owner) {
     ui::Application& app = ui::Application::Get();
     app.SetShowHint(false);
 
-    ui::FormSpec spec;
-    spec.className = "TQuickHelp";
-    spec.caption = app.Title() + " quick help";
-    spec.clientWidth = 523;
-    spec.clientHeight = 355;
-    spec.border = ui::BorderStyle::DialogNoSysMenu;
-    spec.font = ui::Font("Helv", -11, ui::fsBold);
-    ui::Form form(spec);
+    ui::FormDesign design;
+    design.className = "TQuickHelp";
+    design.caption = app.Title() + " quick help";
+    design.clientWidth = 523;
+    design.clientHeight = 355;
+    design.border = ui::BorderStyle::DialogNoSysMenu;
+    design.font = ui::Font("Helv", -11, ui::fsBold);
+    ui::Form form(design);
     form.CreateHandle(owner.Handle());
     CenterOverForm(owner, form);
 
     HWND self = form.Handle();
-    auto& memo = form.Add<ui::Memo>(self, ui::ControlSpec{"Memo1", "", 56, 16, 453, 289, "", true},
+    auto& memo = form.Add<ui::Memo>(self, ui::ControlDesign{"Memo1", "", 56, 16, 453, 289, "", true},
                                     form.NextControlId(), ES_READONLY | WS_VSCROLL);
     memo.SetFont(ui::Font("Fixedsys", 0));
     SendMessageA(memo.Handle(), EM_SETLIMITTEXT, 0, 0);
@@ -52,7 +52,7 @@ void ShowQuickHelp(ui::Form& owner) {
     memo.OnKeyPress = [&form](ui::Control&, char& key) {
         if (key == 27) form.ModalResult = ui::mrCancel;
     };
-    auto& ok = form.Add<ui::Button>(self, ui::ControlSpec{"bOK", "&OK", 450, 316, 61, 23, "", true},
+    auto& ok = form.Add<ui::Button>(self, ui::ControlDesign{"bOK", "&OK", 450, 316, 61, 23, "", true},
                                     form.NextControlId());
     ok.ModalResult = ui::mrOk;
     ok.SetCancel(true);

@@ -33,9 +33,9 @@ void UnnameWindow(HWND hwnd) {
     }
 }
 
-Control::Control(Form& form, const ControlSpec& spec)
-    : spec_(spec), form_(&form), name_(spec.name), font_(form.GetFont()) {
-    Hint = spec.hint;
+Control::Control(Form& form, const ControlDesign& design)
+    : design_(design), form_(&form), name_(design.name), font_(form.GetFont()) {
+    Hint = design.hint;
 }
 
 Control::~Control() {
@@ -52,9 +52,9 @@ void Control::Detach() {
 
 void Control::CreateHandle(HWND parent, const char* className, DWORD style, DWORD exStyle,
                            int id) {
-    if (spec_.tabStop) style |= WS_TABSTOP;
-    hwnd_ = CreateWindowExA(exStyle, className, spec_.caption.c_str(), style | WS_CHILD,
-                            spec_.left, spec_.top, spec_.width, spec_.height, parent,
+    if (design_.tabStop) style |= WS_TABSTOP;
+    hwnd_ = CreateWindowExA(exStyle, className, design_.caption.c_str(), style | WS_CHILD,
+                            design_.left, design_.top, design_.width, design_.height, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             Application::Get().Instance(), nullptr);
     if (!hwnd_) throw std::runtime_error("Cannot create control " + name_);
@@ -156,9 +156,9 @@ void Control::SetFont(const Font& font) {
 
 // ---- Label ----
 
-Label::Label(Form& form, HWND parent, const ControlSpec& spec, bool wordWrap)
+Label::Label(Form& form, HWND parent, const ControlDesign& design, bool wordWrap)
     : Control(form, [&] {
-          ControlSpec s = spec;
+          ControlDesign s = design;
           s.tabStop = false;
           return s;
       }()) {
@@ -176,7 +176,7 @@ LRESULT Label::ColorMessage(UINT, HDC dc, bool& handled) {
 
 // ---- Button ----
 
-Button::Button(Form& form, HWND parent, const ControlSpec& spec, int id) : Control(form, spec) {
+Button::Button(Form& form, HWND parent, const ControlDesign& design, int id) : Control(form, design) {
     CreateHandle(parent, "BUTTON", WS_VISIBLE | BS_PUSHBUTTON, 0, id);
 }
 
@@ -197,8 +197,8 @@ void Button::Command(WORD notifyCode) {
 
 // ---- CheckBox ----
 
-CheckBox::CheckBox(Form& form, HWND parent, const ControlSpec& spec, int id)
-    : Control(form, spec) {
+CheckBox::CheckBox(Form& form, HWND parent, const ControlDesign& design, int id)
+    : Control(form, design) {
     CreateHandle(parent, "BUTTON", WS_VISIBLE | BS_AUTOCHECKBOX, 0, id);
 }
 
@@ -218,9 +218,9 @@ void CheckBox::Command(WORD notifyCode) {
 
 // ---- RadioButton ----
 
-RadioButton::RadioButton(Form& form, HWND parent, const ControlSpec& spec, int id,
+RadioButton::RadioButton(Form& form, HWND parent, const ControlDesign& design, int id,
                          bool groupStart)
-    : Control(form, spec) {
+    : Control(form, design) {
     CreateHandle(parent, "BUTTON", WS_VISIBLE | BS_AUTORADIOBUTTON | (groupStart ? WS_GROUP : 0),
                  0, id);
 }
@@ -244,8 +244,8 @@ void RadioButton::Command(WORD notifyCode) {
 
 // ---- Edit ----
 
-Edit::Edit(Form& form, HWND parent, const ControlSpec& spec, int id, DWORD extraStyle)
-    : Control(form, spec) {
+Edit::Edit(Form& form, HWND parent, const ControlDesign& design, int id, DWORD extraStyle)
+    : Control(form, design) {
     CreateHandle(parent, "EDIT", WS_VISIBLE | ES_AUTOHSCROLL | extraStyle, WS_EX_CLIENTEDGE, id);
 }
 
@@ -255,8 +255,8 @@ void Edit::Command(WORD notifyCode) {
 
 // ---- Memo ----
 
-Memo::Memo(Form& form, HWND parent, const ControlSpec& spec, int id, DWORD extraStyle)
-    : Edit(form, parent, spec, id, ES_MULTILINE | ES_AUTOVSCROLL | extraStyle) {}
+Memo::Memo(Form& form, HWND parent, const ControlDesign& design, int id, DWORD extraStyle)
+    : Edit(form, parent, design, id, ES_MULTILINE | ES_AUTOVSCROLL | extraStyle) {}
 
 LRESULT Memo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
@@ -286,8 +286,8 @@ LRESULT Memo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // ---- Image ----
 
-Image::Image(Form& form, HWND parent, const ControlSpec& spec) : Control(form, [&] {
-    ControlSpec s = spec;
+Image::Image(Form& form, HWND parent, const ControlDesign& design) : Control(form, [&] {
+    ControlDesign s = design;
     s.tabStop = false;
     return s;
 }()) {
@@ -298,13 +298,13 @@ Image::Image(Form& form, HWND parent, const ControlSpec& spec) : Control(form, [
 void Image::SetIcon(HICON icon) {
     SendMessageA(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     // STM_SETICON sizes the control to the icon; keep the designed box.
-    SetBounds(spec_.left, spec_.top, spec_.width, spec_.height);
+    SetBounds(design_.left, design_.top, design_.width, design_.height);
 }
 
 // ---- WindowControl ----
 
-WindowControl::WindowControl(Form& form, const ControlSpec& spec, HWND hwnd)
-    : Control(form, spec) {
+WindowControl::WindowControl(Form& form, const ControlDesign& design, HWND hwnd)
+    : Control(form, design) {
     // The window exists already; take it over as if we had made it.
     AttachHandle(hwnd);
 }

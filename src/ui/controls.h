@@ -1,6 +1,6 @@
 // The standard controls of our forms: thin, non-copyable holders of a Win32
-// child window, created in code from a small spec, with typed events that get
-// the sender first. The form owns every control it creates.
+// child window, created in code from a small design struct, with typed events
+// that get the sender first. The form owns every control it creates.
 #pragma once
 
 #include <windows.h>
@@ -25,7 +25,7 @@ using KeyPressEvent = std::function<void(Control& sender, char& key)>;
 
 // Where and how a control is created. Geometry is in client pixels of the
 // parent (the form, or a panel on it).
-struct ControlSpec {
+struct ControlDesign {
     std::string name;
     std::string caption;
     int left = 0, top = 0, width = 0, height = 0;
@@ -74,7 +74,7 @@ public:
     virtual LRESULT ColorMessage(UINT msg, HDC dc, bool& handled);
 
 protected:
-    Control(Form& form, const ControlSpec& spec);
+    Control(Form& form, const ControlDesign& design);
 
     // Creates the window and subclasses it so that WndProc sees its messages.
     void CreateHandle(HWND parent, const char* className, DWORD style, DWORD exStyle,
@@ -90,7 +90,7 @@ protected:
     // swallowed it (set it to 0).
     bool KeyPress(WPARAM& wParam);
 
-    ControlSpec spec_;
+    ControlDesign design_;
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
@@ -104,13 +104,13 @@ private:
 
 class Label : public Control {
 public:
-    Label(Form& form, HWND parent, const ControlSpec& spec, bool wordWrap = false);
+    Label(Form& form, HWND parent, const ControlDesign& design, bool wordWrap = false);
     LRESULT ColorMessage(UINT msg, HDC dc, bool& handled) override;
 };
 
 class Button : public Control {
 public:
-    Button(Form& form, HWND parent, const ControlSpec& spec, int id);
+    Button(Form& form, HWND parent, const ControlDesign& design, int id);
     // The result a click gives a modal form (0: none).
     int ModalResult = 0;
     bool Default() const { return default_; }
@@ -127,7 +127,7 @@ private:
 
 class CheckBox : public Control {
 public:
-    CheckBox(Form& form, HWND parent, const ControlSpec& spec, int id);
+    CheckBox(Form& form, HWND parent, const ControlDesign& design, int id);
     bool Checked() const;
     // Changes the box; like a click, this raises OnClick when the state changes.
     void SetChecked(bool checked);
@@ -137,7 +137,7 @@ public:
 class RadioButton : public Control {
 public:
     // `groupStart` begins a new group of mutually exclusive buttons.
-    RadioButton(Form& form, HWND parent, const ControlSpec& spec, int id, bool groupStart);
+    RadioButton(Form& form, HWND parent, const ControlDesign& design, int id, bool groupStart);
     bool Checked() const;
     void Command(WORD notifyCode) override;
 
@@ -148,7 +148,7 @@ private:
 // A one-line edit field.
 class Edit : public Control {
 public:
-    Edit(Form& form, HWND parent, const ControlSpec& spec, int id, DWORD extraStyle = 0);
+    Edit(Form& form, HWND parent, const ControlDesign& design, int id, DWORD extraStyle = 0);
     NotifyEvent OnChange;
     void Command(WORD notifyCode) override;
 };
@@ -157,7 +157,7 @@ public:
 // first; Tab always moves the focus on.
 class Memo : public Edit {
 public:
-    Memo(Form& form, HWND parent, const ControlSpec& spec, int id, DWORD extraStyle);
+    Memo(Form& form, HWND parent, const ControlDesign& design, int id, DWORD extraStyle);
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -166,7 +166,7 @@ protected:
 // A static picture showing an icon.
 class Image : public Control {
 public:
-    Image(Form& form, HWND parent, const ControlSpec& spec);
+    Image(Form& form, HWND parent, const ControlDesign& design);
     void SetIcon(HICON icon);
 };
 
@@ -174,7 +174,7 @@ public:
 // form can find it, hint over it and route its notifications.
 class WindowControl : public Control {
 public:
-    WindowControl(Form& form, const ControlSpec& spec, HWND hwnd);
+    WindowControl(Form& form, const ControlDesign& design, HWND hwnd);
 };
 
 }  // namespace ui

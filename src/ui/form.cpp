@@ -32,7 +32,7 @@ DWORD ExStyleFor(BorderStyle border) {
 
 }  // namespace
 
-Form::Form(FormSpec spec) : spec_(std::move(spec)) {}
+Form::Form(FormDesign design) : design_(std::move(design)) {}
 
 Form::~Form() {
     // Controls unhook from their windows before the windows go.
@@ -62,17 +62,17 @@ void Form::RegisterClassOnce(const std::string& className) {
 }
 
 void Form::CreateHandle(HWND owner) {
-    RegisterClassOnce(spec_.className);
-    const DWORD style = StyleFor(spec_.border);
-    const DWORD exStyle = ExStyleFor(spec_.border);
-    RECT r{0, 0, spec_.clientWidth, spec_.clientHeight};
+    RegisterClassOnce(design_.className);
+    const DWORD style = StyleFor(design_.border);
+    const DWORD exStyle = ExStyleFor(design_.border);
+    RECT r{0, 0, design_.clientWidth, design_.clientHeight};
     AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    const int left = spec_.left == CW_USEDEFAULT ? 0 : spec_.left;
-    const int top = spec_.top == CW_USEDEFAULT ? 0 : spec_.top;
-    hwnd_ = CreateWindowExA(exStyle, spec_.className.c_str(), spec_.caption.c_str(), style, left,
+    const int left = design_.left == CW_USEDEFAULT ? 0 : design_.left;
+    const int top = design_.top == CW_USEDEFAULT ? 0 : design_.top;
+    hwnd_ = CreateWindowExA(exStyle, design_.className.c_str(), design_.caption.c_str(), style, left,
                             top, r.right - r.left, r.bottom - r.top, owner, nullptr,
                             Application::Get().Instance(), this);
-    if (!hwnd_) throw std::runtime_error("Cannot create window " + spec_.className);
+    if (!hwnd_) throw std::runtime_error("Cannot create window " + design_.className);
     // Every window of the program shows the application's icon.
     SetIcon(Application::Get().Icon());
 }

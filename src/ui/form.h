@@ -24,7 +24,7 @@ enum class BorderStyle {
 // Results a modal form may end with.
 enum ModalResultValue { mrNone = 0, mrOk = 1, mrCancel = 2 };
 
-struct FormSpec {
+struct FormDesign {
     std::string className;     // window class, also how other programs find us
     std::string caption;
     int clientWidth = 0, clientHeight = 0;
@@ -35,7 +35,7 @@ struct FormSpec {
 
 class Form {
 public:
-    explicit Form(FormSpec spec);
+    explicit Form(FormDesign design);
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
     virtual ~Form();
@@ -44,7 +44,7 @@ public:
     void CreateHandle(HWND owner);
     HWND Handle() const { return hwnd_; }
 
-    const Font& GetFont() const { return spec_.font; }
+    const Font& GetFont() const { return design_.font; }
     std::string Caption() const;
     void SetCaption(const std::string& caption);
     void SetIcon(HICON icon);
@@ -100,7 +100,7 @@ private:
     static void RegisterClassOnce(const std::string& className);
     void HandleCommand(WPARAM wParam, LPARAM lParam);
 
-    FormSpec spec_;
+    FormDesign design_;
     HWND hwnd_ = nullptr;
     std::vector<std::unique_ptr<Control>> controls_;
     Button* default_ = nullptr;

@@ -40,21 +40,21 @@ protected:
     void SetUp() override {
         Application& app = Application::Get();
         app.Initialize(GetModuleHandleA(nullptr));
-        FormSpec spec;
-        spec.className = "THintTestForm";
-        spec.caption = "hints";
-        spec.clientWidth = 300;
-        spec.clientHeight = 200;
-        spec.left = 100;
-        spec.top = 100;
-        form_ = std::make_unique<Form>(spec);
+        FormDesign design;
+        design.className = "THintTestForm";
+        design.caption = "hints";
+        design.clientWidth = 300;
+        design.clientHeight = 200;
+        design.left = 100;
+        design.top = 100;
+        form_ = std::make_unique<Form>(design);
         form_->CreateHandle(nullptr);
         button_ = &form_->Add<Button>(form_->Handle(),
-                                      ControlSpec{"bHinted", "Hinted", 20, 20, 120, 40,
+                                      ControlDesign{"bHinted", "Hinted", 20, 20, 120, 40,
                                                   "A hint for the button", true},
                                       form_->NextControlId());
         plain_ = &form_->Add<Button>(form_->Handle(),
-                                     ControlSpec{"bPlain", "Plain", 20, 100, 120, 40, "", true},
+                                     ControlDesign{"bPlain", "Plain", 20, 100, 120, 40, "", true},
                                      form_->NextControlId());
         form_->Show();
         app.HintPause = 50;

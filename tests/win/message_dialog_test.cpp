@@ -159,11 +159,11 @@ protected:
         // Other test files may have set the application up already.
         if (!app.Instance()) app.Initialize(GetModuleHandleA(nullptr));
         app.SetTitle("Quillet");
-        ui::FormSpec spec;
-        spec.className = "TTestOwner";
-        spec.caption = "Owner";
-        spec.font = OwnerFont();
-        owner = new ui::Form(spec);
+        ui::FormDesign design;
+        design.className = "TTestOwner";
+        design.caption = "Owner";
+        design.font = OwnerFont();
+        owner = new ui::Form(design);
         owner->CreateHandle(nullptr);
         owner->Show();
     }
@@ -567,11 +567,11 @@ TEST_F(MessageDialogTest, WindowClassBorderAndTitle) {
 }
 
 TEST_F(MessageDialogTest, BelongsToTheMainFormNotToTheOwner) {
-    ui::FormSpec spec;
-    spec.className = "TTestMain";
-    spec.clientWidth = 200;
-    spec.clientHeight = 100;
-    ui::Form main(spec);
+    ui::FormDesign design;
+    design.className = "TTestMain";
+    design.clientWidth = 200;
+    design.clientHeight = 100;
+    ui::Form main(design);
     main.CreateHandle(nullptr);
     ui::Application& app = ui::Application::Get();
     ui::Form* previous = app.MainForm();
