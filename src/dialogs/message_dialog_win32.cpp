@@ -127,10 +127,7 @@ protected:
 ui::Font DialogFont(const ui::Form* owner) {
     if (!owner) return ui::Font();
     const ui::Font& font = owner->GetFont();
-    HDC dc = GetDC(nullptr);
-    const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-    if (dc) ReleaseDC(nullptr, dc);
-    return ui::Font(font.Name(), -MulDiv(font.Size(), dpi, 72), font.Style());
+    return ui::Font(font.Name(), -MulDiv(font.Size(), ui::ScreenPixelsPerInch(), 72), font.Style());
 }
 
 ui::ControlDesign Design(const std::string& name, const std::string& caption, const LayoutRect& r) {

@@ -7,12 +7,14 @@ namespace ui {
 Font::Font(std::string name, int height, unsigned style, COLORREF color)
     : name_(std::move(name)), height_(height), style_(style), color_(color) {}
 
-int Font::Size() const {
+int ScreenPixelsPerInch() {
     HDC dc = GetDC(nullptr);
     const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
     if (dc) ReleaseDC(nullptr, dc);
-    return MulDiv(std::abs(height_), 72, dpi);
+    return dpi;
 }
+
+int Font::Size() const { return MulDiv(std::abs(height_), 72, ScreenPixelsPerInch()); }
 
 HFONT Font::Handle() const {
     if (!handle_) {

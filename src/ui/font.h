@@ -11,6 +11,9 @@ namespace ui {
 // Colour meaning "whatever the control normally uses".
 inline constexpr COLORREF kColorDefault = 0xFF000000;
 
+// Pixels per logical inch of the screen (96 unless the system says otherwise).
+int ScreenPixelsPerInch();
+
 enum FontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 
 class Font {
