@@ -97,6 +97,18 @@ DelphiFixture::DelphiFixture(const TestFolder& folder) {
 
 DelphiFixture::~DelphiFixture() { ClearSettings(); }
 
+Session::Session(bool extraMessages, bool companions) : delphi_(folder_) {
+    EXPECT_TRUE(folder_.CopyQuillet(companions));
+    if (!extraMessages) {
+        EXPECT_TRUE(folder_.WriteIni("Options", "ExtraMessages", "0"));
+    }
+}
+
+HWND Session::Start() {
+    main_ = app_.StartQuillet(folder_);
+    return main_;
+}
+
 bool WaitForProgram(HWND main) {
     DWORD_PTR result = 0;
     return SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, kWaitMs, &result) != 0;

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "driver.h"
 
 namespace e2e {
@@ -52,6 +54,26 @@ public:
 // doing: the handler that ran, or up to the next dialog it opened. Sent
 // messages are handled only between handlers and inside modal loops.
 bool WaitForProgram(HWND main);
+
+// quillet.exe in a fresh folder beside sample Delphi installations, with
+// extra messages off unless asked for and, when asked, the launcher stubs and
+// readme.txt shipped beside it.
+class Session {
+public:
+    explicit Session(bool extraMessages = false, bool companions = false);
+    HWND Start();
+    HWND Control(const char* name) { return FindControl(main_, name); }
+    // A click that may open a modal window.
+    void Press(const char* name) { EXPECT_TRUE(PostClick(Control(name))); }
+    MessageDialog Dialog(const std::string& caption) { return WaitForMessageDialog(app_, caption); }
+    // Waits until the program is idle again after a posted click.
+    void Settle() { EXPECT_TRUE(WaitForProgram(main_)); }
+
+    TestFolder folder_;
+    DelphiFixture delphi_;
+    App app_;
+    HWND main_ = nullptr;
+};
 
 // The configuration lines Create builds, each ended by CR LF.
 std::string Lines32(const std::string& aliases, const std::string& unit, const std::string& inc,

@@ -19,34 +19,6 @@ Fields ReadFields(HWND main) {
             Text(FindControl(main, "eAlias")),   Text(FindControl(main, "Memo1"))};
 }
 
-// A program in a fresh folder with sample Delphi installations, extra
-// messages off unless asked for.
-class Session {
-public:
-    explicit Session(bool extraMessages = false, const std::string& name = "")
-        : folder_(name), delphi_(folder_) {
-        EXPECT_TRUE(folder_.CopyQuillet());
-        if (!extraMessages) {
-            EXPECT_TRUE(folder_.WriteIni("Options", "ExtraMessages", "0"));
-        }
-    }
-    HWND Start() {
-        main_ = app_.StartQuillet(folder_);
-        return main_;
-    }
-    HWND Control(const char* name) { return FindControl(main_, name); }
-    // A click that may open a modal window.
-    void Press(const char* name) { EXPECT_TRUE(PostClick(Control(name))); }
-    MessageDialog Dialog(const std::string& caption) { return WaitForMessageDialog(app_, caption); }
-    // Waits until the program is idle again after a posted click.
-    void Settle() { EXPECT_TRUE(WaitForProgram(main_)); }
-
-    TestFolder folder_;
-    DelphiFixture delphi_;
-    App app_;
-    HWND main_ = nullptr;
-};
-
 const char* const kFilledMessage =
     "Data for .CFG fields has been automatically filled in based on registry or .INI settings "
     "for your selected compiler. Press Create to generate and edit .CFG data for the "

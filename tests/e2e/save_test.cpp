@@ -61,19 +61,12 @@ std::string DesktopFolder() {
     return value;
 }
 
-class SaveSession {
+// A session started at once, with Save's common steps.
+class SaveSession : public Session {
 public:
-    SaveSession(bool companions, bool extraMessages) : delphi_(folder_) {
-        EXPECT_TRUE(folder_.CopyQuillet(companions));
-        if (!extraMessages) {
-            EXPECT_TRUE(folder_.WriteIni("Options", "ExtraMessages", "0"));
-        }
-        main_ = app_.StartQuillet(folder_);
+    SaveSession(bool companions, bool extraMessages) : Session(extraMessages, companions) {
+        Start();
     }
-    HWND Control(const char* name) { return FindControl(main_, name); }
-    void Press(const char* name) { EXPECT_TRUE(PostClick(Control(name))); }
-    MessageDialog Dialog(const std::string& caption) { return WaitForMessageDialog(app_, caption); }
-    void Settle() { EXPECT_TRUE(WaitForProgram(main_)); }
     // Chooses a version (nothing asked: extra messages off, fields empty) and
     // builds the text.
     void ChooseAndCreate(const char* radio) {
@@ -86,11 +79,6 @@ public:
         ASSERT_TRUE(Click(Control("bSave")));
         EXPECT_FALSE(app_.FindTopWindow(kMessageDialogClass)) << app_.DescribeWindows();
     }
-
-    TestFolder folder_;
-    DelphiFixture delphi_;
-    App app_;
-    HWND main_ = nullptr;
 };
 
 TEST(Save, EachVersionWritesItsFilesByteForByte) {
