@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/cfgunit_win32.h"
+#include "app/main_window_win32.h"
 #include "output/shortcut_win32.h"
 #include "ui/application.h"
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/utils_win32.h"
+#include "app/main_form_setup_win32.h"
 #include "config/registry_win32.h"
 #include "output/file_write_win32.h"
 #include "output/shortcut_win32.h"

@@ -1,7 +1,7 @@
 // The program's Platform over Win32.
 #pragma once
 
-#include "app/platform.h"
+#include "core/platform.h"
 
 namespace quillet {
 

@@ -1,6 +1,7 @@
 #include "config/builder.h"
 
-#include "app/paths.h"
+#include "core/paths.h"
+#include "core/text.h"
 
 namespace quillet {
 
@@ -43,10 +44,6 @@ const Delphi3Pass kDelphi3Passes[] = {
      "for Delphi 3.",
      "Bin directory not in path list"},
 };
-
-void ShowError(Context& ctx, const std::string& message, const std::string& caption) {
-    ctx.prompts.ShowMessageDialog(message, caption, "&OK", "", "", 48, 1);
-}
 
 }  // namespace
 
@@ -104,7 +101,7 @@ void CheckDelphi3Paths(Context& ctx) {
 
         const int answer = ctx.prompts.ShowMessageDialog(
             withSemicolon + pass.explanation + "\n\n" + "Auto-add this directory where needed?",
-            pass.caption, "&Add", "&Ignore", "", 48, 1);
+            pass.caption, "&Add", "&Ignore", "", kIconWarning, 1);
         if (answer != 1) continue;
         for (Ctl c : kLists) {
             const std::string text = ctx.view.Text(c);
@@ -123,57 +120,6 @@ std::vector<std::string> BuildConfigLines(LineStyle style, const ConfigFields& f
         "-i\"" + fields.inc + "\"",
         "-o\"" + fields.object + "\"",
     };
-}
-
-void bCreateClick(Context& ctx) {
-    MainView& view = ctx.view;
-    const std::string exePath = view.Text(Ctl::eExepath);
-    if (exePath.empty() || !ctx.platform.FileExists(exePath)) return;
-
-    if (view.Text(Ctl::eUnit).empty()) {
-        ShowError(ctx,
-                  "The unit directories list is empty. Press Fetch to fill the list before "
-                  "retrying this operation.",
-                  "Unit directories list invalid");
-        return;
-    }
-    if (view.Text(Ctl::eInc).empty()) {
-        ShowError(ctx,
-                  "The include directories list is empty. Press Fetch to fill the list before "
-                  "retrying this operation. Alternately, you can copy your Unit directories list "
-                  "into this box since this will usually suffice.",
-                  "Include directories list invalid");
-        return;
-    }
-
-    const Version version = ChosenVersion(view);
-    const Profile* profile = FindProfile(version);
-    if (profile != nullptr && profile->checksResourceDir) {
-        const std::string resourceDir = view.Text(Ctl::eObject);
-        if (resourceDir.empty() || !ctx.platform.DirectoryExists(resourceDir)) {
-            ShowError(ctx,
-                      "The specified resource directory could not be found. DCC.EXE needs to "
-                      "know this directory to compile most VCL-based projects. Fetch the "
-                      "directory before retrying this operation.",
-                      "Resource directory not found");
-            return;
-        }
-    }
-    if (profile != nullptr && profile->checksDelphi3Paths) CheckDelphi3Paths(ctx);
-
-    const ConfigFields fields{view.Text(Ctl::eUnit), view.Text(Ctl::eInc),
-                              view.Text(Ctl::eObject), view.Text(Ctl::eAlias)};
-    view.SetText(Ctl::Memo1,
-                 JoinLines(BuildConfigLines(ProfileByDelphi1Test(version).lineStyle, fields)));
-    view.SetEnabled(Ctl::bSave, true);
-
-    if (ctx.state.extraMessages) {
-        ctx.prompts.ShowMessageDialog(
-            ctx.state.cfgName +
-                " is built and is ready to save. Perform any additional edits in the memo "
-                "control below prior to saving.",
-            "Configuration built", "&OK", "", "", 0, 1);
-    }
 }
 
 }  // namespace quillet

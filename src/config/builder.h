@@ -1,18 +1,15 @@
-// The Create button: checks the four path fields, completes the Delphi 3
-// lists, and builds the compiler's configuration text into Memo1. This module
-// owns the format of DCC.CFG and DCC32.CFG.
+// The steps of Create: the completion of the Delphi 3 lists and the option
+// lines of the configuration. This module owns the format of DCC.CFG and
+// DCC32.CFG.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "config/profiles.h"
+#include "core/app_state.h"
 
 namespace quillet {
-
-// The "&Create" button's handler.
-void bCreateClick(Context& ctx);
 
 // Delphi 3: offers to put the SLib and then the Bin directory in front of the
 // unit, include and object lists that lack it.

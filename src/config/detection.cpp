@@ -1,8 +1,8 @@
 #include "config/detection.h"
 
-#include "app/paths.h"
 #include "config/profiles.h"
-#include "output/save.h"
+#include "core/paths.h"
+#include "core/text.h"
 
 namespace quillet {
 
@@ -15,13 +15,6 @@ std::string ReadSearchPath(Platform& platform) {
 std::string ReadIdePath(Platform& platform, const Profile& profile) {
     return platform.ReadRegString(profile.idePath.root, profile.idePath.key,
                                   profile.idePath.value);
-}
-
-bool AnyHoldsText(const MainView& view, std::initializer_list<Ctl> controls) {
-    for (Ctl c : controls) {
-        if (!view.Text(c).empty()) return true;
-    }
-    return false;
 }
 
 // Where the compiler is expected; empty when no location can be derived.
@@ -56,57 +49,6 @@ std::string ExpectedDelphi1Compiler(const std::string& searchPath) {
     return entry.substr(0, slash + 1) + "BIN\\" + ProfileOf(Version::D1).compilerName;
 }
 
-std::string ExtractFileDir(const std::string& path) {
-    const std::size_t sep = path.find_last_of("\\:");
-    if (sep == std::string::npos) return {};
-    if (path[sep] == '\\' && sep > 0 && path[sep - 1] != ':' && path[sep - 1] != '\\') {
-        return path.substr(0, sep);
-    }
-    return path.substr(0, sep + 1);
-}
-
-void rD1Click(Context& ctx) {
-    MainView& view = ctx.view;
-
-    if (ctx.state.fieldsFilled &&
-        AnyHoldsText(view, {Ctl::eUnit, Ctl::eInc, Ctl::eObject, Ctl::Memo1})) {
-        const int answer = ctx.prompts.ShowMessageDialog(
-            "You have an unsaved configuration currently in the interface. Do you wish to save "
-            "it first or clear all fields for a new configuration file?",
-            "Unsaved configuration detected", "&Save", "&Clear", "", 32, 2);
-        if (answer == 1) {
-            bSaveClick(ctx);
-        } else {
-            for (Ctl c : {Ctl::eUnit, Ctl::eInc, Ctl::eObject, Ctl::eAlias, Ctl::Memo1}) {
-                view.SetText(c, "");
-            }
-        }
-    }
-
-    view.SetText(Ctl::eExepath, LocateCompiler(ctx));
-
-    if (ChosenVersion(view) == Version::D1) {
-        FillFieldsFromIni(ctx);
-    } else {
-        FillFieldsFromRegistry(ctx);
-    }
-
-    ctx.state.fieldsFilled = true;
-    view.SetEnabled(Ctl::bSave, false);
-
-    if (ctx.state.extraMessages) {
-        ctx.prompts.ShowMessageDialog(
-            "Data for .CFG fields has been automatically filled in based on registry or .INI "
-            "settings for your selected compiler. Press Create to generate and edit .CFG data "
-            "for the configuration file.",
-            "Essential fields filled", "&OK", "", "", 0, 1);
-    }
-
-    UpdateCreateButton(ctx);
-}
-
-void bUpdateClick(Context& ctx) { rD1Click(ctx); }
-
 std::string LocateCompiler(Context& ctx) {
     const Version version = ChosenVersion(ctx.view);
     const std::string name = ProfileByDelphi1Test(version).compilerName;
@@ -121,7 +63,7 @@ std::string LocateCompiler(Context& ctx) {
                 expected + ". Please select it now " +
                 "using the file selector. The correct path is essential " +
                 "to the successful completion of this procedure.",
-            UpperAscii(name) + " not found", "&OK", "", "", 48, 1);
+            UpperAscii(name) + " not found", "&OK", "", "", kIconWarning, 1);
 
         if (profile != nullptr) {
             std::string chosen;
@@ -135,7 +77,7 @@ std::string LocateCompiler(Context& ctx) {
             "You did not select a valid " + name + " command line " +
                 "compiler. You must select this file on your system to " + "continue." +
                 "\n\n" + "Do you wish to retry the search?.",
-            "Invalid compiler .EXE selected", "&Retry", "&Ignore", "", 48, 1);
+            "Invalid compiler .EXE selected", "&Retry", "&Ignore", "", kIconWarning, 1);
         if (answer != 1) return kNoValidCompiler;
     }
 }
@@ -181,7 +123,7 @@ void ReportLibProblem(Context& ctx, int kind) {
     const int answer = ctx.prompts.ShowMessageDialog(
         std::string(kLibProblems[kind]) + "\n\n" +
             " Would you like to select this directory manually?",
-        "Resource directory detection error", "&Select", "&Ignore", "", 32, 1);
+        "Resource directory detection error", "&Select", "&Ignore", "", kIconQuestion, 1);
     if (answer == 2) return;
     std::string folder;
     if (ctx.prompts.BrowseForLibraryDir(folder)) {

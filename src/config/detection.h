@@ -1,22 +1,16 @@
 // Finding the chosen version's compiler and filling the four path fields from
-// the settings the installed Delphi already holds. The main window's handlers
-// of the same names call these.
+// the settings the installed Delphi already holds: the steps of the version
+// switch, and the compiler field's [...] button.
 #pragma once
 
 #include <string>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 namespace quillet {
 
 // What the compiler field reads when the user gave up looking for it.
 inline constexpr const char* kNoValidCompiler = "(no valid compiler found)";
-
-// The version switch: the click on rD1, rD2 or rD3.
-void rD1Click(Context& ctx);
-
-// "&Update fields": the version switch, unchanged.
-void bUpdateClick(Context& ctx);
 
 // The text for eExepath: the compiler where the profile expects it, else the
 // file the user picks, else kNoValidCompiler.
@@ -42,9 +36,5 @@ void eExepathElipsisClick(Context& ctx);
 // BIN\DCC.EXE beside the directory that the first entry names. Empty when the
 // first entry has no backslash before its last character.
 std::string ExpectedDelphi1Compiler(const std::string& searchPath);
-
-// The directory of a file path: up to its last backslash or colon, without
-// that backslash unless it follows a colon or another backslash.
-std::string ExtractFileDir(const std::string& path);
 
 }  // namespace quillet

@@ -13,11 +13,9 @@ constexpr std::array<Ctl, 4> kCreateFields32{Ctl::eUnit, Ctl::eInc, Ctl::eObject
 const std::array<Profile, 3> kProfiles{{
     {
         .version = Version::D1,
-        .radio = Ctl::rD1,
         .radioCaption = "Delphi &1",
         .compilerName = "DCC.EXE",
         .cfgName = "DCC.CFG",
-        .hasIdePath = false,
         .idePath = {RegRoot::LocalMachine, "", ""},
         .fieldsFromIni = true,
         .libraryKey = "",
@@ -38,11 +36,9 @@ const std::array<Profile, 3> kProfiles{{
     },
     {
         .version = Version::D2,
-        .radio = Ctl::rD2,
         .radioCaption = "Delphi &2",
         .compilerName = "dcc32.exe",
         .cfgName = "DCC32.CFG",
-        .hasIdePath = true,
         .idePath = {RegRoot::LocalMachine, "SOFTWARE\\Borland\\Delphi\\2.0", "Delphi 2.0"},
         .fieldsFromIni = false,
         .libraryKey = "Software\\Borland\\Delphi\\2.0\\Library",
@@ -63,11 +59,9 @@ const std::array<Profile, 3> kProfiles{{
     },
     {
         .version = Version::D3,
-        .radio = Ctl::rD3,
         .radioCaption = "Delphi &3",
         .compilerName = "dcc32.exe",
         .cfgName = "DCC32.CFG",
-        .hasIdePath = true,
         .idePath = {RegRoot::LocalMachine, "SOFTWARE\\Borland\\Delphi\\3.0", "Delphi 3"},
         .fieldsFromIni = false,
         .libraryKey = "Software\\Borland\\Delphi\\3.0\\Library",

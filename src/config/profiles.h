@@ -5,10 +5,10 @@
 
 #include <span>
 
-#include "app/app_state.h"
-#include "app/main_view.h"
-#include "app/platform.h"
-#include "app/version.h"
+#include "core/app_state.h"
+#include "core/compiler_version.h"
+#include "core/main_view.h"
+#include "core/platform.h"
 
 namespace quillet {
 
@@ -42,12 +42,10 @@ struct SelectorSettings {
 
 struct Profile {
     Version version;
-    Ctl radio;
     const char* radioCaption;
     const char* compilerName;    // searched for, and named in messages
     const char* cfgName;         // the configuration's name in messages
-    bool hasIdePath;             // Delphi 1 registers no IDE path
-    RegValueRef idePath;         // HKLM: the registered IDE path
+    RegValueRef idePath;         // HKLM: the registered IDE path (none for Delphi 1)
     bool fieldsFromIni;          // Delphi 1 reads "delphi.ini", the others the registry
     const char* libraryKey;      // HKCU key with "SearchPath" and "UnitAliases"
     const char* objectCaption;   // caption of lObject

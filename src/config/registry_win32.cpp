@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/platform.h"
+#include "core/platform.h"
 
 namespace quillet {
 

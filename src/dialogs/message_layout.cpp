@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/prompts.h"
+
 namespace quillet {
 
 int MessageButtonCount(const std::string& button2, const std::string& button3) {
@@ -85,13 +87,13 @@ MessageDialogLayout LayOutMessageDialog(const std::string& message, const std::s
 
 MessageIconSource MessageIconFor(int icon) {
     switch (icon) {
-    case 16:  // MB_ICONHAND
+    case kIconHand:
         return {true, 3, StockIcon::Hand};
-    case 32:  // MB_ICONQUESTION
+    case kIconQuestion:
         return {true, 2, StockIcon::Question};
-    case 48:  // MB_ICONEXCLAMATION
+    case kIconWarning:
         return {true, 1, StockIcon::Exclamation};
-    case 64:  // MB_ICONASTERISK
+    case kIconAsterisk:
         return {true, 4, StockIcon::Asterisk};
     case 128:
         return {true, 0, StockIcon::Application};

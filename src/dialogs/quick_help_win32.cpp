@@ -4,8 +4,8 @@
 
 #include <stdexcept>
 
-#include "app/paths.h"
-#include "app/utils_win32.h"
+#include "core/paths.h"
+#include "core/text.h"
 #include "ui/application.h"
 
 namespace quillet {
@@ -41,7 +41,7 @@ void ShowQuickHelp(ui::Form& owner) {
     design.font = ui::Font("Helv", -11, ui::fsBold);
     ui::Form form(design);
     form.CreateHandle(owner.Handle());
-    CenterOverForm(owner, form);
+    ui::CenterOverForm(owner, form);
 
     HWND self = form.Handle();
     auto& memo = form.Add<ui::Memo>(self, ui::ControlDesign{"Memo1", "", 56, 16, 453, 289, "", true},

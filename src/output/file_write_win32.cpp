@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/paths.h"
+#include "core/paths.h"
 
 namespace quillet {
 

@@ -1,8 +1,7 @@
 #include "output/save.h"
 
-#include "app/paths.h"
-#include "config/detection.h"
-#include "config/profiles.h"
+#include "core/paths.h"
+#include "core/text.h"
 #include "output/shortcut.h"
 
 namespace quillet {
@@ -10,13 +9,6 @@ namespace quillet {
 namespace {
 
 constexpr const char* kTwoLineFeeds = "\n\n";
-
-// The stub of the chosen version; no choice keeps the one of the last Save.
-void UpdateStubName(Context& ctx) {
-    if (const Profile* profile = FindProfile(ChosenVersion(ctx.view))) {
-        ctx.state.stubName = profile->stubName;
-    }
-}
 
 int Ask(Context& ctx, const std::string& message, const std::string& caption,
         const std::string& button1, const std::string& button2, int icon,
@@ -31,7 +23,7 @@ bool AskOverwrite(Context& ctx, const std::string& path, const std::string& what
                                 " was found. You only need to overwrite it if the new " + what +
                                 " is different from the old one." + kTwoLineFeeds + "Overwrite " +
                                 ExtractFileName(path) + "?";
-    return Ask(ctx, message, caption, "&Yes", "&No", 32, 2) == 1;
+    return Ask(ctx, message, caption, "&Yes", "&No", kIconQuestion, 2) == 1;
 }
 
 void ReportUnableToReplace(Context& ctx, const std::string& path, const std::string& what) {
@@ -39,7 +31,7 @@ void ReportUnableToReplace(Context& ctx, const std::string& path, const std::str
         "Creation of " + path + "failed. The " + what +
         " may be in use in an open DOS session or may otherwise be locked. Either close the "
         "DOS session or manually erase the file prior to retrying this operation.";
-    Ask(ctx, message, "Unable to delete" + ExtractFileName(path), "&OK", "", 48, 1);
+    Ask(ctx, message, "Unable to delete" + ExtractFileName(path), "&OK", "", kIconWarning, 1);
 }
 
 // A text box holding nothing but blanks and line breaks has no configuration
@@ -54,8 +46,22 @@ bool NeedsQuotes(const std::string& word) {
     return word.find_first_of(" \t&|<>^(),;=") != std::string::npos;
 }
 
-// The configuration file, asked about first when one exists. False when Save
-// must stop.
+// Reports a failed write of `path`: an existing file that could not be
+// replaced gets the question-free "Unable to delete" report, anything else
+// the general error report with `errorText`. True when the file was written.
+bool ReportWrite(Context& ctx, const WriteResult& result, bool existed, const std::string& path,
+                 const std::string& what, const std::string& errorText) {
+    if (result.outcome == WriteOutcome::Written) return true;
+    if (result.outcome == WriteOutcome::CannotReplace && existed) {
+        ReportUnableToReplace(ctx, path, what);
+    } else {
+        ctx.prompts.ShowErrorReport(errorText);
+    }
+    return false;
+}
+
+}  // namespace
+
 bool WriteConfiguration(Context& ctx, const std::string& cfg) {
     const std::string text = ctx.view.Text(Ctl::Memo1);
     if (!HoldsConfiguration(text)) return true;
@@ -66,30 +72,17 @@ bool WriteConfiguration(Context& ctx, const std::string& cfg) {
     }
 
     const WriteResult result = ctx.platform.WriteFileReplacing(cfg, JoinLines(SplitLines(text)));
-    switch (result.outcome) {
-        case WriteOutcome::Written:
-            break;
-        case WriteOutcome::CannotReplace:
-            if (existed) {
-                ReportUnableToReplace(ctx, cfg, ".CFG file");
-                return false;
-            }
-            [[fallthrough]];
-        case WriteOutcome::CannotCreate:
-        case WriteOutcome::WriteFailed:
-            ctx.prompts.ShowErrorReport("Cannot create file " + cfg);
-            return false;
+    if (!ReportWrite(ctx, result, existed, cfg, ".CFG file", "Cannot create file " + cfg)) {
+        return false;
     }
 
     if (ctx.state.extraMessages) {
         Ask(ctx, ctx.state.cfgName + " saved as " + cfg + ".", "Compiler configuration saved",
-            "&OK", "", 0, 1);
+            "&OK", "", kIconNone, 1);
     }
     return true;
 }
 
-// The pausing batch file, asked about first when one exists. False when Save
-// must stop.
 bool WriteBatchFile(Context& ctx, const std::string& compiler) {
     const std::string bat = ReplaceExtension(compiler, ".bat");
     const bool existed = ctx.platform.FileExists(bat);
@@ -99,36 +92,20 @@ bool WriteBatchFile(Context& ctx, const std::string& compiler) {
 
     const WriteResult result = ctx.platform.WriteFileReplacing(
         bat, ctx.platform.ToOemText(BatchFileText(ctx.platform, compiler)));
-    switch (result.outcome) {
-        case WriteOutcome::Written:
-            return true;
-        case WriteOutcome::CannotReplace:
-            if (existed) {
-                ReportUnableToReplace(ctx, bat, "batch file");
-                return false;
-            }
-            [[fallthrough]];
-        case WriteOutcome::CannotCreate:
-        case WriteOutcome::WriteFailed:
-            ctx.prompts.ShowErrorReport("I/O error " + IntToStr(result.error));
-            return false;
-    }
-    return false;
+    return ReportWrite(ctx, result, existed, bat, "batch file", "I/O error " + IntToStr(result.error));
 }
 
-void ShortcutStep(Context& ctx, const std::string& target, const std::string& stub) {
+void CreateShortcutAndReport(Context& ctx, const std::string& target, const std::string& stub) {
     if (CreateDesktopShortcut(ctx.platform, target)) {
         Ask(ctx,
             "A desktop shortcut has been installed for " + stub + ". You can also install " + stub +
                 " into an icon dock or app menu if the desktop shortcut is too intrusive.",
-            "Desktop shortcut created", "&OK", "", 0, 1);
+            "Desktop shortcut created", "&OK", "", kIconNone, 1);
     } else {
         Ask(ctx, "A desktop shortcut for " + stub + " could not be created in your desktop folder.",
-            "Desktop shortcut not created", "&OK", "", 48, 1);
+            "Desktop shortcut not created", "&OK", "", kIconWarning, 1);
     }
 }
-
-}  // namespace
 
 std::string BatchFileText(Platform& platform, const std::string& compiler) {
     std::string command = platform.ShortPath(compiler);
@@ -162,42 +139,7 @@ bool CheckLauncherStub(Context& ctx, const std::string& dir) {
         "not use this stub to launch the compiler. Do you want to ignore the error and continue "
         "or abort now and replace the " +
         stub + " file?";
-    return Ask(ctx, message, stub + " not found", "&Ignore", "Abort", 48, 1) == 1;
-}
-
-void bSaveClick(Context& ctx) {
-    MainView& view = ctx.view;
-
-    std::string compiler = view.Text(Ctl::eExepath);
-    UpdateStubName(ctx);
-    const std::string stub = ctx.state.stubName;
-
-    if (!ctx.platform.FileExists(compiler)) {
-        eExepathElipsisClick(ctx);
-        compiler = view.Text(Ctl::eExepath);
-        if (!ctx.platform.FileExists(compiler)) return;
-    }
-
-    const std::string cfg = ReplaceExtension(compiler, ".cfg");
-    if (!WriteConfiguration(ctx, cfg)) return;
-
-    view.SetText(Ctl::eUnit, "");
-    view.SetText(Ctl::eInc, "");
-    view.SetText(Ctl::eObject, "");
-    view.SetText(Ctl::Memo1, "");
-    ctx.state.fieldsFilled = false;
-
-    const std::string dir = ExtractFilePath(cfg);
-    if (!CheckLauncherStub(ctx, dir)) return;
-
-    const Profile* profile = FindProfile(ChosenVersion(view));
-    if (profile != nullptr && profile->writesBatchFile) {
-        if (!WriteBatchFile(ctx, compiler)) return;
-    }
-
-    if (view.Checked(Ctl::cShortcut) && !stub.empty()) ShortcutStep(ctx, dir + stub, stub);
-
-    view.SetEnabled(Ctl::bSave, false);
+    return Ask(ctx, message, stub + " not found", "&Ignore", "Abort", kIconWarning, 1) == 1;
 }
 
 }  // namespace quillet

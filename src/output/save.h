@@ -1,15 +1,25 @@
-// Save: writes the configuration beside the compiler, checks the launcher
-// stub, writes the batch file and the desktop shortcut.
+// The steps of Save: the configuration beside the compiler, the launcher
+// stub, the batch file and the desktop shortcut, each with its questions and
+// reports.
 #pragma once
 
 #include <string>
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 
 namespace quillet {
 
-// The "&Save" button's handler; also run by the version switch.
-void bSaveClick(Context& ctx);
+// The configuration file `cfg` from the text box, asked about first when one
+// exists; confirmed when extra messages are on. A text box holding no
+// configuration writes nothing. False when Save must stop.
+bool WriteConfiguration(Context& ctx, const std::string& cfg);
+
+// The pausing batch file beside `compiler`, asked about first when one
+// exists. False when Save must stop.
+bool WriteBatchFile(Context& ctx, const std::string& compiler);
+
+// The desktop shortcut to `target`, and the report of how it went.
+void CreateShortcutAndReport(Context& ctx, const std::string& target, const std::string& stub);
 
 // Makes sure the launcher stub lies in `dir` (which ends in a separator).
 // Returns false when the user chose to abort.

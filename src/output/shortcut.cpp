@@ -1,6 +1,7 @@
 #include "output/shortcut.h"
 
-#include "app/paths.h"
+#include "core/paths.h"
+#include "core/text.h"
 
 namespace quillet {
 

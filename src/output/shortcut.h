@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/platform.h"
+#include "core/platform.h"
 
 namespace quillet {
 

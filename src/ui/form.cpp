@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "ui/application.h"
+#include "ui/placement.h"
 
 namespace ui {
 
@@ -271,6 +272,15 @@ void Form::Close() {
     } else {
         Hide();
     }
+}
+
+void CenterOverForm(const Form& owner, Form& dialog) {
+    const RECT o = owner.BoundsRect();
+    const int left = CenterOverAxis(o.left, o.right - o.left, dialog.Width(),
+                                    GetSystemMetrics(SM_CXSCREEN));
+    const int top = CenterOverAxis(o.top, o.bottom - o.top, dialog.Height(),
+                                   GetSystemMetrics(SM_CYSCREEN));
+    dialog.SetPosition(left, top);
 }
 
 }  // namespace ui

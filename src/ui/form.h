@@ -108,4 +108,7 @@ private:
     bool modal_ = false;
 };
 
+// Centres `dialog` over `owner`, keeping it on the screen.
+void CenterOverForm(const Form& owner, Form& dialog);
+
 }  // namespace ui

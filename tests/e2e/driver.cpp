@@ -466,7 +466,15 @@ std::string App::DescribeWindows() const {
     std::string s = Running() ? "the program's visible windows:" : "the program has ended (exit code " +
                                                                        std::to_string(ExitCode()) + ");";
     if (ws.empty()) s += " none";
-    for (HWND h : ws) s += "\n  " + Describe(h);
+    for (HWND h : ws) {
+        s += "\n  " + Describe(h);
+        // A system message box (the general error report) says why in its text.
+        if (ClassOf(h) == "#32770") {
+            for (HWND c = GetWindow(h, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+                if (ClassOf(c) == "Static" && !Text(c).empty()) s += "\n    says: " + Text(c);
+            }
+        }
+    }
     return s;
 }
 

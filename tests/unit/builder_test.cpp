@@ -1,5 +1,6 @@
 // Create: its checks, the Delphi 3 directories and the configuration text.
 #include "config/builder.h"
+#include "app/flows.h"
 #include "fakes.h"
 
 namespace quillet {

@@ -2,6 +2,7 @@
 // delphi.ini or the registry, the library problems and the [...] button.
 #include <map>
 
+#include "app/flows.h"
 #include "config/detection.h"
 #include "config/profiles.h"
 #include "fakes.h"

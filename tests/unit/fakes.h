@@ -11,8 +11,9 @@
 #include <tuple>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/paths.h"
+#include "core/app_state.h"
+#include "core/paths.h"
+#include "core/text.h"
 
 namespace quillet::testing {
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/paths.h"
+#include "core/paths.h"
+#include "core/text.h"
 #include "fakes.h"
 
 namespace quillet {

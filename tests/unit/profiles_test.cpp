@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/flows.h"
 #include "config/builder.h"
 #include "config/detection.h"
 #include "config/profiles.h"
@@ -15,7 +16,6 @@ using testing::Harness;
 
 struct ProfileRow {
     Version version;
-    Ctl radio;
     const char* radioCaption;
     const char* compilerName;
     const char* cfgName;
@@ -35,14 +35,14 @@ struct ProfileRow {
 };
 
 const ProfileRow kRows[] = {
-    {Version::D1, Ctl::rD1, "Delphi &1", "DCC.EXE", "DCC.CFG", "", "", "",
+    {Version::D1, "Delphi &1", "DCC.EXE", "DCC.CFG", "", "", "",
      "Resource directories", false, "Delphi 1 command line compiler|dcc.exe", "dcc.exe", true,
      true, InitialFolderRule::NotSet, LineStyle::Slash, "lunket.exe", false},
-    {Version::D2, Ctl::rD2, "Delphi &2", "dcc32.exe", "DCC32.CFG", "SOFTWARE\\Borland\\Delphi\\2.0",
+    {Version::D2, "Delphi &2", "dcc32.exe", "DCC32.CFG", "SOFTWARE\\Borland\\Delphi\\2.0",
      "Delphi 2.0", "Software\\Borland\\Delphi\\2.0\\Library", "Object directories", true,
      "Delphi 2 command line compiler|dcc32.exe", "dcc32.exe", false, false,
      InitialFolderRule::RegisteredIdeDir, LineStyle::Dash, "LunketD2.exe", true},
-    {Version::D3, Ctl::rD3, "Delphi &3", "dcc32.exe", "DCC32.CFG", "SOFTWARE\\Borland\\Delphi\\3.0",
+    {Version::D3, "Delphi &3", "dcc32.exe", "DCC32.CFG", "SOFTWARE\\Borland\\Delphi\\3.0",
      "Delphi 3", "Software\\Borland\\Delphi\\3.0\\Library", "Object directories", true,
      "Delphi 3 command line compiler|dcc32.exe", "dcc32.exe", false, false,
      InitialFolderRule::RegisteredIdeDir, LineStyle::Dash, "LunketD3.exe", true},
@@ -54,12 +54,10 @@ TEST(Profiles, HoldTheExactNamesKeysAndSelectorSettings) {
         SCOPED_TRACE(row.radioCaption);
         const Profile& p = ProfileOf(row.version);
         EXPECT_EQ(p.version, row.version);
-        EXPECT_EQ(p.radio, row.radio);
         EXPECT_STREQ(p.radioCaption, row.radioCaption);
         EXPECT_STREQ(p.compilerName, row.compilerName);
         EXPECT_STREQ(p.cfgName, row.cfgName);
-        EXPECT_EQ(p.hasIdePath, row.version != Version::D1);
-        if (p.hasIdePath) {
+        if (row.version != Version::D1) {
             EXPECT_EQ(p.idePath.root, RegRoot::LocalMachine);
             EXPECT_STREQ(p.idePath.key, row.ideKey);
             EXPECT_STREQ(p.idePath.value, row.ideValue);

@@ -2,6 +2,7 @@
 // the state of the Save button on every path.
 #include <gtest/gtest.h>
 
+#include "app/flows.h"
 #include "fakes.h"
 #include "output/save.h"
 

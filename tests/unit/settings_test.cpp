@@ -2,8 +2,9 @@
 
 #include <climits>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "fakes.h"
+#include "ui/placement.h"
 
 namespace quillet {
 namespace {
@@ -42,7 +43,7 @@ TEST(CenterOverForm, OneAxis) {
         {0, 300, 300, 1024, 0, "exactly at 0 stays"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(CenterOverAxis(c.ownerStart, c.ownerExtent, c.dialog, c.screen), c.expected)
+        EXPECT_EQ(ui::CenterOverAxis(c.ownerStart, c.ownerExtent, c.dialog, c.screen), c.expected)
             << c.why;
     }
 }

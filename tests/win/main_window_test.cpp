@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/cfgunit_win32.h"
-#include "app/settings.h"
+#include "app/main_window_win32.h"
+#include "core/settings.h"
 #include "ui/application.h"
 
 namespace quillet {

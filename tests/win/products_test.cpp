@@ -6,8 +6,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "app/paths.h"
 #include "app/platform_win32.h"
+#include "core/paths.h"
+#include "core/text.h"
 #include "output/file_write_win32.h"
 #include "output/save.h"
 #include "output_test_util.h"

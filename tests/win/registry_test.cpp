@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "app/paths.h"
-#include "app/platform.h"
+#include "config/compiler_selector_win32.h"
 #include "config/registry_win32.h"
-#include "config/selector_win32.h"
+#include "core/paths.h"
+#include "core/platform.h"
+#include "core/text.h"
 
 namespace quillet {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "components/BrowseDr_win32.h"
+#include "components/folder_browser_win32.h"
 
 namespace quillet {
 namespace {

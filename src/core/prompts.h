@@ -5,9 +5,18 @@
 
 #include <string>
 
-#include "app/version.h"
+#include "core/compiler_version.h"
 
 namespace quillet {
+
+// Icon codes of the message dialog: the system's message-box icons.
+enum MessageIcon : int {
+    kIconNone = 0,       // confirmations
+    kIconHand = 16,
+    kIconQuestion = 32,  // questions
+    kIconWarning = 48,   // errors and warnings
+    kIconAsterisk = 64,
+};
 
 class Prompts {
 public:

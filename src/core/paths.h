@@ -1,9 +1,8 @@
-// Small text helpers for DOS-style paths and for the memo's lines. Paths use
-// backslashes and colons as separators, as the compilers' files do.
+// Splitting DOS-style paths. Paths use backslashes and colons as separators,
+// as the compilers' files do.
 #pragma once
 
 #include <string>
-#include <vector>
 
 namespace quillet {
 
@@ -19,17 +18,8 @@ std::string ExtractFilePath(const std::string& path);
 // The name part: everything after the last backslash or colon.
 std::string ExtractFileName(const std::string& path);
 
-// Upper case of the ASCII letters a to z only.
-std::string UpperAscii(std::string text);
-
-// Lines of a text box: split at CR LF (or a lone LF or CR); a final line break
-// does not start another line.
-std::vector<std::string> SplitLines(const std::string& text);
-
-// Each line followed by CR LF, the last one too.
-std::string JoinLines(const std::vector<std::string>& lines);
-
-// Decimal text of a value, as the settings file stores it.
-std::string IntToStr(long long value);
+// The directory of a file path: up to its last backslash or colon, without
+// that backslash unless it follows a colon or another backslash.
+std::string ExtractFileDir(const std::string& path);
 
 }  // namespace quillet

@@ -1,4 +1,4 @@
-#include "components/BrowseDr_win32.h"
+#include "components/folder_browser_win32.h"
 
 #include <commctrl.h>
 #include <shellapi.h>

@@ -1,9 +1,9 @@
-#include "app/utils_win32.h"
+#include "app/main_form_setup_win32.h"
 
 #include <windows.h>
 
-#include "app/cfgunit_win32.h"
-#include "app/settings.h"
+#include "app/main_window_win32.h"
+#include "core/settings.h"
 #include "ui/application.h"
 
 namespace quillet {
@@ -30,15 +30,6 @@ void SetupMainForm(TCFGFace& form) {
     form.SetPosition(left, top);
 
     state.extraMessages = settings.ExtraMessages();
-}
-
-void CenterOverForm(const ui::Form& owner, ui::Form& dialog) {
-    const RECT o = owner.BoundsRect();
-    const int left = CenterOverAxis(o.left, o.right - o.left, dialog.Width(),
-                                    GetSystemMetrics(SM_CXSCREEN));
-    const int top = CenterOverAxis(o.top, o.bottom - o.top, dialog.Height(),
-                                   GetSystemMetrics(SM_CYSCREEN));
-    dialog.SetPosition(left, top);
 }
 
 std::string GetShortPath(const std::string& path) {

@@ -13,9 +13,6 @@ class TCFGFace;
 // file path, the remembered position and the extra-messages option.
 void SetupMainForm(TCFGFace& form);
 
-// Centres `dialog` over `owner`, keeping it on the screen.
-void CenterOverForm(const ui::Form& owner, ui::Form& dialog);
-
 // The platform's short (8.3) form of a path; empty when the platform fails.
 std::string GetShortPath(const std::string& path);
 

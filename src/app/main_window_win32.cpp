@@ -1,12 +1,13 @@
-#include "app/cfgunit_win32.h"
+#include "app/main_window_win32.h"
 
 #include <stdexcept>
 
-#include "app/settings.h"
-#include "app/utils_win32.h"
+#include "app/flows.h"
+#include "app/main_form_setup_win32.h"
 #include "config/builder.h"
 #include "config/detection.h"
 #include "config/profiles.h"
+#include "core/settings.h"
 #include "dialogs/message_dialog_win32.h"
 #include "dialogs/quick_help_win32.h"
 #include "output/save.h"

@@ -1,8 +1,9 @@
-#include "app/settings.h"
+#include "core/settings.h"
 
 #include <climits>
 
-#include "app/paths.h"
+#include "core/paths.h"
+#include "core/text.h"
 
 namespace quillet {
 
@@ -32,16 +33,6 @@ int PositionCoordinate(int stored, int screenExtent, int windowExtent, int desig
     if (v == 0) return (screenExtent - windowExtent) / 2;
     if (v < 0) return static_cast<int>(-v / 2);
     return stored;
-}
-
-int CenterOverAxis(int ownerStart, int ownerExtent, int dialogExtent, int screenExtent) {
-    int x = ownerStart + (ownerExtent - dialogExtent) / 2;
-    if (x + dialogExtent > screenExtent) {
-        x = screenExtent - dialogExtent - 20;
-    } else if (x < 0) {
-        x = 20;
-    }
-    return x;
 }
 
 Settings::Settings(Platform& platform, std::string fileName)

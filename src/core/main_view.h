@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/version.h"
+#include "core/compiler_version.h"
 
 namespace quillet {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "components/browse_dir.h"
+#include "components/folder_browser.h"
 
 namespace quillet {
 namespace {

@@ -1,4 +1,4 @@
-#include "components/browse_dir.h"
+#include "components/folder_browser.h"
 
 namespace quillet {
 

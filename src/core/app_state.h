@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "app/main_view.h"
-#include "app/platform.h"
-#include "app/prompts.h"
+#include "core/main_view.h"
+#include "core/platform.h"
+#include "core/prompts.h"
 
 namespace quillet {
 

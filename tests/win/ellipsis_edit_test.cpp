@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "components/Eliedit_win32.h"
+#include "components/ellipsis_edit_win32.h"
 
 namespace quillet {
 namespace {

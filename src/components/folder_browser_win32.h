@@ -16,7 +16,7 @@
 #include <functional>
 #include <string>
 
-#include "components/browse_dir.h"
+#include "components/folder_browser.h"
 
 namespace quillet {
 

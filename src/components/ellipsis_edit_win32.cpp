@@ -1,4 +1,4 @@
-#include "components/Eliedit_win32.h"
+#include "components/ellipsis_edit_win32.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "config/selector_win32.h"
+#include "config/compiler_selector_win32.h"
 
 #include <commdlg.h>
 

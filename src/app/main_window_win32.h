@@ -7,13 +7,13 @@
 #include <memory>
 #include <string>
 
-#include "app/app_state.h"
-#include "app/main_view.h"
 #include "app/platform_win32.h"
-#include "app/prompts.h"
-#include "components/BrowseDr_win32.h"
-#include "components/Eliedit_win32.h"
-#include "config/selector_win32.h"
+#include "components/ellipsis_edit_win32.h"
+#include "components/folder_browser_win32.h"
+#include "config/compiler_selector_win32.h"
+#include "core/app_state.h"
+#include "core/main_view.h"
+#include "core/prompts.h"
 #include "ui/form.h"
 
 namespace quillet {

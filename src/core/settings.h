@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/platform.h"
+#include "core/platform.h"
 
 namespace quillet {
 
@@ -29,9 +29,6 @@ int ParseProfileInt(const std::string& text, int def);
 // One axis of the main window's placement from a stored coordinate `stored`,
 // the screen extent, the window's extent and its designed coordinate.
 int PositionCoordinate(int stored, int screenExtent, int windowExtent, int designed);
-
-// One axis of centring a dialog over its owner while keeping it on screen.
-int CenterOverAxis(int ownerStart, int ownerExtent, int dialogExtent, int screenExtent);
 
 class Settings {
 public:

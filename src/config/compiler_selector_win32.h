@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "app/version.h"
 #include "config/profiles.h"
+#include "core/compiler_version.h"
 
 namespace quillet {
 

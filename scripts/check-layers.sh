@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Fails when an include runs the wrong way between the source folders:
+#   ui, core            at the bottom (ui is Win32, core is portable)
+#   components, config, output, dialogs   on them, not on each other
+#   app, then main.cpp  on top
+# and when a portable file (core/, or a file of config/, output/, dialogs/ or
+# components/ without _win32 in its name) includes <windows.h>.
+set -uo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/../src" || exit 2
+
+allowed() {
+    case $1 in
+        ui) echo "ui" ;;
+        core) echo "core" ;;
+        components | config | output | dialogs) echo "$1 core ui" ;;
+        app) echo "app core ui components config output dialogs" ;;
+        lunket) echo "" ;;
+    esac
+}
+
+bad=0
+while IFS= read -r file; do
+    layer=${file%%/*}
+    [[ $file == */* ]] || continue  # main.cpp sits above everything
+    ok=" $(allowed "$layer") "
+    while IFS= read -r inc; do
+        target=${inc%%/*}
+        if [[ $ok != *" $target "* ]]; then
+            echo "layers: $file includes \"$inc\": $layer may include only:$ok" >&2
+            bad=1
+        fi
+    done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\/[^"]*\)".*/\1/p' "$file")
+    portable=0
+    case $layer in
+        core) portable=1 ;;
+        components | config | output | dialogs) [[ $file == *_win32.* ]] || portable=1 ;;
+    esac
+    if ((portable)) && grep -qE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<windows\.h>' "$file"; then
+        echo "layers: $file is portable but includes <windows.h>" >&2
+        bad=1
+    fi
+done < <(find . -name '*.h' -o -name '*.cpp' | sed 's#^\./##' | sort)
+
+if ((bad)); then
+    echo "layers: includes run the wrong way (see above)" >&2
+    exit 1
+fi
+echo "layers: every include runs downward"
