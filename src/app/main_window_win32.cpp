@@ -75,37 +75,27 @@ void TCFGFace::CreateControls() {
     auto radio = [&](Ctl ctl, const char* name, Version version, int top) {
         auto& r = Add<ui::RadioButton>(
             self, ui::ControlDesign{name, ProfileOf(version).radioCaption, 16, top, 80, 17, kRadioHint},
-            NextControlId(), version == Version::D1);
-        r.OnClick = [this](ui::Control&) { rD1Click(); };
+            version == Version::D1);
+        r.OnClick = [this](ui::Widget&) { rD1Click(); };
         controls_[ctl] = &r;
     };
     radio(Ctl::rD1, "rD1", Version::D1, 28);
     radio(Ctl::rD2, "rD2", Version::D2, 44);
     radio(Ctl::rD3, "rD3", Version::D3, 60);
 
-    const int exeId = NextControlId();
+    const char* const exeHint =
+        "The location of DCC.EXE (or dcc32.exe) is critical to the success of the applet. If it "
+        "doesn't show up here, you''ll need to use the [...] button to locate it before you can "
+        "save your compiler configuration file.";
     eExepath_.SetAutoSize(false);
-    HWND exeWnd = eExepath_.Create(self, exeId, 112, 28, 369, 21, WS_TABSTOP | WS_GROUP);
-    auto& exe = Adopt(std::make_unique<ui::WindowControl>(
-        *this,
-        ui::ControlDesign{"eExepath", "", 112, 28, 369, 21,
-                        "The location of DCC.EXE (or dcc32.exe) is critical to the success of "
-                        "the applet. If it doesn't show up here, you''ll need to use the [...] "
-                        "button to locate it before you can save your compiler configuration "
-                        "file."},
-        exeWnd));
-    eExepath_.OnElipsisClick = [this](HWND) {
-        try {
-            eExepathElipsisClick();
-        } catch (...) {
-            ShowErrorReport(ui::CurrentExceptionText());
-        }
-    };
-    controls_[Ctl::eExepath] = &exe;
-    // The [...] button is found by its own name and shows the field's hint.
-    Adopt(std::make_unique<ui::WindowControl>(
-        *this, ui::ControlDesign{"eExepathButton", "...", 0, 0, 0, 0, exe.Hint, false},
-        eExepath_.ButtonHandle()));
+    eExepath_.Create(self, NextControlId(), 112, 28, 369, 21, WS_TABSTOP | WS_GROUP);
+    eExepath_.SetFont(GetFont().Handle());
+    eExepath_.OnElipsisClick = [this](HWND) { eExepathElipsisClick(); };
+    // The field and its [...] button are found by name and show the field's hint.
+    eExepathPart_ =
+        &Adopt(std::make_unique<ui::HostedWindow>(*this, "eExepath", exeHint, eExepath_.Handle()));
+    Adopt(std::make_unique<ui::HostedWindow>(*this, "eExepathButton", exeHint,
+                                             eExepath_.ButtonHandle()));
 
     auto& bat = Add<ui::CheckBox>(
         self,
@@ -113,8 +103,7 @@ void TCFGFace::CreateControls() {
                         "We've found it useful to use a batchfile with a PAUSE statement to run "
                         "command line compilers so we can see the last error reported by the "
                         "compiler (if any) and/or close the console window with a single "
-                        "keypress on completion of compilation."},
-        NextControlId());
+                        "keypress on completion of compilation."});
     bat.SetVisible(false);  // the batch file is written for every 32-bit save
     controls_[Ctl::cBatfile] = &bat;
 
@@ -124,12 +113,10 @@ void TCFGFace::CreateControls() {
                         "You might find it handy to create a desktop shortcut to the compiler "
                         "or its batchfile. You can drag a .DPR file directly to the icon to "
                         "compile.  If you use an icon dock or drag-and-drop enabled menu, then "
-                        "you won't need a shortcut."},
-        NextControlId());
+                        "you won't need a shortcut."});
 
     auto edit = [&](Ctl ctl, const char* name, int top, const char* hint) {
-        controls_[ctl] = &Add<ui::Edit>(self, ui::ControlDesign{name, "", 16, top, 465, 21, hint},
-                                        NextControlId());
+        controls_[ctl] = &Add<ui::Edit>(self, ui::ControlDesign{name, "", 16, top, 465, 21, hint});
     };
     edit(Ctl::eUnit, "eUnit", 100,
          "Unit directories are where your .DCU files (or unbuilt .PAS files) are located. "
@@ -154,16 +141,14 @@ void TCFGFace::CreateControls() {
         ui::ControlDesign{"HintsOn", "Hints and tips", 16, 256, 97, 17,
                         "Activates and deactivates the hinting function. Disabled by default. "
                         "Take a moment to browse the hints for all controls. They'll provide you "
-                        "with useful information about the use and purpose of the applet."},
-        NextControlId());
-    hints.OnClick = [this](ui::Control&) { HintsOnClick(); };
+                        "with useful information about the use and purpose of the applet."});
+    hints.OnClick = [this](ui::Widget&) { HintsOnClick(); };
     controls_[Ctl::HintsOn] = &hints;
 
     auto button = [&](Ctl ctl, const char* name, const char* caption, int left, int width,
                       const char* hint, void (TCFGFace::*handler)()) -> ui::Button& {
-        auto& b = Add<ui::Button>(self, ui::ControlDesign{name, caption, left, 252, width, 23, hint},
-                                  NextControlId());
-        b.OnClick = [this, handler](ui::Control&) { (this->*handler)(); };
+        auto& b = Add<ui::Button>(self, ui::ControlDesign{name, caption, left, 252, width, 23, hint});
+        b.OnClick = [this, handler](ui::Widget&) { (this->*handler)(); };
         controls_[ctl] = &b;
         return b;
     };
@@ -195,7 +180,7 @@ void TCFGFace::CreateControls() {
                         ".CFG fields are deemed valid. You can perform final editing on the "
                         "configuration here prior to saving it, because the memo contents are "
                         "what is actually saved to disk."},
-        NextControlId(), ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL);
+        ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL);
     // Configuration lines can be long; the box must not cut them.
     SendMessageA(memo.Handle(), EM_SETLIMITTEXT, 0, 0);
     memo.OnKeyPress = [this](ui::Control&, char& key) { Memo1KeyPress(key); };
@@ -205,6 +190,11 @@ void TCFGFace::CreateControls() {
     BD1_->SetRoot(idDrives);
     BD1_->SetShowSelectionInStatus(false);
     BD1_->SetCaption("Select Delphi 1 \\LIB\\ directory");
+}
+
+ui::Widget& TCFGFace::Part(Ctl ctl) const {
+    if (ctl == Ctl::eExepath) return *eExepathPart_;
+    return Get(ctl);
 }
 
 ui::Control& TCFGFace::Get(Ctl ctl) const {
@@ -271,9 +261,18 @@ void TCFGFace::SetText(Ctl ctl, const std::string& text) {
     Get(ctl).SetText(text);
 }
 
-bool TCFGFace::Enabled(Ctl ctl) const { return Get(ctl).Enabled(); }
+bool TCFGFace::Enabled(Ctl ctl) const {
+    if (ctl == Ctl::eExepath) return eExepath_.Enabled();
+    return Get(ctl).Enabled();
+}
 
-void TCFGFace::SetEnabled(Ctl ctl, bool enabled) { Get(ctl).SetEnabled(enabled); }
+void TCFGFace::SetEnabled(Ctl ctl, bool enabled) {
+    if (ctl == Ctl::eExepath) {
+        eExepath_.SetEnabled(enabled);
+        return;
+    }
+    Get(ctl).SetEnabled(enabled);
+}
 
 bool TCFGFace::Checked(Ctl ctl) const {
     const ui::Control& c = Get(ctl);

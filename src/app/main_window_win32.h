@@ -38,11 +38,11 @@ public:
 
     AppState& State() { return state_; }
     Platform& GetPlatform() { return platform_; }
-    Context& Ctx() { return ctx_; }
 
     ui::Control& Get(Ctl ctl) const;
+    // Any control by name, the compiler field (a component's window) too.
+    ui::Widget& Part(Ctl ctl) const;
     ui::Button& ExitButton() const { return *bExit_; }
-    TBrowseDirectoryDlg& BD1() { return *BD1_; }
 
     // MainView
     std::string Text(Ctl ctl) const override;
@@ -70,6 +70,7 @@ private:
 
     std::map<Ctl, ui::Control*> controls_;
     TElipsisEdit eExepath_;
+    ui::Widget* eExepathPart_ = nullptr;
     ui::Button* bExit_ = nullptr;
     CompilerSelectors selectors_;  // OD1, OD2, OD3
     std::unique_ptr<TBrowseDirectoryDlg> BD1_;

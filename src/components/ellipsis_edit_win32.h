@@ -9,8 +9,8 @@
 // text. The button is a child BUTTON window of the edit that never takes the
 // focus, like a speed button.
 //
-// The edit and its button are subclassed through comctl32's SetWindowSubclass;
-// the edit's GWLP_USERDATA and window properties stay free for the owner.
+// The edit and its button are windows of the toolkit, subclassed through its
+// one window base; whatever a handler throws goes to the general error report.
 #pragma once
 
 #include <windows.h>
@@ -18,18 +18,16 @@
 #include <functional>
 #include <string>
 
+#include "ui/window.h"
+
 namespace quillet {
 
-class TElipsisEdit {
+class TElipsisEdit : public ui::Window {
 public:
     static constexpr int kDefaultWidth = 150;
     static constexpr int kDefaultHeight = 24;
 
     TElipsisEdit() = default;
-    // Destroys the edit window (and so its button) if it still exists.
-    ~TElipsisEdit();
-    TElipsisEdit(const TElipsisEdit&) = delete;
-    TElipsisEdit& operator=(const TElipsisEdit&) = delete;
 
     // Creates the field as a child of `parent` with the client edge of a
     // single-line field. It takes the parent's font, if the parent has one.
@@ -38,12 +36,10 @@ public:
     HWND Create(HWND parent, int id, int x, int y, int w = kDefaultWidth,
                 int h = kDefaultHeight, DWORD extraStyle = WS_TABSTOP);
 
-    HWND Handle() const { return edit_; }
-    HWND ButtonHandle() const { return button_; }
+    HWND ButtonHandle() const { return button_.Handle(); }
 
-    std::string Text() const;
-    // Line breaks in `text` are dropped: the field holds one line.
-    void SetText(const std::string& text);
+    // Text() and SetText() are the window's; line breaks in a set text are
+    // dropped, as the field holds one line.
 
     bool ReadOnly() const;
     void SetReadOnly(bool value);
@@ -63,13 +59,28 @@ public:
     // never while it is disabled. The sender is the button's window.
     std::function<void(HWND sender)> OnElipsisClick;
 
+protected:
+    void GetCreateParams(CreateParams& params) override;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
-    static LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR id, DWORD_PTR data);
-    static LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR data);
-    LRESULT HandleEdit(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleButton(UINT message, WPARAM wParam, LPARAM lParam);
+    // The [...] button: pressed and released here, so that it never takes
+    // the focus from the field or from whichever control had it.
+    class EllipsisButton : public ui::Window {
+    public:
+        explicit EllipsisButton(TElipsisEdit& owner) : owner_(owner) {}
+        void Create() { CreateHandle(); }
+
+    protected:
+        void GetCreateParams(CreateParams& params) override;
+        LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    private:
+        bool Inside(LPARAM pos) const;
+        TElipsisEdit& owner_;
+        bool tracking_ = false;  // held down by the mouse
+    };
+
     void Layout();
     void DrawButton(const DRAWITEMSTRUCT& item) const;
     void AdjustHeight();
@@ -77,11 +88,10 @@ private:
     void KeepOneLine();
     void RaiseElipsisClick();
 
-    HWND edit_ = nullptr;
-    HWND button_ = nullptr;
+    EllipsisButton button_{*this};
+    CreateParams design_;      // where Create puts the field
     bool autoSize_ = true;
     bool readOnly_ = false;    // until the window exists
-    bool tracking_ = false;    // the button is held down by the mouse
 };
 
 }  // namespace quillet

@@ -11,7 +11,6 @@ namespace quillet {
 namespace {
 
 constexpr int kStatusLineId = 14147;
-constexpr UINT_PTR kSubclassId = 0x42524452;  // "BRDR"
 
 // Posted to the dialog after each selection change so that our OK-button state
 // arrives after the shell's own BFFM_ENABLEOK for the new selection.
@@ -240,15 +239,12 @@ void TBrowseDirectoryDlg::DoSelChanged(HWND, LPCITEMIDLIST newSel) {
     if (OnSelChanged) OnSelChanged(this, path, newSel);
 }
 
-LRESULT CALLBACK TBrowseDirectoryDlg::DialogSubclass(HWND hwnd, UINT message, WPARAM wParam,
-                                                     LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
-    auto* self = reinterpret_cast<TBrowseDirectoryDlg*>(data);
+LRESULT TBrowseDirectoryDlg::DialogHook::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == ReassertOkMessage()) {
-        if (self->dialog_ == hwnd && !self->enableOK_) SendMessageA(hwnd, BFFM_ENABLEOK, 0, 0);
+        if (owner_.dialog_ == Handle() && !owner_.enableOK_) SendMessageA(Handle(), BFFM_ENABLEOK, 0, 0);
         return 0;
     }
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, DialogSubclass, id);
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return DefaultProc(message, wParam, lParam);
 }
 
 int CALLBACK TBrowseDirectoryDlg::BrowseCallback(HWND dialog, UINT message, LPARAM param,
@@ -267,10 +263,7 @@ int CALLBACK TBrowseDirectoryDlg::BrowseCallback(HWND dialog, UINT message, LPAR
 void TBrowseDirectoryDlg::HandleCallback(HWND dialog, UINT message, LPARAM param) {
     if (pending_) return;  // closing after a handler failed
     if (message != BFFM_INITIALIZED && message != BFFM_SELCHANGED) return;
-    DWORD_PTR installed = 0;
-    if (!GetWindowSubclass(dialog, DialogSubclass, kSubclassId, &installed)) {
-        SetWindowSubclass(dialog, DialogSubclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    }
+    if (hook_.Handle() != dialog) hook_.Attach(dialog);
     // The shell enables OK for a valid selection right after this callback;
     // a disabled OK is restored once that is done.
     PostMessageA(dialog, ReassertOkMessage(), 0, 0);

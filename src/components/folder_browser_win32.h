@@ -17,6 +17,7 @@
 #include <string>
 
 #include "components/folder_browser.h"
+#include "ui/window.h"
 
 namespace quillet {
 
@@ -106,8 +107,20 @@ public:
 
 private:
     static int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM param, LPARAM data);
-    static LRESULT CALLBACK DialogSubclass(HWND hwnd, UINT message, WPARAM wParam,
-                                           LPARAM lParam, UINT_PTR id, DWORD_PTR data);
+    // The shell's dialog, subclassed while it is open to keep OK disabled
+    // after the shell's own re-enabling.
+    class DialogHook : public ui::Window {
+    public:
+        explicit DialogHook(TBrowseDirectoryDlg& owner) : owner_(owner) {}
+        void Attach(HWND dialog) { AttachHandle(dialog); }
+
+    protected:
+        void GetCreateParams(CreateParams&) override {}
+        LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    private:
+        TBrowseDirectoryDlg& owner_;
+    };
     void HandleCallback(HWND dialog, UINT message, LPARAM param);
     HWND OwnerWindow() const;
     void ApplySelection();
@@ -133,6 +146,7 @@ private:
     LPITEMIDLIST held_ = nullptr;   // owned, freed through malloc_
     IMalloc* malloc_ = nullptr;     // one reference for the object's life
     std::exception_ptr pending_;    // thrown by a handler inside the dialog
+    DialogHook hook_{*this};
 };
 
 }  // namespace quillet

@@ -197,8 +197,7 @@ int ShowMessageDialog(const std::string& Message, const std::string& Caption,
     for (const int n : layout.tabOrder) {
         const auto i = static_cast<std::size_t>(n - 1);
         ui::Button& button = form.Add<ui::Button>(
-            hwnd, Design("Button" + std::to_string(n), *texts[i], layout.buttons[i]),
-            form.NextControlId());
+            hwnd, Design("Button" + std::to_string(n), *texts[i], layout.buttons[i]));
         button.ModalResult = n;
         if (n == layout.cancelButton) button.SetCancel(true);
         if (n == layout.defaultButton) form.SetDefaultButton(&button);

@@ -45,18 +45,17 @@ void ShowQuickHelp(ui::Form& owner) {
 
     HWND self = form.Handle();
     auto& memo = form.Add<ui::Memo>(self, ui::ControlDesign{"Memo1", "", 56, 16, 453, 289, "", true},
-                                    form.NextControlId(), ES_READONLY | WS_VSCROLL);
+                                    ES_READONLY | WS_VSCROLL);
     memo.SetFont(ui::Font("Fixedsys", 0));
     SendMessageA(memo.Handle(), EM_SETLIMITTEXT, 0, 0);
     memo.SetText(QuickHelpText(app.ExeName()));
     memo.OnKeyPress = [&form](ui::Control&, char& key) {
         if (key == 27) form.ModalResult = ui::mrCancel;
     };
-    auto& ok = form.Add<ui::Button>(self, ui::ControlDesign{"bOK", "&OK", 450, 316, 61, 23, "", true},
-                                    form.NextControlId());
+    auto& ok = form.Add<ui::Button>(self, ui::ControlDesign{"bOK", "&OK", 450, 316, 61, 23, "", true});
     ok.ModalResult = ui::mrOk;
     ok.SetCancel(true);
-    ok.OnClick = [&app](ui::Control&) { app.SetShowHint(false); };
+    ok.OnClick = [&app](ui::Widget&) { app.SetShowHint(false); };
     form.SetDefaultButton(&ok);
     form.ShowModal();
 }

@@ -7,6 +7,7 @@
 
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/gdi.h"
 #include "ui/main_form.h"
 
 namespace ui {
@@ -18,31 +19,47 @@ constexpr UINT_PTR kHintHideTimer = 2;
 // Plain hints wrap at this width; a hint class may choose its own.
 constexpr int kPlainHintWidth = 300;
 
-// The control a mouse message over `hwnd` concerns: the window itself or the
-// nearest of its parents that is one of our controls. A disabled control gets
-// no mouse messages, its form does: look for the child under the pointer.
-Control* ControlAt(HWND hwnd) {
-    if (Form::FromHandle(hwnd)) {
-        POINT p;
-        GetCursorPos(&p);
-        ScreenToClient(hwnd, &p);
-        HWND child = ChildWindowFromPointEx(hwnd, p, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-        return child && child != hwnd ? Control::FromHandle(child) : nullptr;
+// The widget under the pointer inside a container window: a graphic child,
+// else a child window (looking into panels), else none. A disabled control
+// gets no mouse messages, its parent does: this finds it all the same.
+Widget* WidgetInContainer(HWND hwnd, POINT screen) {
+    POINT p = screen;
+    ScreenToClient(hwnd, &p);
+    if (auto* container = dynamic_cast<Container*>(Window::FromHandle(hwnd))) {
+        if (GraphicControl* g = container->GraphicAt(p)) return g;
     }
+    HWND child = ChildWindowFromPointEx(hwnd, p, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+    if (!child || child == hwnd) return nullptr;
+    if (dynamic_cast<Container*>(Window::FromHandle(child))) {
+        if (Widget* inner = WidgetInContainer(child, screen)) return inner;
+    }
+    return Widget::FromWindow(child);
+}
+
+// The widget a mouse message over `hwnd` concerns.
+Widget* WidgetAt(HWND hwnd) {
+    POINT cursor;
+    GetCursorPos(&cursor);
+    if (dynamic_cast<Container*>(Window::FromHandle(hwnd))) return WidgetInContainer(hwnd, cursor);
     for (HWND h = hwnd; h; h = GetParent(h)) {
-        if (Control* c = Control::FromHandle(h)) return c;
+        if (Widget* w = Widget::FromWindow(h)) return w;
         if (Form::FromHandle(h)) break;
     }
     return nullptr;
 }
 
-// Whether the pointer is over the control, enabled or not.
-bool PointerOver(const Control& control) {
+// Whether the pointer is over the widget, enabled or not.
+bool PointerOver(const Widget& widget) {
     POINT p;
     GetCursorPos(&p);
-    RECT r;
-    GetWindowRect(control.Handle(), &r);
+    const RECT r = widget.ScreenBounds();
     return PtInRect(&r, p) != FALSE;
+}
+
+// The window whose mouse messages tell when the pointer leaves the widget.
+HWND MouseWindowOf(Widget& widget) {
+    if (auto* g = dynamic_cast<GraphicControl*>(&widget)) return g->Parent().ContainerHandle();
+    return widget.WindowHandle();
 }
 
 }  // namespace
@@ -69,6 +86,13 @@ HintWindow::~HintWindow() {
     if (font_) DeleteObject(font_);
 }
 
+void HintWindow::GetCreateParams(CreateParams& params) {
+    params.className = "QuilletHintWindow";
+    params.classStyle = CS_SAVEBITS;
+    params.style = WS_POPUP | WS_BORDER;
+    params.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
+}
+
 HFONT HintWindow::HintFont() {
     if (!font_) {
         NONCLIENTMETRICSA ncm{};
@@ -83,9 +107,10 @@ HFONT HintWindow::HintFont() {
 RECT HintWindow::CalcHintRect(int maxWidth, const std::string& hint) {
     RECT r{0, 0, std::min(maxWidth, kPlainHintWidth), 0};
     HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, HintFont());
-    DrawTextA(dc, hint.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_LEFT);
-    SelectObject(dc, old);
+    {
+        SelectGuard font(dc, HintFont());
+        DrawTextA(dc, hint.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_LEFT);
+    }
     ReleaseDC(nullptr, dc);
     // Room for the border and a little padding on each side.
     r.right += 8;
@@ -93,66 +118,32 @@ RECT HintWindow::CalcHintRect(int maxWidth, const std::string& hint) {
     return r;
 }
 
-void HintWindow::ActivateHint(RECT rect, const std::string& hint, Control*) {
+void HintWindow::ActivateHint(RECT rect, const std::string& hint, Widget*) {
     text_ = hint;
-    if (!hwnd_) {
-        static const bool registered = [] {
-            WNDCLASSA wc{};
-            wc.style = CS_SAVEBITS;
-            wc.lpfnWndProc = WndProc;
-            wc.hInstance = Application::Get().Instance();
-            wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-            wc.lpszClassName = "QuilletHintWindow";
-            return RegisterClassA(&wc) != 0;
-        }();
-        (void)registered;
-        hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE,
-                                "QuilletHintWindow", "", WS_POPUP | WS_BORDER, 0, 0, 0, 0,
-                                nullptr, nullptr, Application::Get().Instance(), this);
-    }
-    SetWindowPos(hwnd_, HWND_TOPMOST, rect.left, rect.top, rect.right - rect.left,
+    if (!Handle()) CreateHandle();
+    SetWindowPos(Handle(), HWND_TOPMOST, rect.left, rect.top, rect.right - rect.left,
                  rect.bottom - rect.top, SWP_SHOWWINDOW | SWP_NOACTIVATE);
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-void HintWindow::ReleaseHandle() {
-    if (hwnd_) {
-        DestroyWindow(hwnd_);
-        hwnd_ = nullptr;
-    }
-}
+void HintWindow::ReleaseHandle() { DestroyHandle(); }
 
 void HintWindow::Paint(HDC dc) {
     RECT r;
-    GetClientRect(hwnd_, &r);
+    GetClientRect(Handle(), &r);
     FillRect(dc, &r, GetSysColorBrush(COLOR_INFOBK));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
-    HGDIOBJ old = SelectObject(dc, HintFont());
+    SelectGuard font(dc, HintFont());
     InflateRect(&r, -3, -1);
     DrawTextA(dc, text_.c_str(), -1, &r, DT_WORDBREAK | DT_NOPREFIX | DT_LEFT);
-    SelectObject(dc, old);
 }
 
-LRESULT CALLBACK HintWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(
-                              reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<HintWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+LRESULT HintWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        std::string error;
-        try {
-            if (self) self->Paint(dc);
-        } catch (...) {
-            error = CurrentExceptionText();
-        }
-        EndPaint(hwnd, &ps);
-        if (!error.empty()) Application::Get().ShowException(error);
+        PaintScope paint(Handle());
+        Paint(paint.DC());
         return 0;
     }
     case WM_ERASEBKGND:
@@ -160,11 +151,32 @@ LRESULT CALLBACK HintWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     case WM_NCHITTEST:
         return HTTRANSPARENT;  // the mouse belongs to what lies beneath
     default:
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
+        return DefaultProc(msg, wParam, lParam);
     }
 }
 
+// The hidden window that receives the hint timers.
+class Application::TimerWindow : public Window {
+public:
+    TimerWindow() { CreateHandle(); }
+
+protected:
+    void GetCreateParams(CreateParams& params) override {
+        params.className = "QuilletAppTimer";
+        params.classStyle = 0;
+        params.parent = HWND_MESSAGE;
+    }
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg != WM_TIMER) return DefaultProc(msg, wParam, lParam);
+        Application::Get().HintTimer(wParam);
+        return 0;
+    }
+};
+
 // ---- Application ----
+
+Application::Application() = default;
+Application::~Application() = default;
 
 Application& Application::Get() {
     static Application app;
@@ -178,17 +190,24 @@ void Application::Initialize(HINSTANCE instance) {
     InitCommonControlsEx(&icc);
     icon_ = LoadIconA(instance, MAKEINTRESOURCEA(1));
     if (!icon_) icon_ = LoadIcon(nullptr, IDI_APPLICATION);
-
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = TimerWndProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = "QuilletAppTimer";
-    RegisterClassA(&wc);
-    timerWnd_ = CreateWindowExA(0, "QuilletAppTimer", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                instance, nullptr);
+    timer_ = std::make_unique<TimerWindow>();
 }
 
-void Application::SetTitle(const std::string& title) { title_ = title; }
+void Application::SetTitle(const std::string& title) {
+    title_ = title;
+    for (Form* form : titleFollowers_) form->SetCaption(title_);
+}
+
+void Application::FollowTitle(Form* form) {
+    if (std::find(titleFollowers_.begin(), titleFollowers_.end(), form) == titleFollowers_.end()) {
+        titleFollowers_.push_back(form);
+    }
+}
+
+void Application::UnfollowTitle(Form* form) {
+    titleFollowers_.erase(std::remove(titleFollowers_.begin(), titleFollowers_.end(), form),
+                          titleFollowers_.end());
+}
 
 std::string Application::ExeName() const {
     std::string path(MAX_PATH, '\0');
@@ -243,7 +262,7 @@ void Application::SetHintWindowClass(HintWindowClass factory) {
     hintClass_ = std::move(factory);
 }
 
-void Application::ControlDestroyed(Control* control) {
+void Application::ControlDestroyed(Widget* control) {
     if (control != hintControl_) return;
     HideHint();
     hintControl_ = nullptr;
@@ -256,9 +275,9 @@ void Application::CancelHint() {
 }
 
 void Application::HideHint() {
-    if (timerWnd_) {
-        KillTimer(timerWnd_, kHintPauseTimer);
-        KillTimer(timerWnd_, kHintHideTimer);
+    if (timer_) {
+        KillTimer(timer_->Handle(), kHintPauseTimer);
+        KillTimer(timer_->Handle(), kHintHideTimer);
     }
     if (hint_) {
         hint_->ReleaseHandle();
@@ -275,7 +294,7 @@ void Application::PreTranslate(const MSG& msg) {
         HintMouseMove(nullptr);
         break;
     case WM_MOUSELEAVE:
-        if (hintControl_ && msg.hwnd == hintControl_->Handle()) {
+        if (hintControl_ && msg.hwnd == MouseWindowOf(*hintControl_)) {
             if (!PointerOver(*hintControl_)) HintMouseMove(nullptr);
         }
         break;
@@ -295,21 +314,21 @@ void Application::PreTranslate(const MSG& msg) {
 
 void Application::HintMouseMove(HWND hwnd) {
     if (hint_ && hwnd == hint_->Handle()) return;
-    Control* control = hwnd ? ControlAt(hwnd) : nullptr;
+    Widget* control = hwnd ? WidgetAt(hwnd) : nullptr;
     if (control == hintControl_) return;
     HideHint();
     hintCancelled_ = false;
     hintControl_ = control;
     if (!control) return;
-    TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, control->Handle(), 0};
+    TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, MouseWindowOf(*control), 0};
     TrackMouseEvent(&tme);
     if (showHint_ && control->ShowHint && !control->Hint.empty()) {
-        SetTimer(timerWnd_, kHintPauseTimer, static_cast<UINT>(std::max(HintPause, 1)), nullptr);
+        SetTimer(timer_->Handle(), kHintPauseTimer, static_cast<UINT>(std::max(HintPause, 1)), nullptr);
     }
 }
 
 void Application::ShowHintNow() {
-    KillTimer(timerWnd_, kHintPauseTimer);
+    KillTimer(timer_->Handle(), kHintPauseTimer);
     if (!showHint_ || hintCancelled_ || !hintControl_ || hintControl_->Hint.empty()) return;
     if (!PointerOver(*hintControl_)) return;
     POINT cursor;
@@ -329,27 +348,22 @@ void Application::ShowHintNow() {
     left = std::max(left, 0);
     top = std::max(top, 0);
     hint_->ActivateHint(RECT{left, top, left + w, top + h}, hintControl_->Hint, hintControl_);
-    SetTimer(timerWnd_, kHintHideTimer, static_cast<UINT>(std::max(HintHidePause, 1)), nullptr);
+    SetTimer(timer_->Handle(), kHintHideTimer, static_cast<UINT>(std::max(HintHidePause, 1)), nullptr);
 }
 
-LRESULT CALLBACK Application::TimerWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_TIMER) {
-        Application& app = Get();
-        // A hint class of a component runs here: nothing it throws may cross
-        // the window procedure.
-        try {
-            if (wParam == kHintPauseTimer) {
-                app.ShowHintNow();
-            } else if (wParam == kHintHideTimer) {
-                app.CancelHint();
-            }
-        } catch (...) {
-            app.HideHint();
-            app.ShowException(CurrentExceptionText());
+void Application::HintTimer(UINT_PTR id) {
+    // A hint class of a component runs here: whatever it throws is reported
+    // with the hint gone.
+    try {
+        if (id == kHintPauseTimer) {
+            ShowHintNow();
+        } else if (id == kHintHideTimer) {
+            CancelHint();
         }
-        return 0;
+    } catch (...) {
+        HideHint();
+        throw;
     }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace ui

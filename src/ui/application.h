@@ -7,11 +7,14 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "ui/window.h"
 
 namespace ui {
 
-class Control;
 class Form;
+class Widget;
 
 // The text of the exception being handled, for the general error report.
 // Call only inside a catch block.
@@ -20,29 +23,26 @@ std::string CurrentExceptionText();
 // A window that shows one hint. The application makes a new one from the
 // current hint-window class each time a hint appears, so a component can
 // switch every hint of the program to its own kind of window.
-class HintWindow {
+class HintWindow : public Window {
 public:
     HintWindow() = default;
-    HintWindow(const HintWindow&) = delete;
-    HintWindow& operator=(const HintWindow&) = delete;
-    virtual ~HintWindow();
+    ~HintWindow() override;
 
     // The rectangle (origin 0,0) the hint needs, wrapped at maxWidth.
     virtual RECT CalcHintRect(int maxWidth, const std::string& hint);
     // Shows the hint in `rect` (screen coordinates) for `control`.
-    virtual void ActivateHint(RECT rect, const std::string& hint, Control* control);
+    virtual void ActivateHint(RECT rect, const std::string& hint, Widget* control);
     // Hides the hint and destroys its window.
     virtual void ReleaseHandle();
-    HWND Handle() const { return hwnd_; }
 
 protected:
+    void GetCreateParams(CreateParams& params) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     virtual void Paint(HDC dc);
     HFONT HintFont();
     std::string text_;
-    HWND hwnd_ = nullptr;
 
 private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     HFONT font_ = nullptr;
 };
 
@@ -55,8 +55,12 @@ public:
     void Initialize(HINSTANCE instance);
     HINSTANCE Instance() const { return instance_; }
 
+    // The application's title. Setting it re-captions the forms that follow
+    // it: the main window and any open dialog that asked to.
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& title);
+    void FollowTitle(Form* form);
+    void UnfollowTitle(Form* form);
     // The application's icon: icon 0 of the program's file.
     HICON Icon() const { return icon_; }
     // Full path of the running program.
@@ -82,31 +86,36 @@ public:
     void CancelHint();
     // The hint shown now, if any (for tests and the balloon component).
     HintWindow* CurrentHint() const { return hint_.get(); }
+    // The control whose hint shows or is about to.
+    Widget* HintControl() const { return hintControl_; }
 
     // A control is going away: forget it if the hint concerns it.
-    void ControlDestroyed(Control* control);
+    void ControlDestroyed(Widget* control);
 
     // The general error report: a message box with the error's text.
     void ShowException(const std::string& text);
 
 private:
-    Application() = default;
+    Application();
+    ~Application();
     void PreTranslate(const MSG& msg);
     void HintMouseMove(HWND hwnd);
     void ShowHintNow();
     void HideHint();
-    static LRESULT CALLBACK TimerWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void HintTimer(UINT_PTR id);
 
+    class TimerWindow;
     HINSTANCE instance_ = nullptr;
     std::string title_;
+    std::vector<Form*> titleFollowers_;
     HICON icon_ = nullptr;
     Form* mainForm_ = nullptr;
 
     bool showHint_ = true;
     HintWindowClass hintClass_;
     std::unique_ptr<HintWindow> hint_;
-    HWND timerWnd_ = nullptr;
-    Control* hintControl_ = nullptr;  // the control under the mouse
+    std::unique_ptr<TimerWindow> timer_;
+    Widget* hintControl_ = nullptr;  // the control under the mouse
     bool hintCancelled_ = false;      // no new hint until the mouse moves to another control
 };
 

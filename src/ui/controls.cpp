@@ -1,103 +1,115 @@
 #include "ui/controls.h"
 
-#include <commctrl.h>
+#include <windowsx.h>
 
-#include <exception>
-#include <stdexcept>
-#include <vector>
+#include <algorithm>
 
 #include "ui/application.h"
 #include "ui/form.h"
+#include "ui/gdi.h"
 
 namespace ui {
 
 namespace {
 
-constexpr const char* kControlProp = "ui.Control";
-// Other programs (our end-to-end driver among them) find controls by name:
-// the property holds a global atom of the control's name.
-constexpr const char* kNameProp = "QuilletName";
-constexpr UINT_PTR kSubclassId = 0x5155;  // "QU"
+ControlDesign WithoutTabStop(ControlDesign design) {
+    design.tabStop = false;
+    return design;
+}
 
 }  // namespace
 
-void NameWindow(HWND hwnd, const std::string& name) {
-    UnnameWindow(hwnd);
-    SetPropA(hwnd, kNameProp,
-             reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(GlobalAddAtomA(name.c_str()))));
+unsigned ShiftFromMouse(WPARAM wParam, bool doubleClick) {
+    unsigned shift = 0;
+    if (wParam & MK_SHIFT) shift |= ssShift;
+    if (wParam & MK_CONTROL) shift |= ssCtrl;
+    if (wParam & MK_LBUTTON) shift |= ssLeft;
+    if (wParam & MK_RBUTTON) shift |= ssRight;
+    if (wParam & MK_MBUTTON) shift |= ssMiddle;
+    if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+    if (doubleClick) shift |= ssDouble;
+    return shift;
 }
 
-void UnnameWindow(HWND hwnd) {
-    if (auto atom = reinterpret_cast<UINT_PTR>(RemovePropA(hwnd, kNameProp))) {
-        GlobalDeleteAtom(static_cast<ATOM>(atom));
+// ---- Widget ----
+
+Widget::Widget(Form& form, std::string name, std::string hint)
+    : Hint(std::move(hint)), form_(&form), name_(std::move(name)) {}
+
+Widget::~Widget() { Application::Get().ControlDestroyed(this); }
+
+Widget* Widget::FromWindow(HWND hwnd) {
+    if (!hwnd) return nullptr;
+    if (Control* control = Control::FromHandle(hwnd)) return control;
+    if (Form* form = Form::FromHandle(GetAncestor(hwnd, GA_ROOT))) {
+        for (const auto& widget : form->Controls()) {
+            if (widget->WindowHandle() == hwnd) return widget.get();
+        }
     }
+    return nullptr;
 }
 
-Control::Control(Form& form, const ControlDesign& design)
-    : design_(design), form_(&form), name_(design.name), font_(form.GetFont()) {
-    Hint = design.hint;
+// ---- HostedWindow ----
+
+HostedWindow::HostedWindow(Form& form, const std::string& name, const std::string& hint, HWND hwnd)
+    : Widget(form, name, hint), hwnd_(hwnd) {
+    NameWindow(hwnd, name);
 }
+
+RECT HostedWindow::ScreenBounds() const {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    return r;
+}
+
+// ---- Control ----
+
+Control::Control(Form& form, HWND parent, const ControlDesign& design, const char* systemClass,
+                 DWORD style, DWORD exStyle)
+    : Widget(form, design.name, design.hint),
+      design_(design),
+      parent_(parent),
+      systemClass_(systemClass),
+      style_(style),
+      exStyle_(exStyle),
+      font_(form.GetFont()) {
+    Create();
+}
+
+Control::Control(Form& form, HWND parent, const ControlDesign& design)
+    : Widget(form, design.name, design.hint), design_(design), parent_(parent), font_(form.GetFont()) {}
 
 Control::~Control() {
-    Application::Get().ControlDestroyed(this);
-    if (hwnd_ && IsWindow(hwnd_)) Detach();
+    if (Handle()) UnnameWindow(Handle());
 }
 
-void Control::Detach() {
-    RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
-    RemovePropA(hwnd_, kControlProp);
-    UnnameWindow(hwnd_);
-    hwnd_ = nullptr;
+void Control::GetCreateParams(CreateParams& params) {
+    params.className = systemClass_ ? systemClass_ : "";
+    params.systemClass = true;
+    params.caption = design_.caption;
+    params.style = style_ | WS_CHILD | (design_.tabStop ? WS_TABSTOP : 0);
+    params.exStyle = exStyle_;
+    params.x = design_.left;
+    params.y = design_.top;
+    params.width = design_.width;
+    params.height = design_.height;
+    params.parent = parent_;
+    params.id = OwnerForm().NextControlId();
 }
 
-void Control::CreateHandle(HWND parent, const char* className, DWORD style, DWORD exStyle,
-                           int id) {
-    if (design_.tabStop) style |= WS_TABSTOP;
-    hwnd_ = CreateWindowExA(exStyle, className, design_.caption.c_str(), style | WS_CHILD,
-                            design_.left, design_.top, design_.width, design_.height, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            Application::Get().Instance(), nullptr);
-    if (!hwnd_) throw std::runtime_error("Cannot create control " + name_);
-    AttachHandle(hwnd_);
+void Control::Create() {
+    CreateHandle();
+    if (!Name().empty()) NameWindow(Handle(), Name());
+    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
 }
 
-void Control::AttachHandle(HWND hwnd) {
-    hwnd_ = hwnd;
-    SetPropA(hwnd_, kControlProp, this);
-    if (!name_.empty()) NameWindow(hwnd_, name_);
-    SetWindowSubclass(hwnd_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
-}
+void Control::HandleUnbound(HWND hwnd) { UnnameWindow(hwnd); }
 
-Control* Control::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<Control*>(GetPropA(hwnd, kControlProp)) : nullptr;
-}
-
-LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR, DWORD_PTR refData) {
-    auto* self = reinterpret_cast<Control*>(refData);
-    if (msg == WM_NCDESTROY) {
-        // The window goes before the control object: let go of it now, so
-        // that its name's global atom is released with it.
-        self->Detach();
-        return DefSubclassProc(hwnd, msg, wParam, lParam);
-    }
-    // No C++ exception may cross the window procedure: report it instead.
-    try {
-        return self->WndProc(msg, wParam, lParam);
-    } catch (...) {
-        Application::Get().ShowException(CurrentExceptionText());
-    }
-    return 0;
-}
+Control* Control::FromHandle(HWND hwnd) { return dynamic_cast<Control*>(Window::FromHandle(hwnd)); }
 
 LRESULT Control::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_CHAR && !KeyPress(wParam)) return 0;
     return DefaultProc(msg, wParam, lParam);
-}
-
-LRESULT Control::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return DefSubclassProc(hwnd_, msg, wParam, lParam);
 }
 
 bool Control::KeyPress(WPARAM& wParam) {
@@ -113,72 +125,64 @@ bool Control::KeyPress(WPARAM& wParam) {
 
 void Control::Command(WORD) {}
 
+LRESULT Control::Notify(const NMHDR&, bool& handled) {
+    handled = false;
+    return 0;
+}
+
 LRESULT Control::ColorMessage(UINT, HDC, bool& handled) {
     handled = false;
     return 0;
 }
 
-std::string Control::Text() const {
-    const int length = GetWindowTextLengthA(hwnd_);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int got = GetWindowTextA(hwnd_, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-    return text;
-}
+bool Control::Enabled() const { return IsWindowEnabled(Handle()) != FALSE; }
 
-void Control::SetText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+void Control::SetEnabled(bool enabled) { EnableWindow(Handle(), enabled ? TRUE : FALSE); }
 
-bool Control::Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+bool Control::Visible() const { return (GetWindowLongA(Handle(), GWL_STYLE) & WS_VISIBLE) != 0; }
 
-void Control::SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
-
-bool Control::Visible() const {
-    return (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
-void Control::SetVisible(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE); }
+void Control::SetVisible(bool visible) { ShowWindow(Handle(), visible ? SW_SHOW : SW_HIDE); }
 
 RECT Control::Bounds() const {
     RECT r{};
-    GetWindowRect(hwnd_, &r);
-    MapWindowPoints(nullptr, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
+    GetWindowRect(Handle(), &r);
+    MapWindowPoints(nullptr, GetParent(Handle()), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+RECT Control::ScreenBounds() const {
+    RECT r{};
+    GetWindowRect(Handle(), &r);
     return r;
 }
 
 void Control::SetBounds(int left, int top, int width, int height) {
-    MoveWindow(hwnd_, left, top, width, height, TRUE);
+    MoveWindow(Handle(), left, top, width, height, TRUE);
 }
 
 void Control::SetFont(const Font& font) {
     font_ = font;
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
 }
 
 // ---- Label ----
 
 Label::Label(Form& form, HWND parent, const ControlDesign& design, bool wordWrap)
-    : Control(form, [&] {
-          ControlDesign s = design;
-          s.tabStop = false;
-          return s;
-      }()) {
-    CreateHandle(parent, "STATIC", WS_VISIBLE | (wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP), 0,
-                 form.NextControlId());
-}
+    : Control(form, parent, WithoutTabStop(design), "STATIC",
+              WS_VISIBLE | (wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP)) {}
 
 LRESULT Label::ColorMessage(UINT, HDC dc, bool& handled) {
     // Labels sit on the form's face colour; a colour of their own font wins.
     handled = true;
     SetBkMode(dc, TRANSPARENT);
-    if (GetFont().Color() != kColorDefault && Enabled()) SetTextColor(dc, GetFont().Color());
+    if (GetFont().Color() != kColorDefault && Enabled()) SetTextColor(dc, ResolveColor(GetFont().Color()));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
 // ---- Button ----
 
-Button::Button(Form& form, HWND parent, const ControlDesign& design, int id) : Control(form, design) {
-    CreateHandle(parent, "BUTTON", WS_VISIBLE | BS_PUSHBUTTON, 0, id);
-}
+Button::Button(Form& form, HWND parent, const ControlDesign& design)
+    : Control(form, parent, design, "BUTTON", WS_VISIBLE | BS_PUSHBUTTON) {}
 
 void Button::SetDefault(bool value) {
     default_ = value;
@@ -197,14 +201,10 @@ void Button::Command(WORD notifyCode) {
 
 // ---- CheckBox ----
 
-CheckBox::CheckBox(Form& form, HWND parent, const ControlDesign& design, int id)
-    : Control(form, design) {
-    CreateHandle(parent, "BUTTON", WS_VISIBLE | BS_AUTOCHECKBOX, 0, id);
-}
+CheckBox::CheckBox(Form& form, HWND parent, const ControlDesign& design)
+    : Control(form, parent, design, "BUTTON", WS_VISIBLE | BS_AUTOCHECKBOX) {}
 
-bool CheckBox::Checked() const {
-    return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
+bool CheckBox::Checked() const { return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void CheckBox::SetChecked(bool checked) {
     if (Checked() == checked) return;
@@ -218,12 +218,9 @@ void CheckBox::Command(WORD notifyCode) {
 
 // ---- RadioButton ----
 
-RadioButton::RadioButton(Form& form, HWND parent, const ControlDesign& design, int id,
-                         bool groupStart)
-    : Control(form, design) {
-    CreateHandle(parent, "BUTTON", WS_VISIBLE | BS_AUTORADIOBUTTON | (groupStart ? WS_GROUP : 0),
-                 0, id);
-}
+RadioButton::RadioButton(Form& form, HWND parent, const ControlDesign& design, bool groupStart)
+    : Control(form, parent, design, "BUTTON",
+              WS_VISIBLE | BS_AUTORADIOBUTTON | (groupStart ? WS_GROUP : 0)) {}
 
 bool RadioButton::Checked() const {
     return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -244,10 +241,9 @@ void RadioButton::Command(WORD notifyCode) {
 
 // ---- Edit ----
 
-Edit::Edit(Form& form, HWND parent, const ControlDesign& design, int id, DWORD extraStyle)
-    : Control(form, design) {
-    CreateHandle(parent, "EDIT", WS_VISIBLE | ES_AUTOHSCROLL | extraStyle, WS_EX_CLIENTEDGE, id);
-}
+Edit::Edit(Form& form, HWND parent, const ControlDesign& design, DWORD extraStyle)
+    : Control(form, parent, design, "EDIT", WS_VISIBLE | ES_AUTOHSCROLL | extraStyle,
+              WS_EX_CLIENTEDGE) {}
 
 void Edit::Command(WORD notifyCode) {
     if (notifyCode == EN_CHANGE && OnChange) OnChange(*this);
@@ -255,8 +251,8 @@ void Edit::Command(WORD notifyCode) {
 
 // ---- Memo ----
 
-Memo::Memo(Form& form, HWND parent, const ControlDesign& design, int id, DWORD extraStyle)
-    : Edit(form, parent, design, id, ES_MULTILINE | ES_AUTOVSCROLL | extraStyle) {}
+Memo::Memo(Form& form, HWND parent, const ControlDesign& design, DWORD extraStyle)
+    : Edit(form, parent, design, ES_MULTILINE | ES_AUTOVSCROLL | extraStyle) {}
 
 LRESULT Memo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
@@ -286,14 +282,9 @@ LRESULT Memo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // ---- Image ----
 
-Image::Image(Form& form, HWND parent, const ControlDesign& design) : Control(form, [&] {
-    ControlDesign s = design;
-    s.tabStop = false;
-    return s;
-}()) {
-    CreateHandle(parent, "STATIC", WS_VISIBLE | SS_ICON | SS_REALSIZEIMAGE, 0,
-                 form.NextControlId());
-}
+Image::Image(Form& form, HWND parent, const ControlDesign& design)
+    : Control(form, parent, WithoutTabStop(design), "STATIC",
+              WS_VISIBLE | SS_ICON | SS_REALSIZEIMAGE) {}
 
 void Image::SetIcon(HICON icon) {
     SendMessageA(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
@@ -301,12 +292,227 @@ void Image::SetIcon(HICON icon) {
     SetBounds(design_.left, design_.top, design_.width, design_.height);
 }
 
-// ---- WindowControl ----
+// ---- Container ----
 
-WindowControl::WindowControl(Form& form, const ControlDesign& design, HWND hwnd)
-    : Control(form, design) {
-    // The window exists already; take it over as if we had made it.
-    AttachHandle(hwnd);
+GraphicControl* Container::GraphicAt(POINT client) const {
+    for (auto it = graphics_.rbegin(); it != graphics_.rend(); ++it) {
+        const RECT bounds = (*it)->Bounds();
+        if ((*it)->Visible() && PtInRect(&bounds, client)) return *it;
+    }
+    return nullptr;
+}
+
+void Container::PaintGraphicChildren(HDC dc, const RECT& update) const {
+    for (GraphicControl* g : graphics_) {
+        const RECT bounds = g->Bounds();
+        RECT meet;
+        if (!g->Visible() || !IntersectRect(&meet, &bounds, &update)) continue;
+        DcStateGuard state(dc);
+        IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
+        OffsetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
+        g->Paint(dc);
+    }
+}
+
+void Container::PrintClient(HDC dc, LPARAM flags) const {
+    RECT client;
+    GetClientRect(ContainerHandle(), &client);
+    if (flags & PRF_ERASEBKGND) FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    PaintGraphicChildren(dc, client);
+}
+
+bool Container::RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
+    const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    const bool dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
+    const unsigned shift = ShiftFromMouse(wParam, dbl);
+    MouseButton button = MouseButton::Left;
+    if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP || msg == WM_RBUTTONDBLCLK) button = MouseButton::Right;
+    if (msg == WM_MBUTTONDOWN || msg == WM_MBUTTONUP || msg == WM_MBUTTONDBLCLK) button = MouseButton::Middle;
+    auto local = [](GraphicControl* g, POINT p) {
+        const RECT b = g->Bounds();
+        return POINT{p.x - b.left, p.y - b.top};
+    };
+
+    switch (msg) {
+    case WM_MOUSEMOVE: {
+        GraphicControl* target = captured_ ? captured_ : GraphicAt(pt);
+        if (!target || !target->Enabled()) return false;
+        const POINT p = local(target, pt);
+        target->MouseMove(shift, p.x, p.y);
+        return true;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK: {
+        GraphicControl* target = captured_ ? captured_ : GraphicAt(pt);
+        if (!target || !target->Enabled()) return false;
+        if (!captured_) {
+            captured_ = target;
+            SetCapture(ContainerHandle());
+        }
+        const POINT p = local(target, pt);
+        target->MouseDown(button, shift, p.x, p.y);
+        return true;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        GraphicControl* target = captured_ ? captured_ : GraphicAt(pt);
+        if (!target || !target->Enabled()) return false;
+        // The capture ends with the last button released, before the handler
+        // runs: it may open a modal window or destroy the control.
+        if (captured_ && !(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))) {
+            captured_ = nullptr;
+            if (GetCapture() == ContainerHandle()) ReleaseCapture();
+        }
+        const POINT p = local(target, pt);
+        target->MouseUp(button, shift, p.x, p.y);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool Container::HandleContainerMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
+    switch (msg) {
+    case WM_COMMAND:
+        if (Control* child = Control::FromHandle(reinterpret_cast<HWND>(lParam))) {
+            child->Command(HIWORD(wParam));
+            return true;
+        }
+        return false;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (Control* child = header ? Control::FromHandle(header->hwndFrom) : nullptr) {
+            bool handled = false;
+            result = child->Notify(*header, handled);
+            return handled;
+        }
+        return false;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+        if (Control* child = Control::FromHandle(reinterpret_cast<HWND>(lParam))) {
+            bool handled = false;
+            result = child->ColorMessage(msg, reinterpret_cast<HDC>(wParam), handled);
+            return handled;
+        }
+        return false;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lParam) != ContainerHandle()) captured_ = nullptr;
+        return false;
+    default:
+        if ((msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK)) return RouteMouse(msg, wParam, lParam);
+        return false;
+    }
+}
+
+// ---- GraphicControl ----
+
+GraphicControl::GraphicControl(Form& form, Container& parent, const ControlDesign& design)
+    : Widget(form, design.name, design.hint),
+      parent_(&parent),
+      bounds_{design.left, design.top, design.left + design.width, design.top + design.height} {
+    parent_->graphics_.push_back(this);
+    Invalidate();
+}
+
+GraphicControl::~GraphicControl() {
+    auto& list = parent_->graphics_;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    if (parent_->captured_ == this) {
+        parent_->captured_ = nullptr;
+        if (GetCapture() == parent_->ContainerHandle()) ReleaseCapture();
+    }
+    Invalidate();
+}
+
+void GraphicControl::Invalidate() const {
+    if (HWND hwnd = parent_->ContainerHandle()) InvalidateRect(hwnd, &bounds_, TRUE);
+}
+
+void GraphicControl::SetBounds(int left, int top, int width, int height) {
+    const RECT bounds{left, top, left + width, top + height};
+    if (EqualRect(&bounds, &bounds_)) return;
+    Invalidate();
+    bounds_ = bounds;
+    Invalidate();
+}
+
+RECT GraphicControl::ScreenBounds() const {
+    RECT r = bounds_;
+    MapWindowPoints(parent_->ContainerHandle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void GraphicControl::SetVisible(bool visible) {
+    if (visible_ == visible) return;
+    visible_ = visible;
+    Invalidate();
+}
+
+void GraphicControl::SetEnabled(bool enabled) {
+    if (enabled_ == enabled) return;
+    enabled_ = enabled;
+    Invalidate();
+}
+
+void GraphicControl::MouseDown(MouseButton button, unsigned, int, int) {
+    if (button == MouseButton::Left) pressed_ = true;
+}
+
+void GraphicControl::MouseMove(unsigned, int, int) {}
+
+void GraphicControl::MouseUp(MouseButton button, unsigned, int x, int y) {
+    if (button != MouseButton::Left) return;
+    const bool click = pressed_ && x >= 0 && y >= 0 && x < Width() && y < Height();
+    pressed_ = false;
+    if (click && OnClick) OnClick(*this);
+}
+
+// ---- Panel ----
+
+Panel::Panel(Form& form, HWND parent, const ControlDesign& design, BevelKind bevel)
+    : Control(form, parent, WithoutTabStop(design)), bevel_(bevel) {
+    Create();
+}
+
+void Panel::GetCreateParams(CreateParams& params) {
+    Control::GetCreateParams(params);
+    params.className = "QuilletPanel";
+    params.systemClass = false;
+    params.style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    // The dialog manager steps into the panel for Tab and mnemonics.
+    params.exStyle = WS_EX_CONTROLPARENT;
+    params.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+}
+
+LRESULT Panel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (HandleContainerMessage(msg, wParam, lParam, result)) return result;
+    if (msg == WM_PRINTCLIENT) {
+        PrintClient(reinterpret_cast<HDC>(wParam), lParam);
+        return 0;
+    }
+    if (msg == WM_PAINT) {
+        PaintScope paint(Handle());
+        if (bevel_ != BevelKind::None) {
+            RECT r;
+            GetClientRect(Handle(), &r);
+            DrawEdge(paint.DC(), &r, bevel_ == BevelKind::Raised ? BDR_RAISEDINNER : BDR_SUNKENOUTER,
+                     BF_RECT);
+        }
+        PaintGraphicChildren(paint.DC(), paint.Update());
+        return 0;
+    }
+    return Control::WndProc(msg, wParam, lParam);
 }
 
 }  // namespace ui

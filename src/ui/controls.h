@@ -1,27 +1,25 @@
-// The standard controls of our forms: thin, non-copyable holders of a Win32
-// child window, created in code from a small design struct, with typed events
-// that get the sender first. The form owns every control it creates.
+// The controls of our forms, created in code from a small design struct, with
+// typed events that get the sender first. Windowed controls are thin holders
+// of a Win32 child window; graphic controls have no window of their own and
+// are painted, hit-tested and hinted by the form or panel that holds them.
+// The form owns every control made on it, on a panel or not.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ui/font.h"
+#include "ui/window.h"
 
 namespace ui {
 
 class Form;
 class Control;
-
-// Other programs (our end-to-end driver among them) find our windows by name:
-// a window property holds a global atom of the name.
-void NameWindow(HWND hwnd, const std::string& name);
-void UnnameWindow(HWND hwnd);
-
-using NotifyEvent = std::function<void(Control& sender)>;
-using KeyPressEvent = std::function<void(Control& sender, char& key)>;
+class Container;
+class GraphicControl;
 
 // Where and how a control is created. Geometry is in client pixels of the
 // parent (the form, or a panel on it).
@@ -33,18 +31,54 @@ struct ControlDesign {
     bool tabStop = true;
 };
 
-class Control {
+// What every control of a form has, with a window or without: a name, a
+// hint, and a place on the screen.
+class Widget {
 public:
-    Control(const Control&) = delete;
-    Control& operator=(const Control&) = delete;
-    virtual ~Control();
+    Widget(const Widget&) = delete;
+    Widget& operator=(const Widget&) = delete;
+    virtual ~Widget();
 
-    HWND Handle() const { return hwnd_; }
     const std::string& Name() const { return name_; }
     Form& OwnerForm() const { return *form_; }
 
-    std::string Text() const;
-    void SetText(const std::string& text);
+    // The hint shown over this control while the application's hints are on.
+    std::string Hint;
+    bool ShowHint = true;
+
+    // Where the control is on the screen now.
+    virtual RECT ScreenBounds() const = 0;
+    // Its own window; null for a graphic control.
+    virtual HWND WindowHandle() const { return nullptr; }
+    // The widget of a form that has `hwnd` for its own window, or null.
+    static Widget* FromWindow(HWND hwnd);
+
+protected:
+    Widget(Form& form, std::string name, std::string hint);
+
+private:
+    Form* form_;
+    std::string name_;
+};
+
+using NotifyEvent = std::function<void(Widget& sender)>;
+using KeyPressEvent = std::function<void(Control& sender, char& key)>;
+
+// Mouse buttons and the key and button state that come with a mouse event.
+enum class MouseButton { Left, Right, Middle };
+enum ShiftState : unsigned {
+    ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64,
+};
+// The state in a mouse message's wParam, with Alt read from the keyboard.
+unsigned ShiftFromMouse(WPARAM wParam, bool doubleClick = false);
+
+// A windowed control: a child window of a system class, subclassed so that
+// its messages reach WndProc.
+class Control : public Window, public Widget {
+public:
+    ~Control() override;
+
+    Form& OwnerForm() const { return Widget::OwnerForm(); }
 
     bool Enabled() const;
     void SetEnabled(bool enabled);
@@ -54,51 +88,49 @@ public:
     // Left, top, width and height in the parent's client coordinates.
     RECT Bounds() const;
     void SetBounds(int left, int top, int width, int height);
+    RECT ScreenBounds() const override;
+    HWND WindowHandle() const override { return Handle(); }
 
     const Font& GetFont() const { return font_; }
     void SetFont(const Font& font);
 
-    // The hint shown over this control while the application's hints are on.
-    std::string Hint;
-    bool ShowHint = true;
-
     NotifyEvent OnClick;
     KeyPressEvent OnKeyPress;
 
-    // Finds the control object behind one of our windows (null for others).
+    // The control object behind one of our windows (null for others).
     static Control* FromHandle(HWND hwnd);
 
-    // WM_COMMAND and WM_CTLCOLOR* sent to the parent are handed to the child
-    // control they concern.
+    // WM_COMMAND, WM_NOTIFY and WM_CTLCOLOR* sent to the parent are handed to
+    // the child control they concern.
     virtual void Command(WORD notifyCode);
+    virtual LRESULT Notify(const NMHDR& header, bool& handled);
     virtual LRESULT ColorMessage(UINT msg, HDC dc, bool& handled);
 
 protected:
-    Control(Form& form, const ControlDesign& design);
+    // A control of a system class, made at once. `parent` is the form's or a
+    // panel's window.
+    Control(Form& form, HWND parent, const ControlDesign& design, const char* systemClass,
+            DWORD style, DWORD exStyle = 0);
+    // A kind with a window class of its own (a panel) calls Create itself.
+    Control(Form& form, HWND parent, const ControlDesign& design);
 
-    // Creates the window and subclasses it so that WndProc sees its messages.
-    void CreateHandle(HWND parent, const char* className, DWORD style, DWORD exStyle,
-                      int id);
-    // Takes over a window made elsewhere: names it, subclasses it, sets the font.
-    void AttachHandle(HWND hwnd);
-    // Lets go of the window: no subclass, no properties.
-    void Detach();
-    virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Makes the window, names it and gives it the form's font.
+    void Create();
+    void GetCreateParams(CreateParams& params) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void HandleUnbound(HWND hwnd) override;
 
     // Raises OnKeyPress for a typed character; returns false when the handler
     // swallowed it (set it to 0).
     bool KeyPress(WPARAM& wParam);
 
     ControlDesign design_;
+    HWND parent_;
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR refData);
-
-    Form* form_;
-    std::string name_;
-    HWND hwnd_ = nullptr;
+    const char* systemClass_ = nullptr;
+    DWORD style_ = 0;
+    DWORD exStyle_ = 0;
     Font font_;
 };
 
@@ -110,7 +142,7 @@ public:
 
 class Button : public Control {
 public:
-    Button(Form& form, HWND parent, const ControlDesign& design, int id);
+    Button(Form& form, HWND parent, const ControlDesign& design);
     // The result a click gives a modal form (0: none).
     int ModalResult = 0;
     bool Default() const { return default_; }
@@ -127,7 +159,7 @@ private:
 
 class CheckBox : public Control {
 public:
-    CheckBox(Form& form, HWND parent, const ControlDesign& design, int id);
+    CheckBox(Form& form, HWND parent, const ControlDesign& design);
     bool Checked() const;
     // Changes the box; like a click, this raises OnClick when the state changes.
     void SetChecked(bool checked);
@@ -137,7 +169,7 @@ public:
 class RadioButton : public Control {
 public:
     // `groupStart` begins a new group of mutually exclusive buttons.
-    RadioButton(Form& form, HWND parent, const ControlDesign& design, int id, bool groupStart);
+    RadioButton(Form& form, HWND parent, const ControlDesign& design, bool groupStart);
     bool Checked() const;
     void Command(WORD notifyCode) override;
 
@@ -148,7 +180,7 @@ private:
 // A one-line edit field.
 class Edit : public Control {
 public:
-    Edit(Form& form, HWND parent, const ControlDesign& design, int id, DWORD extraStyle = 0);
+    Edit(Form& form, HWND parent, const ControlDesign& design, DWORD extraStyle = 0);
     NotifyEvent OnChange;
     void Command(WORD notifyCode) override;
 };
@@ -157,7 +189,7 @@ public:
 // first; Tab always moves the focus on.
 class Memo : public Edit {
 public:
-    Memo(Form& form, HWND parent, const ControlDesign& design, int id, DWORD extraStyle);
+    Memo(Form& form, HWND parent, const ControlDesign& design, DWORD extraStyle);
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -170,11 +202,107 @@ public:
     void SetIcon(HICON icon);
 };
 
-// Hosts a control that makes its own window (a component of ours) so that the
-// form can find it, hint over it and route its notifications.
-class WindowControl : public Control {
+// A window that holds controls: a form or a panel. It routes its windowed
+// children's notifications to them, and paints, hit-tests and captures the
+// mouse for its graphic children.
+class Container {
 public:
-    WindowControl(Form& form, const ControlDesign& design, HWND hwnd);
+    virtual ~Container() = default;
+    virtual HWND ContainerHandle() const = 0;
+
+    // Graphic children in Z order: the first is painted first, the last is on top.
+    const std::vector<GraphicControl*>& GraphicChildren() const { return graphics_; }
+    // The topmost visible graphic child at a client point, or null.
+    GraphicControl* GraphicAt(POINT client) const;
+    // The graphic child holding the mouse between press and release, or null.
+    GraphicControl* MouseCapture() const { return captured_; }
+
+protected:
+    // Handles what a container does for its children; true when it did.
+    bool HandleContainerMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Paints the graphic children that meet `update`, each clipped to its bounds.
+    void PaintGraphicChildren(HDC dc, const RECT& update) const;
+    // WM_PRINTCLIENT: the background when asked, then the graphic children.
+    void PrintClient(HDC dc, LPARAM flags) const;
+
+private:
+    friend class GraphicControl;
+    bool RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    std::vector<GraphicControl*> graphics_;
+    GraphicControl* captured_ = nullptr;
+};
+
+// A control without a window of its own. Its container paints it in its own
+// WM_PAINT (clipped to the control's bounds, origin at its top-left corner),
+// routes the mouse to it with capture from press to release, and finds it
+// for hints. A repaint request invalidates just its rectangle.
+class GraphicControl : public Widget {
+public:
+    GraphicControl(Form& form, Container& parent, const ControlDesign& design);
+    ~GraphicControl() override;
+
+    Container& Parent() const { return *parent_; }
+
+    RECT Bounds() const { return bounds_; }
+    void SetBounds(int left, int top, int width, int height);
+    int Width() const { return bounds_.right - bounds_.left; }
+    int Height() const { return bounds_.bottom - bounds_.top; }
+    RECT ScreenBounds() const override;
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+
+    // Asks the container to repaint this control's rectangle.
+    void Invalidate() const;
+
+    // Draws the control on `dc`, whose origin is the control's top-left
+    // corner and whose clipping keeps drawing inside it.
+    virtual void Paint(HDC dc) = 0;
+    // Mouse events in the control's own coordinates.
+    virtual void MouseDown(MouseButton button, unsigned shift, int x, int y);
+    virtual void MouseMove(unsigned shift, int x, int y);
+    virtual void MouseUp(MouseButton button, unsigned shift, int x, int y);
+
+    NotifyEvent OnClick;
+
+private:
+    Container* parent_;
+    RECT bounds_;
+    bool visible_ = true;
+    bool enabled_ = true;
+    bool pressed_ = false;  // a left press began here: the release clicks
+};
+
+// The window of a component that binds itself to it (not one of our
+// controls), made known to the form so that it is found by name and hinted.
+class HostedWindow : public Widget {
+public:
+    HostedWindow(Form& form, const std::string& name, const std::string& hint, HWND hwnd);
+    HWND WindowHandle() const override { return hwnd_; }
+    RECT ScreenBounds() const override;
+
+private:
+    HWND hwnd_;
+};
+
+enum class BevelKind { None, Raised, Lowered };
+
+// A windowed control that holds other controls, windowed and graphic. Tab
+// moves through its children in their creation order.
+class Panel : public Control, public Container {
+public:
+    Panel(Form& form, HWND parent, const ControlDesign& design, BevelKind bevel = BevelKind::None);
+    HWND ContainerHandle() const override { return Handle(); }
+
+protected:
+    void GetCreateParams(CreateParams& params) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    BevelKind bevel_;
 };
 
 }  // namespace ui

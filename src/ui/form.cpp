@@ -1,17 +1,13 @@
 #include "ui/form.h"
 
-#include <exception>
-#include <set>
-#include <stdexcept>
 
 #include "ui/application.h"
+#include "ui/gdi.h"
 #include "ui/placement.h"
 
 namespace ui {
 
 namespace {
-
-constexpr const char* kFormProp = "ui.Form";
 
 DWORD StyleFor(BorderStyle border) {
     switch (border) {
@@ -36,90 +32,62 @@ DWORD ExStyleFor(BorderStyle border) {
 Form::Form(FormDesign design) : design_(std::move(design)) {}
 
 Form::~Form() {
-    // Controls unhook from their windows before the windows go.
-    controls_.clear();
-    if (hwnd_ && IsWindow(hwnd_)) {
-        RemovePropA(hwnd_, kFormProp);
-        DestroyWindow(hwnd_);
-    }
+    Application::Get().UnfollowTitle(this);
+    // Controls go before the form's window, the last made first (a control on
+    // a panel before the panel), and the form's window goes while the dialog
+    // manager still handles its messages.
+    while (!controls_.empty()) controls_.pop_back();
+    DestroyHandle();
 }
 
-void Form::RegisterClassOnce(const std::string& className) {
-    static std::set<std::string> registered;
-    if (registered.count(className)) return;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = StaticWndProc;
+void Form::GetCreateParams(CreateParams& params) {
+    params.className = design_.className;
+    params.caption = design_.followsTitle ? Application::Get().Title() : design_.caption;
+    params.style = StyleFor(design_.border);
+    params.exStyle = ExStyleFor(design_.border);
+    RECT r{0, 0, design_.clientWidth, design_.clientHeight};
+    AdjustWindowRectEx(&r, params.style, FALSE, params.exStyle);
+    params.x = design_.left == CW_USEDEFAULT ? 0 : design_.left;
+    params.y = design_.top == CW_USEDEFAULT ? 0 : design_.top;
+    params.width = r.right - r.left;
+    params.height = r.bottom - r.top;
+    params.parent = owner_;
     // The dialog manager keeps its state in the window's extra bytes.
-    wc.cbWndExtra = DLGWINDOWEXTRA;
-    wc.hInstance = Application::Get().Instance();
-    wc.hIcon = Application::Get().Icon();
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = className.c_str();
-    if (!RegisterClassExA(&wc)) throw std::runtime_error("Cannot register window class " + className);
-    registered.insert(className);
+    params.windowExtra = DLGWINDOWEXTRA;
+    params.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
 }
 
 void Form::CreateHandle(HWND owner) {
-    RegisterClassOnce(design_.className);
-    const DWORD style = StyleFor(design_.border);
-    const DWORD exStyle = ExStyleFor(design_.border);
-    RECT r{0, 0, design_.clientWidth, design_.clientHeight};
-    AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    const int left = design_.left == CW_USEDEFAULT ? 0 : design_.left;
-    const int top = design_.top == CW_USEDEFAULT ? 0 : design_.top;
-    hwnd_ = CreateWindowExA(exStyle, design_.className.c_str(), design_.caption.c_str(), style, left,
-                            top, r.right - r.left, r.bottom - r.top, owner, nullptr,
-                            Application::Get().Instance(), this);
-    if (!hwnd_) throw std::runtime_error("Cannot create window " + design_.className);
+    owner_ = owner;
+    Window::CreateHandle();
     // Every window of the program shows the application's icon.
     SetIcon(Application::Get().Icon());
+    if (design_.followsTitle) Application::Get().FollowTitle(this);
 }
 
-Form* Form::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<Form*>(GetPropA(hwnd, kFormProp)) : nullptr;
-}
+Form* Form::FromHandle(HWND hwnd) { return dynamic_cast<Form*>(Window::FromHandle(hwnd)); }
 
-LRESULT CALLBACK Form::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        auto* form = static_cast<Form*>(cs->lpCreateParams);
-        form->hwnd_ = hwnd;
-        SetPropA(hwnd, kFormProp, form);
-    }
-    Form* form = FromHandle(hwnd);
-    if (!form) return DefDlgProcA(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        RemovePropA(hwnd, kFormProp);
-        LRESULT r = DefDlgProcA(hwnd, msg, wParam, lParam);
-        form->hwnd_ = nullptr;
-        return r;
-    }
-    // No C++ exception may cross the window procedure: report it instead.
-    try {
-        return form->WndProc(msg, wParam, lParam);
-    } catch (...) {
-        Application::Get().ShowException(CurrentExceptionText());
-    }
-    return 0;
+LRESULT Form::ClassDefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefDlgProcA(Handle(), msg, wParam, lParam);
 }
 
 LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (HandleContainerMessage(msg, wParam, lParam, result)) return result;
     switch (msg) {
     case WM_COMMAND:
-        HandleCommand(wParam, lParam);
+        HandleCommand(wParam);
         return 0;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-        if (Control* child = Control::FromHandle(reinterpret_cast<HWND>(lParam))) {
-            bool handled = false;
-            LRESULT r = child->ColorMessage(msg, reinterpret_cast<HDC>(wParam), handled);
-            if (handled) return r;
+    case WM_PAINT:
+        if (!GraphicChildren().empty()) {
+            PaintScope paint(Handle());
+            PaintGraphicChildren(paint.DC(), paint.Update());
+            return 0;
         }
         break;
+    case WM_PRINTCLIENT:
+        PrintClient(reinterpret_cast<HDC>(wParam), lParam);
+        return 0;
     case WM_CLOSE:
         // The dialog manager would turn this into IDCANCEL; closing is our own.
         Close();
@@ -130,21 +98,17 @@ LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefDlgProcA(hwnd_, msg, wParam, lParam);
+    return DefaultProc(msg, wParam, lParam);
 }
 
-void Form::HandleCommand(WPARAM wParam, LPARAM lParam) {
-    if (Control* child = Control::FromHandle(reinterpret_cast<HWND>(lParam))) {
-        child->Command(HIWORD(wParam));
-        return;
-    }
+void Form::HandleCommand(WPARAM wParam) {
     switch (LOWORD(wParam)) {
     case IDCANCEL:  // Escape, from the dialog manager
         if (Button* cancel = CancelButton()) cancel->Click();
         break;
     case IDOK:  // Enter with no default button: a focused button is pressed all the same
         if (auto* button = dynamic_cast<Button*>(Control::FromHandle(GetFocus()))) {
-            if (GetAncestor(button->Handle(), GA_ROOT) == hwnd_) button->Click();
+            if (GetAncestor(button->Handle(), GA_ROOT) == Handle()) button->Click();
         }
         break;
     default:
@@ -152,29 +116,23 @@ void Form::HandleCommand(WPARAM wParam, LPARAM lParam) {
     }
 }
 
-std::string Form::Caption() const {
-    const int length = GetWindowTextLengthA(hwnd_);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int got = GetWindowTextA(hwnd_, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-    return text;
-}
+std::string Form::Caption() const { return Text(); }
 
-void Form::SetCaption(const std::string& caption) { SetWindowTextA(hwnd_, caption.c_str()); }
+void Form::SetCaption(const std::string& caption) { SetText(caption); }
 
 void Form::SetIcon(HICON icon) {
-    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 
 RECT Form::BoundsRect() const {
     RECT r{};
-    GetWindowRect(hwnd_, &r);
+    GetWindowRect(Handle(), &r);
     return r;
 }
 
 void Form::SetPosition(int left, int top) {
-    SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int Form::Width() const {
@@ -187,12 +145,12 @@ int Form::Height() const {
     return r.bottom - r.top;
 }
 
-Control& Form::Adopt(std::unique_ptr<Control> control) {
+Widget& Form::Adopt(std::unique_ptr<Widget> control) {
     controls_.push_back(std::move(control));
     return *controls_.back();
 }
 
-Control* Form::FindControl(const std::string& name) const {
+Widget* Form::FindControl(const std::string& name) const {
     for (const auto& control : controls_) {
         if (control->Name() == name) return control.get();
     }
@@ -204,7 +162,7 @@ void Form::SetDefaultButton(Button* button) {
     default_ = button;
     if (button) {
         button->SetDefault(true);
-        SendMessageA(hwnd_, DM_SETDEFID, static_cast<WPARAM>(GetDlgCtrlID(button->Handle())), 0);
+        SendMessageA(Handle(), DM_SETDEFID, static_cast<WPARAM>(GetDlgCtrlID(button->Handle())), 0);
     }
 }
 
@@ -218,11 +176,11 @@ Button* Form::CancelButton() const {
 }
 
 void Form::Show() {
-    ShowWindow(hwnd_, SW_SHOW);
-    UpdateWindow(hwnd_);
+    ShowWindow(Handle(), SW_SHOW);
+    UpdateWindow(Handle());
 }
 
-void Form::Hide() { ShowWindow(hwnd_, SW_HIDE); }
+void Form::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
 int Form::ShowModal() {
     // Every other window of the program takes no input while this one is up.
@@ -230,7 +188,7 @@ int Form::ShowModal() {
     struct Collect {
         HWND self;
         std::vector<HWND>* list;
-    } collect{hwnd_, &disabled};
+    } collect{Handle(), &disabled};
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND hwnd, LPARAM param) WINAPI -> BOOL {
@@ -246,7 +204,7 @@ int Form::ShowModal() {
     modal_ = true;
     ModalResult = mrNone;
     Show();
-    SetForegroundWindow(hwnd_);
+    SetForegroundWindow(Handle());
     Application& app = Application::Get();
     while (ModalResult == mrNone) {
         if (!app.HandleMessage()) {
@@ -268,7 +226,7 @@ void Form::Close() {
     if (modal_) {
         if (ModalResult == mrNone) ModalResult = mrCancel;
     } else if (Application::Get().MainForm() == this) {
-        DestroyWindow(hwnd_);
+        DestroyWindow(Handle());
     } else {
         Hide();
     }

@@ -12,6 +12,7 @@
 
 #include "ui/controls.h"
 #include "ui/font.h"
+#include "ui/window.h"
 
 namespace ui {
 
@@ -31,19 +32,20 @@ struct FormDesign {
     int left = CW_USEDEFAULT, top = CW_USEDEFAULT;
     BorderStyle border = BorderStyle::Single;
     Font font;
+    // The caption is the application's title and changes with it.
+    bool followsTitle = false;
 };
 
-class Form {
+class Form : public Window, public Container {
 public:
     explicit Form(FormDesign design);
-    Form(const Form&) = delete;
-    Form& operator=(const Form&) = delete;
-    virtual ~Form();
+    ~Form() override;
 
     // Makes the window (hidden). `owner` keeps it above that window.
     void CreateHandle(HWND owner);
-    HWND Handle() const { return hwnd_; }
+    HWND ContainerHandle() const override { return Handle(); }
 
+    const FormDesign& Design() const { return design_; }
     const Font& GetFont() const { return design_.font; }
     std::string Caption() const;
     void SetCaption(const std::string& caption);
@@ -66,9 +68,9 @@ public:
         return ref;
     }
     // Adopts a control that was made elsewhere.
-    Control& Adopt(std::unique_ptr<Control> control);
-    Control* FindControl(const std::string& name) const;
-    const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
+    Widget& Adopt(std::unique_ptr<Widget> control);
+    Widget* FindControl(const std::string& name) const;
+    const std::vector<std::unique_ptr<Widget>>& Controls() const { return controls_; }
     // An identifier for the next child window.
     int NextControlId() { return nextId_++; }
 
@@ -93,16 +95,16 @@ public:
     static Form* FromHandle(HWND hwnd);
 
 protected:
-    virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    void GetCreateParams(CreateParams& params) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    LRESULT ClassDefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    static void RegisterClassOnce(const std::string& className);
-    void HandleCommand(WPARAM wParam, LPARAM lParam);
+    void HandleCommand(WPARAM wParam);
 
     FormDesign design_;
-    HWND hwnd_ = nullptr;
-    std::vector<std::unique_ptr<Control>> controls_;
+    HWND owner_ = nullptr;
+    std::vector<std::unique_ptr<Widget>> controls_;
     Button* default_ = nullptr;
     int nextId_ = 100;  // clear of IDOK and IDCANCEL, which the dialog manager sends
     bool modal_ = false;

@@ -24,7 +24,7 @@ public:
         log_->push_back("calc " + std::to_string(maxWidth > 0) + " " + hint);
         return RECT{0, 0, 120, 30};
     }
-    void ActivateHint(RECT rect, const std::string& hint, Control* control) override {
+    void ActivateHint(RECT rect, const std::string& hint, Widget* control) override {
         log_->push_back("activate " + hint + " " + (control ? control->Name() : "?") + " " +
                         std::to_string(rect.right - rect.left) + "x" +
                         std::to_string(rect.bottom - rect.top));
@@ -51,11 +51,9 @@ protected:
         form_->CreateHandle(nullptr);
         button_ = &form_->Add<Button>(form_->Handle(),
                                       ControlDesign{"bHinted", "Hinted", 20, 20, 120, 40,
-                                                  "A hint for the button", true},
-                                      form_->NextControlId());
+                                                  "A hint for the button", true});
         plain_ = &form_->Add<Button>(form_->Handle(),
-                                     ControlDesign{"bPlain", "Plain", 20, 100, 120, 40, "", true},
-                                     form_->NextControlId());
+                                     ControlDesign{"bPlain", "Plain", 20, 100, 120, 40, "", true});
         form_->Show();
         app.HintPause = 50;
         app.HintHidePause = 30000;

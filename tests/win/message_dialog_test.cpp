@@ -40,8 +40,8 @@ HWND FindMessageDialog() {
 
 HWND Part(HWND dialog, const std::string& name) {
     ui::Form* form = ui::Form::FromHandle(dialog);
-    ui::Control* control = form ? form->FindControl(name) : nullptr;
-    return control ? control->Handle() : nullptr;
+    ui::Widget* control = form ? form->FindControl(name) : nullptr;
+    return control ? control->WindowHandle() : nullptr;
 }
 
 std::string WindowText(HWND hwnd) {

@@ -1,0 +1,70 @@
+#include "ui/gdi.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace ui {
+
+COLORREF ResolveColor(TColor color) {
+    if (IsSystemColour(color)) return GetSysColor(static_cast<int>(color & 0xFF));
+    return color & 0xFFFFFF;
+}
+
+MemoryImage::MemoryImage(int width, int height) : width_(width), height_(height) {
+    if (width <= 0 || height <= 0) {
+        throw std::runtime_error("Invalid image size " + std::to_string(width) + " x " +
+                                 std::to_string(height));
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    dc_ = CreateCompatibleDC(nullptr);
+    if (dc_) bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+    if (!dc_ || !bitmap_ || !bits_) {
+        if (bitmap_) DeleteObject(bitmap_);
+        if (dc_) DeleteDC(dc_);
+        throw std::runtime_error("Out of system resources");
+    }
+    oldBitmap_ = SelectObject(dc_, bitmap_);
+}
+
+MemoryImage::~MemoryImage() {
+    if (oldFont_) SelectObject(dc_, oldFont_);
+    if (oldBrush_) SelectObject(dc_, oldBrush_);
+    if (oldPen_) SelectObject(dc_, oldPen_);
+    SelectObject(dc_, oldBitmap_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+}
+
+std::uint32_t* MemoryImage::Pixels() {
+    GdiFlush();
+    return static_cast<std::uint32_t*>(bits_);
+}
+
+std::uint32_t MemoryImage::Pixel(int x, int y) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+    return Pixels()[static_cast<std::size_t>(y) * Stride() + x] & 0xFFFFFF;
+}
+
+void MemoryImage::Fill(TColor color) {
+    const COLORREF c = ResolveColor(color);
+    const std::uint32_t pixel = GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
+    std::uint32_t* p = Pixels();
+    for (std::size_t i = 0, n = static_cast<std::size_t>(width_) * height_; i < n; ++i) p[i] = pixel;
+}
+
+void MemoryImage::Select(HGDIOBJ object, HGDIOBJ& original) {
+    HGDIOBJ previous = SelectObject(dc_, object);
+    if (!original) original = previous;
+}
+
+void MemoryImage::UseFont(HFONT font) { Select(font, oldFont_); }
+void MemoryImage::UseBrush(HBRUSH brush) { Select(brush, oldBrush_); }
+void MemoryImage::UsePen(HPEN pen) { Select(pen, oldPen_); }
+
+}  // namespace ui

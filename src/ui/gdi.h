@@ -1,0 +1,133 @@
+// Drawing support: painting scopes, selection and state guards, colours
+// resolved for drawing, and memory images with direct pixel access.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "ui/color.h"
+
+namespace ui {
+
+// The colour to draw with: a system colour is looked up now, a plain one is
+// its three low bytes.
+COLORREF ResolveColor(TColor color);
+
+// BeginPaint and EndPaint around a scope, so that an exception thrown while
+// painting still ends the paint.
+class PaintScope {
+public:
+    explicit PaintScope(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
+    ~PaintScope() { EndPaint(hwnd_, &ps_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC DC() const { return dc_; }
+    const RECT& Update() const { return ps_.rcPaint; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
+// Selects an object into a device context and puts the previous one back.
+class SelectGuard {
+public:
+    SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
+    ~SelectGuard() {
+        if (old_) SelectObject(dc_, old_);
+    }
+    SelectGuard(const SelectGuard&) = delete;
+    SelectGuard& operator=(const SelectGuard&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// Saves a device context's state (clipping, origin, selections) and restores it.
+class DcStateGuard {
+public:
+    explicit DcStateGuard(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+    ~DcStateGuard() {
+        if (saved_) RestoreDC(dc_, saved_);
+    }
+    DcStateGuard(const DcStateGuard&) = delete;
+    DcStateGuard& operator=(const DcStateGuard&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
+// Owns one GDI object (font, brush, pen, bitmap, region) and deletes it.
+class GdiObject {
+public:
+    GdiObject() = default;
+    explicit GdiObject(HGDIOBJ object) : object_(object) {}
+    ~GdiObject() { Reset(); }
+    GdiObject(GdiObject&& other) noexcept : object_(other.Release()) {}
+    GdiObject& operator=(GdiObject&& other) noexcept {
+        if (this != &other) Reset(other.Release());
+        return *this;
+    }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+
+    HGDIOBJ Get() const { return object_; }
+    explicit operator bool() const { return object_ != nullptr; }
+    // Gives up ownership (the system takes a region given to SetWindowRgn).
+    HGDIOBJ Release() {
+        HGDIOBJ o = object_;
+        object_ = nullptr;
+        return o;
+    }
+    void Reset(HGDIOBJ object = nullptr) {
+        if (object_) DeleteObject(object_);
+        object_ = object;
+    }
+
+private:
+    HGDIOBJ object_ = nullptr;
+};
+
+// A 32-bit top-down DIB section with a memory DC of its own. Pixels are
+// 0x00RRGGBB words, row after row; Pixels() flushes GDI first, so what was
+// drawn is there. A font, brush or pen selected through it is deselected
+// when the image is released; the caller keeps owning those objects.
+class MemoryImage {
+public:
+    // Throws when the image cannot be made.
+    MemoryImage(int width, int height);
+    ~MemoryImage();
+    MemoryImage(const MemoryImage&) = delete;
+    MemoryImage& operator=(const MemoryImage&) = delete;
+
+    HDC DC() const { return dc_; }
+    HBITMAP Bitmap() const { return bitmap_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+    std::uint32_t* Pixels();
+    int Stride() const { return width_; }  // in pixels
+    std::uint32_t Pixel(int x, int y);
+    // Every pixel in one colour (a plain one; a system colour is resolved).
+    void Fill(TColor color);
+
+    void UseFont(HFONT font);
+    void UseBrush(HBRUSH brush);
+    void UsePen(HPEN pen);
+
+private:
+    void Select(HGDIOBJ object, HGDIOBJ& original);
+
+    int width_, height_;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    void* bits_ = nullptr;
+    HGDIOBJ oldBitmap_ = nullptr;
+    HGDIOBJ oldFont_ = nullptr, oldBrush_ = nullptr, oldPen_ = nullptr;
+};
+
+}  // namespace ui
