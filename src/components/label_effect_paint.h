@@ -9,6 +9,7 @@
 // Win32 side implements with GDI over 32-bit DIB sections.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
