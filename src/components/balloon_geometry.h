@@ -1,0 +1,145 @@
+// The arithmetic of the balloon hint window: its settings' enumerations, its
+// size from the measured caption, its placement at the mouse pointer with the
+// flips at the screen edges, the body, text and pointer of the balloon, and
+// the outlines from which the Win32 window builds its regions. Text is
+// measured through a callback so that the rules run without windows.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace quillet {
+
+// Side of the pointer on which the balloon lies. The value holds two bits:
+// 2 for below, 1 for right.
+enum TBalloonPosition : unsigned char { bpAboveLeft, bpAboveRight, bpBelowLeft, bpBelowRight };
+enum TBalloonShape : unsigned char { bsRoundRect, bsRectangle };
+enum TBalloonShadowStyle : unsigned char { ssShaded, ssSolid };
+// Where the font and the colours come from.
+enum THintStyle : unsigned char { hsDefault, hsCustom, hsSystem };
+enum TBalloonBehavior : unsigned char { bbNoShowMouseDown, bbUseRegions, bbHideOnPaint };
+
+// A set of TBalloonBehavior, one bit per flag.
+class TBalloonBehaviors {
+public:
+    constexpr TBalloonBehaviors() = default;
+    constexpr TBalloonBehaviors(std::initializer_list<TBalloonBehavior> flags) {
+        for (TBalloonBehavior flag : flags) bits_ |= Bit(flag);
+    }
+    constexpr bool Contains(TBalloonBehavior flag) const { return (bits_ & Bit(flag)) != 0; }
+    bool operator==(const TBalloonBehaviors&) const = default;
+
+private:
+    static constexpr unsigned char Bit(TBalloonBehavior flag) {
+        return static_cast<unsigned char>(1u << flag);
+    }
+    unsigned char bits_ = 0;
+};
+
+// Shadow offset in pixels, right and down; 0 means no shadow.
+using TShadowDepth = unsigned char;
+inline constexpr int kMaxShadowDepth = 16;
+
+constexpr bool IsBelow(TBalloonPosition p) { return p >= bpBelowLeft; }
+constexpr bool IsRight(TBalloonPosition p) { return (p & 1) != 0; }
+constexpr TBalloonPosition MakePosition(bool below, bool right) {
+    return static_cast<TBalloonPosition>(2 * below + right);
+}
+
+struct BalloonPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const BalloonPoint&) const = default;
+};
+
+struct BalloonSize {
+    int width = 0;
+    int height = 0;
+    bool operator==(const BalloonSize&) const = default;
+};
+
+// Right and bottom are exclusive, as in a Win32 RECT.
+struct BalloonRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool operator==(const BalloonRect&) const = default;
+};
+
+// Frame around the text: 9-pixel margins on both sides plus the 15-pixel
+// pointer strip; the shadow depth comes on top.
+inline constexpr int kBalloonFrameWidth = 33;
+// Height added to the text: both margins, the 19-pixel pointer strip and one
+// spare row under the text; the shadow depth comes on top.
+inline constexpr int kBalloonFrameHeight = 38;
+// Keeps the pointer's base, up to 41 pixels from the tip, inside the body even
+// at the greatest shadow depth.
+inline constexpr int kMinBalloonWidth = 59;
+inline constexpr int kBalloonTextMargin = 9;
+inline constexpr int kBalloonCornerDiameter = 18;
+
+// Size of `text` laid out with word wrapping inside `wrapWidth` (always
+// positive), without prefix processing (DrawText with DT_CALCRECT |
+// DT_WORDBREAK | DT_NOPREFIX).
+using BalloonTextMeasurer = std::function<BalloonSize(const std::string& text, int wrapWidth)>;
+
+// The window's client size for `caption` with the pointer at `pointer`. The
+// limit is the wider side of the screen around the pointer, at most
+// `maxWidthPixels`, and never below the minimum width, so that the text is
+// always measured with a positive width. The whole caption is measured.
+BalloonSize MeasureBalloon(const std::string& caption, BalloonPoint pointer, int screenWidth,
+                           int maxWidthPixels, int shadowDepth,
+                           const BalloonTextMeasurer& measure);
+
+// The window rectangle of `size` placed at the pointer so that the pointer
+// touches the corner opposite `position`; bpBelowRight lies one pixel off in
+// both directions, at (x + 1, y + 1).
+BalloonRect PositionRect(BalloonSize size, BalloonPoint pointer, TBalloonPosition position);
+
+struct BalloonPlacement {
+    TBalloonPosition position = bpAboveRight;  // after the flips
+    BalloonRect rect;
+};
+
+// Places the balloon for `preferred` and flips it at the screen edges, each
+// direction decided from that first placement: past the bottom goes above,
+// then above the top goes below; past the right goes left, then past the left
+// goes right. Where both rules of a direction apply, the second wins.
+BalloonPlacement PlaceBalloon(BalloonSize size, BalloonPoint pointer, TBalloonPosition preferred,
+                              BalloonSize screen);
+
+// Client coordinates of the balloon's parts for one showing.
+struct BalloonGeometry {
+    BalloonRect body;
+    BalloonRect text;  // the body less the text margin on every side
+    std::array<BalloonPoint, 3> pointer;  // tip first, then the two base points
+    int shadowDepth = 0;
+};
+
+BalloonGeometry GetBalloonGeometry(BalloonSize size, int shadowDepth, TBalloonPosition position);
+
+// One balloon outline at an offset: the body (a rounded rectangle with
+// kBalloonCornerDiameter corners for CreateRoundRectRgn, or a plain one for
+// CreateRectRgnIndirect) united with the pointer triangle (CreatePolygonRgn,
+// ALTERNATE).
+struct BalloonOutline {
+    BalloonRect body;
+    bool rounded = true;
+    std::array<BalloonPoint, 3> pointer;
+    bool operator==(const BalloonOutline&) const = default;
+};
+
+// The outline moved by (offset, offset): 0 for the balloon, the shadow depth
+// for its shadow.
+BalloonOutline OutlineAt(const BalloonGeometry& geometry, TBalloonShape shape, int offset);
+
+// The balloon's outline and, with a shadow, the shadow's: the parts of the
+// window region, and of the mask of the shaded shadow.
+std::vector<BalloonOutline> BalloonAndShadowOutlines(const BalloonGeometry& geometry,
+                                                     TBalloonShape shape);
+
+}  // namespace quillet
