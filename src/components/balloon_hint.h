@@ -13,18 +13,14 @@
 #include <string>
 
 #include "components/balloon_geometry.h"
+#include "ui/color.h"
 
 namespace quillet {
 
 // Red in the lowest byte, then green, then blue. A set high bit marks a
 // system colour whose low byte is the GetSysColor index; it is resolved only
 // when drawn.
-using TColor = std::uint32_t;
-inline constexpr TColor kSystemColorFlag = 0x80000000u;
-inline constexpr TColor clBlack = 0x000000;
-inline constexpr TColor clWindow = kSystemColorFlag | 5;
-inline constexpr TColor clWindowFrame = kSystemColorFlag | 6;
-inline constexpr TColor clWindowText = kSystemColorFlag | 8;
+
 
 // The fields of a LOGFONT, with the face name as ANSI text (a LOGFONT keeps
 // at most 31 characters of it).

@@ -12,7 +12,7 @@
 #include <functional>
 #include <string>
 
-#include "components/colour.h"
+#include "ui/color.h"
 
 namespace quillet {
 
