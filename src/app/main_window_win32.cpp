@@ -128,8 +128,10 @@ void TCFGFace::CreateControls() {
         NextControlId());
 
     auto edit = [&](Ctl ctl, const char* name, int top, const char* hint) {
-        controls_[ctl] = &Add<ui::Edit>(self, ui::ControlDesign{name, "", 16, top, 465, 21, hint},
-                                        NextControlId());
+        auto& e = Add<ui::Edit>(self, ui::ControlDesign{name, "", 16, top, 465, 21, hint},
+                                NextControlId());
+        e.OnChange = [this](ui::Control&) { FieldsChanged(ctx_); };
+        controls_[ctl] = &e;
     };
     edit(Ctl::eUnit, "eUnit", 100,
          "Unit directories are where your .DCU files (or unbuilt .PAS files) are located. "

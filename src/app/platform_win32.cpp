@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "app/main_form_setup_win32.h"
 #include "config/registry_win32.h"
 #include "output/file_write_win32.h"
@@ -9,6 +11,26 @@
 #include "ui/application.h"
 
 namespace quillet {
+
+namespace {
+
+// The system's text for an error code, without its closing line break; the
+// code itself where the system has no text for it.
+std::string SystemErrorText(DWORD error) {
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message = length && text ? std::string(text, length) : std::string();
+    if (text) LocalFree(text);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
+                                message.back() == ' ')) {
+        message.pop_back();
+    }
+    return message.empty() ? "Error " + std::to_string(error) + "." : message;
+}
+
+}  // namespace
 
 std::string Win32Platform::ReadRegString(RegRoot root, const std::string& key,
                                          const std::string& value) {
@@ -38,8 +60,11 @@ bool Win32Platform::DirectoryExists(const std::string& path) {
     return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool Win32Platform::CopyFileOver(const std::string& from, const std::string& to) {
-    return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
+bool Win32Platform::CopyFileOver(const std::string& from, const std::string& to,
+                                 std::string& reason) {
+    if (CopyFileA(from.c_str(), to.c_str(), FALSE)) return true;
+    reason = SystemErrorText(GetLastError());
+    return false;
 }
 
 WriteResult Win32Platform::WriteFileReplacing(const std::string& path, const std::string& bytes) {
@@ -53,6 +78,10 @@ std::string Win32Platform::ExePath() { return ui::Application::Get().ExeName(); 
 long Win32Platform::CreateLink(const std::string& target, const std::string& arguments,
                                std::string& linkName) {
     return ShortcutFile->CreateLink(target, arguments, linkName);
+}
+
+std::string Win32Platform::LinkTarget(const std::string& linkName) {
+    return ShortcutFile->LinkTarget(linkName);
 }
 
 std::string Win32Platform::ToOemText(const std::string& text) {
