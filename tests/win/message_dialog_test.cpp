@@ -137,6 +137,7 @@ public:
         return Measure(text, maxWidth, DT_CALCRECT | DT_WORDBREAK);
     }
     int ScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
+    int ScreenHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
 
     TextSize Measure(const std::string& text, int maxWidth, UINT flags) {
         RECT r{0, 0, maxWidth, 0};
