@@ -2,35 +2,14 @@
 
 #include <windows.h>
 
-#include <string>
-
 #include "app/main_form_setup_win32.h"
 #include "config/registry_win32.h"
 #include "output/file_write_win32.h"
 #include "output/shortcut_win32.h"
 #include "ui/application.h"
+#include "ui/system_message.h"
 
 namespace quillet {
-
-namespace {
-
-// The system's text for an error code, without its closing line break; the
-// code itself where the system has no text for it.
-std::string SystemErrorText(DWORD error) {
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length && text ? std::string(text, length) : std::string();
-    if (text) LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
-                                message.back() == ' ')) {
-        message.pop_back();
-    }
-    return message.empty() ? "Error " + std::to_string(error) + "." : message;
-}
-
-}  // namespace
 
 std::string Win32Platform::ReadRegString(RegRoot root, const std::string& key,
                                          const std::string& value) {
@@ -63,7 +42,9 @@ bool Win32Platform::DirectoryExists(const std::string& path) {
 bool Win32Platform::CopyFileOver(const std::string& from, const std::string& to,
                                  std::string& reason) {
     if (CopyFileA(from.c_str(), to.c_str(), FALSE)) return true;
-    reason = SystemErrorText(GetLastError());
+    const DWORD error = GetLastError();
+    reason = ui::SystemMessage(error, to);
+    if (reason.empty()) reason = "Error " + std::to_string(error) + ".";
     return false;
 }
 

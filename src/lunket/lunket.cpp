@@ -19,6 +19,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/system_message.h"
+
 #ifndef LUNKET_COMPILER
 #error LUNKET_COMPILER must name the compiler file, e.g. "dcc32.exe"
 #endif
@@ -130,36 +132,10 @@ std::string WorkingDirectory(int argc, char** argv) {
     return std::string();
 }
 
-// The system's text for `error`. It is read without its inserts, since
-// formatting them would read arguments that were never given; the one that
-// names the file ("%1") gets `file` in its place.
-std::string SystemMessage(DWORD error, const std::string& file) {
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length && text ? std::string(text, length) : std::string();
-    if (text) LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
-                                message.back() == ' ' || message.back() == '.')) {
-        message.pop_back();
-    }
-    for (std::size_t at = message.find("%1"); at != std::string::npos;
-         at = message.find("%1", at)) {
-        // "%10" and up are other inserts.
-        if (at + 2 < message.size() && message[at + 2] >= '0' && message[at + 2] <= '9') {
-            at += 2;
-            continue;
-        }
-        message.replace(at, 2, file);
-        at += file.size();
-    }
-    return message;
-}
-
 void ReportCannotStart(const std::string& compiler, DWORD error) {
     std::string text = "The compiler " + compiler + " could not be started";
-    const std::string reason = SystemMessage(error, compiler);
+    std::string reason = ui::SystemMessage(error, compiler);
+    while (!reason.empty() && reason.back() == '.') reason.pop_back();
     text += reason.empty() ? " (error " + std::to_string(error) + ").\n"
                            : ": " + reason + " (error " + std::to_string(error) + ").\n";
     switch (error) {
