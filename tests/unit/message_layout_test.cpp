@@ -42,7 +42,6 @@ constexpr FrameSize kFrame{6, 25};
 // line, and a word wider than the limit stands alone at its full width.
 class WrappingMeasurer : public MessageTextMeasurer {
 public:
-    int screenWidth = 1024;
     int screenHeight = 768;
 
     TextSize TextExtent(const std::string& text) override {
@@ -50,32 +49,31 @@ public:
     }
     int CellHeight() override { return 13; }
     TextSize WrappedTextSize(const std::string& text, int maxWidth) override {
-        int widest = 0, lines = 0;
-        std::size_t start = 0;
-        for (;;) {
-            const std::size_t end = std::min(text.find('\n', start), text.size());
-            int line = 0;  // width of the line being filled
-            std::size_t w = start;
-            while (w < end) {
-                const std::size_t next = std::min(text.find(' ', w), end);
-                const int word = static_cast<int>(next - w) * 6;
-                if (line > 0 && line + 6 + word > maxWidth) {
-                    widest = std::max(widest, line);
-                    ++lines;
-                    line = word;
-                } else {
-                    line += (line > 0 ? 6 : 0) + word;
-                }
-                w = next + 1;
+        int widest = 0, lines = 1;
+        int line = -6;  // the line's width so far; -6 when empty, so the first word adds no blank
+        std::string word;
+        const auto place = [&] {
+            const int width = static_cast<int>(word.size()) * 6;
+            if (line >= 0 && line + 6 + width > maxWidth) {
+                ++lines;
+                line = -6;
             }
+            line += 6 + width;
             widest = std::max(widest, line);
-            ++lines;
-            if (end == text.size()) break;
-            start = end + 1;
+            word.clear();
+        };
+        for (char c : text) {
+            if (c == ' ' || c == '\n') place();
+            if (c == '\n') {
+                ++lines;
+                line = -6;
+            }
+            if (c != ' ' && c != '\n') word += c;
         }
+        place();
         return {widest, lines * 13};
     }
-    int ScreenWidth() override { return screenWidth; }
+    int ScreenWidth() override { return 1024; }
     int ScreenHeight() override { return screenHeight; }
 };
 
