@@ -101,13 +101,15 @@ struct ArrangedText {
 };
 
 // The message wrapped at `wrapWidth`; when a word makes it wider than
-// `maxWidth`, with the long words broken.
+// `maxWidth`, with the long words broken and wrapped at `maxWidth`. The label
+// then takes the whole width the screen allows, and since it draws its text
+// wrapped at its own width, that is the width the text is measured at.
 ArrangedText Arrange(const std::string& message, int wrapWidth, int maxWidth,
                      MessageTextMeasurer& measurer) {
     ArrangedText arranged{message, measurer.WrappedTextSize(message, wrapWidth)};
     if (arranged.box.width > maxWidth) {
         arranged.text = BreakLongWords(message, maxWidth, measurer);
-        arranged.box = measurer.WrappedTextSize(arranged.text, wrapWidth);
+        arranged.box = measurer.WrappedTextSize(arranged.text, maxWidth);
     }
     return arranged;
 }
