@@ -3,6 +3,8 @@
 #   ui, core            at the bottom (ui is Win32, core is portable)
 #   components, config, output, dialogs   on them, not on each other
 #   app, then main.cpp  on top
+#   lunket              the launcher stubs: separate programs, on ui's
+#                       header-only helpers alone
 # and when a portable file (core/, or a file of config/, output/, dialogs/ or
 # components/ without _win32 in its name) includes <windows.h>.
 set -uo pipefail
@@ -14,7 +16,7 @@ allowed() {
         core) echo "core" ;;
         components | config | output | dialogs) echo "$1 core ui" ;;
         app) echo "app core ui components config output dialogs" ;;
-        lunket) echo "" ;;
+        lunket) echo "ui" ;;
     esac
 }
 

@@ -116,7 +116,9 @@ void TCFGFace::CreateControls() {
                         "you won't need a shortcut."});
 
     auto edit = [&](Ctl ctl, const char* name, int top, const char* hint) {
-        controls_[ctl] = &Add<ui::Edit>(self, ui::ControlDesign{name, "", 16, top, 465, 21, hint});
+        auto& e = Add<ui::Edit>(self, ui::ControlDesign{name, "", 16, top, 465, 21, hint});
+        e.OnChange = [this](ui::Widget&) { FieldsChanged(ctx_); };
+        controls_[ctl] = &e;
     };
     edit(Ctl::eUnit, "eUnit", 100,
          "Unit directories are where your .DCU files (or unbuilt .PAS files) are located. "

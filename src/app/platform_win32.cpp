@@ -7,6 +7,7 @@
 #include "output/file_write_win32.h"
 #include "output/shortcut_win32.h"
 #include "ui/application.h"
+#include "ui/system_message.h"
 
 namespace quillet {
 
@@ -38,8 +39,13 @@ bool Win32Platform::DirectoryExists(const std::string& path) {
     return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool Win32Platform::CopyFileOver(const std::string& from, const std::string& to) {
-    return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
+bool Win32Platform::CopyFileOver(const std::string& from, const std::string& to,
+                                 std::string& reason) {
+    if (CopyFileA(from.c_str(), to.c_str(), FALSE)) return true;
+    const DWORD error = GetLastError();
+    reason = ui::SystemMessage(error, to);
+    if (reason.empty()) reason = "Error " + std::to_string(error) + ".";
+    return false;
 }
 
 WriteResult Win32Platform::WriteFileReplacing(const std::string& path, const std::string& bytes) {
@@ -53,6 +59,10 @@ std::string Win32Platform::ExePath() { return ui::Application::Get().ExeName(); 
 long Win32Platform::CreateLink(const std::string& target, const std::string& arguments,
                                std::string& linkName) {
     return ShortcutFile->CreateLink(target, arguments, linkName);
+}
+
+std::string Win32Platform::LinkTarget(const std::string& linkName) {
+    return ShortcutFile->LinkTarget(linkName);
 }
 
 std::string Win32Platform::ToOemText(const std::string& text) {

@@ -15,12 +15,14 @@ public:
                             const std::string& key, const std::string& value) override;
     bool FileExists(const std::string& path) override;
     bool DirectoryExists(const std::string& path) override;
-    bool CopyFileOver(const std::string& from, const std::string& to) override;
+    bool CopyFileOver(const std::string& from, const std::string& to,
+                      std::string& reason) override;
     WriteResult WriteFileReplacing(const std::string& path, const std::string& bytes) override;
     std::string ShortPath(const std::string& path) override;
     std::string ExePath() override;
     long CreateLink(const std::string& target, const std::string& arguments,
                     std::string& linkName) override;
+    std::string LinkTarget(const std::string& linkName) override;
     std::string ToOemText(const std::string& text) override;
 };
 

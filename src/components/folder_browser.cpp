@@ -1,5 +1,7 @@
 #include "components/folder_browser.h"
 
+#include "core/paths.h"
+
 namespace quillet {
 
 TBrowseFlags::TBrowseFlags(std::initializer_list<TBrowseFlag> flags) {
@@ -78,25 +80,25 @@ std::optional<bool> DriveRootIsDirectory(const std::string& text, std::uint32_t 
 }
 
 std::string CollapseDirectoryLevel(const std::string& dirPart) {
-    if (dirPart == "\\") return "";
+    if (dirPart.size() == 1 && IsDirSeparator(dirPart[0])) return "";
     std::string rest = dirPart;
-    const bool leading = !rest.empty() && rest.front() == '\\';
+    const char leading = !rest.empty() && IsDirSeparator(rest.front()) ? rest.front() : '\0';
     if (leading) rest.erase(0, 1);
     // Only the marker of an earlier collapse is dropped here; a directory whose
     // own name begins with a full stop is collapsed like any other level.
     if (rest.compare(0, 4, kCollapseMarker) == 0) rest.erase(0, 4);
-    const auto slash = rest.find('\\');
+    const auto slash = rest.find_first_of(kDirSeparators);
     if (slash != std::string::npos) {
         rest = kCollapseMarker + rest.substr(slash + 1);
     } else {
         rest.clear();
     }
-    if (leading) rest.insert(0, 1, '\\');
+    if (leading) rest.insert(0, 1, leading);
     return rest;
 }
 
 std::string ShortenPathToFit(const std::string& path, int limit, const TextWidthFn& width) {
-    const auto split = path.find_last_of("\\:");
+    const auto split = path.find_last_of("\\/:");
     std::string dir = split == std::string::npos ? std::string() : path.substr(0, split + 1);
     const std::string name = split == std::string::npos ? path : path.substr(split + 1);
     std::string drive;

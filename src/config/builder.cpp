@@ -7,11 +7,11 @@ namespace quillet {
 
 namespace {
 
-// Keeps `path` up to and including the last backslash found scanning back
-// from its third-to-last character; npos when there is none.
+// Position of the last separator found scanning back from the third-to-last
+// character of `path`; npos when there is none.
 std::size_t ScanFromThirdToLast(const std::string& path) {
     if (path.size() < 3) return std::string::npos;
-    return path.find_last_of('\\', path.size() - 3);
+    return path.find_last_of(kDirSeparators, path.size() - 3);
 }
 
 std::string ReadDelphi3IdePath(Context& ctx) {
@@ -47,7 +47,7 @@ const Delphi3Pass kDelphi3Passes[] = {
 
 }  // namespace
 
-// When the IDE path holds fewer backslashes than a scan needs (the key is
+// When the IDE path holds fewer separators than a scan needs (the key is
 // missing and the path reads "(unable to open registry key)", or the value is
 // a bare file name), there is no IDE directory to derive from. The directory
 // texts are then the bare relative names "SLib" and "Bin": as search-path

@@ -41,10 +41,10 @@ std::string ExpectedDelphi1Compiler(const std::string& searchPath) {
     const std::size_t semi = searchPath.find(';', start);
     const std::string entry =
         searchPath.substr(start, semi == std::string::npos ? std::string::npos : semi - start);
-    // From the second-to-last character back, so that a trailing backslash
+    // From the second-to-last character back, so that a trailing separator
     // does not count: the entry's last directory name is dropped either way.
     if (entry.size() < 2) return {};
-    const std::size_t slash = entry.find_last_of('\\', entry.size() - 2);
+    const std::size_t slash = entry.find_last_of(kDirSeparators, entry.size() - 2);
     if (slash == std::string::npos) return {};
     return entry.substr(0, slash + 1) + "BIN\\" + ProfileOf(Version::D1).compilerName;
 }
@@ -147,13 +147,24 @@ void FillFieldsFromRegistry(Context& ctx) {
     view.SetText(Ctl::eObject, unit);
 }
 
-void UpdateCreateButton(Context& ctx) {
-    const Profile& profile = ProfileByDelphi1Test(ChosenVersion(ctx.view));
-    bool allHoldText = true;
+namespace {
+
+bool CreateFieldsHoldText(const MainView& view) {
+    const Profile& profile = ProfileByDelphi1Test(ChosenVersion(view));
     for (Ctl c : profile.createFields) {
-        if (ctx.view.Text(c).empty()) allHoldText = false;
+        if (view.Text(c).empty()) return false;
     }
-    ctx.view.SetEnabled(Ctl::bCreate, allHoldText);
+    return true;
+}
+
+}  // namespace
+
+void UpdateCreateButton(Context& ctx) {
+    ctx.view.SetEnabled(Ctl::bCreate, CreateFieldsHoldText(ctx.view));
+}
+
+void FieldsChanged(Context& ctx) {
+    if (CreateFieldsHoldText(ctx.view)) ctx.view.SetEnabled(Ctl::bCreate, true);
 }
 
 void eExepathElipsisClick(Context& ctx) {

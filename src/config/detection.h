@@ -29,12 +29,17 @@ void ReportLibProblem(Context& ctx, int kind);
 // Enables bCreate when the fields the version needs all hold text.
 void UpdateCreateButton(Context& ctx);
 
+// The text of eUnit, eInc, eObject or eAlias changed: enables bCreate when
+// UpdateCreateButton's rule now holds. Typing never disables it, so an emptied
+// field still meets Create's own warnings.
+void FieldsChanged(Context& ctx);
+
 // The [...] button of eExepath; Save runs it too when the path names no file.
 void eExepathElipsisClick(Context& ctx);
 
 // Where Delphi 1's DCC.EXE is expected from the "SearchPath" of delphi.ini:
 // BIN\DCC.EXE beside the directory that the first entry names. Empty when the
-// first entry has no backslash before its last character.
+// first entry has no separator before its last character.
 std::string ExpectedDelphi1Compiler(const std::string& searchPath);
 
 }  // namespace quillet

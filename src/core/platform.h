@@ -45,8 +45,10 @@ public:
     // Files. FileExists is true only for a file, DirectoryExists only for a directory.
     virtual bool FileExists(const std::string& path) = 0;
     virtual bool DirectoryExists(const std::string& path) = 0;
-    // Copies `from` over `to`, replacing an existing target.
-    virtual bool CopyFileOver(const std::string& from, const std::string& to) = 0;
+    // Copies `from` over `to`, replacing an existing target. False when the
+    // copy failed; `reason` is then the system's text for why.
+    virtual bool CopyFileOver(const std::string& from, const std::string& to,
+                              std::string& reason) = 0;
     // Writes `bytes` as the whole content of `path` so that an existing file is
     // either replaced in one step or left exactly as it was; no temporary file
     // is left behind either way.
@@ -62,6 +64,9 @@ public:
     // name. Returns the COM result of the last call made (0 on success).
     virtual long CreateLink(const std::string& target, const std::string& arguments,
                             std::string& linkName) = 0;
+    // The target that the shortcut file `linkName` points at; empty when the
+    // file cannot be read as a shortcut.
+    virtual std::string LinkTarget(const std::string& linkName) = 0;
 
     // Text conversion for the batch file, which the command shell reads in the
     // OEM code page. The identity where there is no such distinction.

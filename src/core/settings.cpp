@@ -30,9 +30,17 @@ int PositionCoordinate(int stored, int screenExtent, int windowExtent, int desig
     // Computed in 64 bits: a stored value near the int range must not wrap.
     const long long v = stored;
     if (v + windowExtent > screenExtent) return designed;
-    if (v == 0) return (screenExtent - windowExtent) / 2;
-    if (v < 0) return static_cast<int>(-v / 2);
-    return stored;
+    long long coordinate = v;
+    if (v == 0) {
+        coordinate = (screenExtent - windowExtent) / 2;
+    } else if (v < 0) {
+        coordinate = -v / 2;
+    }
+    // Half of a large negative value (a window last closed on a monitor left
+    // of or above the main one) lands beyond the far edge; a window that would
+    // not lie wholly on the screen takes its designed place instead.
+    if (coordinate < 0 || coordinate + windowExtent > screenExtent) return designed;
+    return static_cast<int>(coordinate);
 }
 
 Settings::Settings(Platform& platform, std::string fileName)

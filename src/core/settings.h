@@ -27,7 +27,10 @@ std::string SettingsFileFor(const std::string& exePath);
 int ParseProfileInt(const std::string& text, int def);
 
 // One axis of the main window's placement from a stored coordinate `stored`,
-// the screen extent, the window's extent and its designed coordinate.
+// the screen extent, the window's extent and its designed coordinate: 0
+// centres, a negative value gives half its magnitude, any other is used; the
+// designed coordinate stands wherever the window would not lie wholly on the
+// screen on this axis.
 int PositionCoordinate(int stored, int screenExtent, int windowExtent, int designed);
 
 class Settings {

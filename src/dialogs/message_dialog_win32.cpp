@@ -53,6 +53,7 @@ public:
     }
 
     int ScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
+    int ScreenHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
 
 private:
     HDC dc_;
@@ -181,15 +182,17 @@ int ShowMessageDialog(const std::string& Message, const std::string& Caption,
     const MessageDialogLayout layout =
         LayOutMessageDialog(Message, Button2, Button3, DefaultButton, measurer, frame);
 
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     const LayoutRect ownerRect =
-        Owner ? OuterRect(Owner->Handle())
-              : LayoutRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    const LayoutPoint at = PlaceOverOwner(ownerRect, layout.outerWidth, layout.outerHeight);
+        Owner ? OuterRect(Owner->Handle()) : LayoutRect{0, 0, screenWidth, screenHeight};
+    const LayoutPoint at = PlaceOverOwner(ownerRect, layout.outerWidth, layout.outerHeight,
+                                          screenWidth, screenHeight);
     SetWindowPos(hwnd, nullptr, at.x, at.y, layout.outerWidth, layout.outerHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 
     form.Add<ui::Image>(hwnd, Design("Image", "", layout.icon)).SetIcon(icon.Handle());
-    form.Add<MessageLabel>(hwnd, Design("Message", Message, layout.label));
+    form.Add<MessageLabel>(hwnd, Design("Message", layout.text, layout.label));
 
     // Created in tab order: the dialog manager follows the order of creation,
     // and on activation it gives the focus to the first button in it.

@@ -45,9 +45,113 @@ int CenterOverOwnerCoordinate(int ownerStart, int ownerExtent, int dialogExtent)
     return centred > 0 ? centred : -centred / 2;
 }
 
-LayoutPoint PlaceOverOwner(const LayoutRect& ownerOuter, int dialogWidth, int dialogHeight) {
-    return {CenterOverOwnerCoordinate(ownerOuter.left, ownerOuter.width, dialogWidth),
-            CenterOverOwnerCoordinate(ownerOuter.top, ownerOuter.height, dialogHeight)};
+namespace {
+
+// A coordinate that keeps the dialog's far edge on the screen; the near edge
+// wins when the dialog is larger than the screen, so the caption stays in view.
+int KeepOnScreen(int start, int extent, int screenExtent) {
+    return std::max(0, std::min(start, screenExtent - extent));
+}
+
+bool IsWordBreak(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// The longest start of `word` (one character at least) no wider than `limit`.
+std::size_t FittingLength(const std::string& word, int limit, MessageTextMeasurer& measurer) {
+    std::size_t fits = 1;
+    std::size_t tooLong = word.size() + 1;
+    while (tooLong - fits > 1) {
+        const std::size_t mid = fits + (tooLong - fits) / 2;
+        if (measurer.TextExtent(word.substr(0, mid)).width <= limit) {
+            fits = mid;
+        } else {
+            tooLong = mid;
+        }
+    }
+    // An accelerator mark stays with the letter it marks.
+    if (fits > 1 && fits < word.size() && word[fits - 1] == '&') --fits;
+    return fits;
+}
+
+// `text` with every word wider than `limit` broken into lines that are not.
+std::string BreakLongWords(const std::string& text, int limit, MessageTextMeasurer& measurer) {
+    std::string result;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (IsWordBreak(text[i])) {
+            result += text[i++];
+            continue;
+        }
+        std::size_t end = i;
+        while (end < text.size() && !IsWordBreak(text[end])) ++end;
+        std::string word = text.substr(i, end - i);
+        while (measurer.TextExtent(word).width > limit) {
+            const std::size_t piece = FittingLength(word, limit, measurer);
+            result += word.substr(0, piece) + '\n';
+            word.erase(0, piece);
+        }
+        result += word;
+        i = end;
+    }
+    return result;
+}
+
+struct ArrangedText {
+    std::string text;
+    TextSize box;
+};
+
+// The message wrapped at `wrapWidth`; when a word makes it wider than
+// `maxWidth`, with the long words broken and wrapped at `maxWidth`. The label
+// then takes the whole width the screen allows, and since it draws its text
+// wrapped at its own width, that is the width the text is measured at.
+ArrangedText Arrange(const std::string& message, int wrapWidth, int maxWidth,
+                     MessageTextMeasurer& measurer) {
+    ArrangedText arranged{message, measurer.WrappedTextSize(message, wrapWidth)};
+    if (arranged.box.width > maxWidth) {
+        arranged.text = BreakLongWords(message, maxWidth, measurer);
+        arranged.box = measurer.WrappedTextSize(arranged.text, maxWidth);
+    }
+    return arranged;
+}
+
+// The first and last characters of `message`, `kept` in all, around "...".
+std::string ShortenedInTheMiddle(const std::string& message, std::size_t kept) {
+    const std::size_t head = kept / 2;
+    return message.substr(0, head) + "..." + message.substr(message.size() - (kept - head));
+}
+
+// The message laid out no wider than `maxWidth` and, shortened in the middle
+// as little as needs be, no taller than `maxHeight`.
+ArrangedText FitMessage(const std::string& message, int wrapWidth, int maxWidth, int maxHeight,
+                        MessageTextMeasurer& measurer) {
+    ArrangedText whole = Arrange(message, wrapWidth, maxWidth, measurer);
+    if (whole.box.height <= maxHeight) return whole;
+    // The most characters kept whose layout still fits; none kept leaves "...".
+    std::size_t fits = 0;
+    std::size_t tooMany = message.size();
+    ArrangedText best = Arrange(ShortenedInTheMiddle(message, 0), wrapWidth, maxWidth, measurer);
+    while (tooMany - fits > 1) {
+        const std::size_t mid = fits + (tooMany - fits) / 2;
+        ArrangedText candidate =
+            Arrange(ShortenedInTheMiddle(message, mid), wrapWidth, maxWidth, measurer);
+        if (candidate.box.height <= maxHeight) {
+            fits = mid;
+            best = std::move(candidate);
+        } else {
+            tooMany = mid;
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
+LayoutPoint PlaceOverOwner(const LayoutRect& ownerOuter, int dialogWidth, int dialogHeight,
+                           int screenWidth, int screenHeight) {
+    return {KeepOnScreen(CenterOverOwnerCoordinate(ownerOuter.left, ownerOuter.width, dialogWidth),
+                         dialogWidth, screenWidth),
+            KeepOnScreen(CenterOverOwnerCoordinate(ownerOuter.top, ownerOuter.height, dialogHeight),
+                         dialogHeight, screenHeight)};
 }
 
 MessageDialogLayout LayOutMessageDialog(const std::string& message, const std::string& button2,
@@ -60,7 +164,14 @@ MessageDialogLayout LayOutMessageDialog(const std::string& message, const std::s
     const int iconTop = l.lineHeight + l.lineHeight / 2;
     l.icon = {kMessageIconLeft, iconTop, kMessageIconSize, kMessageIconSize};
 
-    const TextSize box = measurer.WrappedTextSize(message, measurer.ScreenWidth() / 2);
+    // The largest label that keeps the whole dialog on the screen.
+    const int maxLabelWidth = measurer.ScreenWidth() - kMessageLabelLeft - kMessageRightMargin;
+    const int maxLabelHeight = measurer.ScreenHeight() - frame.height - iconTop -
+                               kGapAboveButtons - l.buttonHeight - l.lineHeight;
+    const ArrangedText arranged = FitMessage(message, measurer.ScreenWidth() / 2, maxLabelWidth,
+                                             maxLabelHeight, measurer);
+    l.text = arranged.text;
+    const TextSize box = arranged.box;
     l.label = {kMessageLabelLeft, iconTop, box.width, box.height};
 
     l.buttonCount = MessageButtonCount(button2, button3);

@@ -29,6 +29,7 @@ public:
     // (not shown; "&&" shows one "&"). Wider than maxWidth when a single word is.
     virtual TextSize WrappedTextSize(const std::string& text, int maxWidth) = 0;
     virtual int ScreenWidth() = 0;
+    virtual int ScreenHeight() = 0;
 };
 
 // The text whose height is the dialog's line height.
@@ -86,10 +87,15 @@ int MessageRowWidth(int buttonCount);
 // overhang instead.
 int CenterOverOwnerCoordinate(int ownerStart, int ownerExtent, int dialogExtent);
 
-// The dialog's outer top-left corner over the owner's outer rectangle.
-LayoutPoint PlaceOverOwner(const LayoutRect& ownerOuter, int dialogWidth, int dialogHeight);
+// The dialog's outer top-left corner over the owner's outer rectangle, moved
+// inside the screen where it would end beyond the right or bottom edge.
+LayoutPoint PlaceOverOwner(const LayoutRect& ownerOuter, int dialogWidth, int dialogHeight,
+                           int screenWidth, int screenHeight);
 
 struct MessageDialogLayout {
+    // The message as the label shows it: the caller's text, unless it would
+    // not fit on the screen (see LayOutMessageDialog).
+    std::string text;
     int lineHeight = 0;
     int buttonHeight = 0;
     LayoutRect icon;
@@ -107,7 +113,11 @@ struct MessageDialogLayout {
 };
 
 // Lays the dialog out for `message` and the button texts, in client
-// coordinates; the outer size adds `frame`.
+// coordinates; the outer size adds `frame`. The message is wrapped at half the
+// screen width, and a longer word widens the label, but the dialog stays on
+// the screen: a word too wide for it is broken across lines, and a message too
+// tall for it is shortened in the middle with "...". A message that fits is
+// shown and measured exactly as given.
 MessageDialogLayout LayOutMessageDialog(const std::string& message, const std::string& button2,
                                         const std::string& button3, unsigned char defaultButton,
                                         MessageTextMeasurer& measurer, const FrameSize& frame);

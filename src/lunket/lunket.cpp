@@ -19,6 +19,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/system_message.h"
+
 #ifndef LUNKET_COMPILER
 #error LUNKET_COMPILER must name the compiler file, e.g. "dcc32.exe"
 #endif
@@ -130,23 +132,10 @@ std::string WorkingDirectory(int argc, char** argv) {
     return std::string();
 }
 
-std::string SystemMessage(DWORD error) {
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length && text ? std::string(text, length) : std::string();
-    if (text) LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
-                                message.back() == ' ' || message.back() == '.')) {
-        message.pop_back();
-    }
-    return message;
-}
-
 void ReportCannotStart(const std::string& compiler, DWORD error) {
     std::string text = "The compiler " + compiler + " could not be started";
-    const std::string reason = SystemMessage(error);
+    std::string reason = ui::SystemMessage(error, compiler);
+    while (!reason.empty() && reason.back() == '.') reason.pop_back();
     text += reason.empty() ? " (error " + std::to_string(error) + ").\n"
                            : ": " + reason + " (error " + std::to_string(error) + ").\n";
     switch (error) {

@@ -128,8 +128,13 @@ bool CheckLauncherStub(Context& ctx, const std::string& dir) {
 
     const std::string shipped = ExtractFilePath(ctx.platform.ExePath()) + stub;
     if (ctx.platform.FileExists(shipped)) {
-        // A failed copy is not reported: the compiler still works without it.
-        ctx.platform.CopyFileOver(shipped, dir + stub);
+        // The compiler still works without the stub, so Save goes on; but the
+        // user is told, since the shortcut asked for cannot be made now.
+        std::string reason;
+        if (!ctx.platform.CopyFileOver(shipped, dir + stub, reason)) {
+            Ask(ctx, stub + " could not be copied to " + ExtractFileDir(dir) + ". " + reason,
+                "Launcher stub not copied", "&OK", "", kIconWarning, 1);
+        }
         return true;
     }
 

@@ -21,8 +21,9 @@ bool WriteBatchFile(Context& ctx, const std::string& compiler);
 // The desktop shortcut to `target`, and the report of how it went.
 void CreateShortcutAndReport(Context& ctx, const std::string& target, const std::string& stub);
 
-// Makes sure the launcher stub lies in `dir` (which ends in a separator).
-// Returns false when the user chose to abort.
+// Makes sure the launcher stub lies in `dir` (which ends in a separator),
+// copying the one beside the program; a failed copy is reported and Save goes
+// on. Returns false when the user chose to abort.
 bool CheckLauncherStub(Context& ctx, const std::string& dir);
 
 // The pausing batch file for `compiler`, in ANSI: the compiler's short path

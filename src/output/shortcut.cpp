@@ -21,9 +21,14 @@ bool CreateDesktopShortcut(Platform& platform, const std::string& target) {
     // The "(unable to open registry key)" answer and an empty value name no
     // directory either, so one test covers every way of not finding it.
     if (desktop.empty() || !platform.DirectoryExists(desktop)) return false;
+    if (!platform.FileExists(target)) return false;
     std::string linkName = DesktopShortcutName(desktop, target);
-    platform.CreateLink(target, "", linkName);
-    return platform.FileExists(linkName);
+    // An old shortcut that could not be replaced still exists under the name,
+    // so only a successful save whose file now names the target counts.
+    const long result = platform.CreateLink(target, "", linkName);
+    // A COM result with its severity bit set is a failure.
+    if ((static_cast<unsigned long>(result) & 0x80000000ul) != 0) return false;
+    return SamePath(platform.LinkTarget(linkName), target);
 }
 
 }  // namespace quillet

@@ -22,8 +22,10 @@ std::string WithLinkExtension(const std::string& name);
 std::string DesktopShortcutName(const std::string& desktopDir, const std::string& target);
 
 // Writes a shortcut to `target` (with no arguments) into the desktop folder
-// named by the registry. True when a file exists at the shortcut's name
-// afterwards; false also when the desktop folder is not found. Reports nothing.
+// named by the registry. True only when the shortcut was saved and its file
+// now points at `target`; false also when the desktop folder is not found or
+// no file `target` exists, since a shortcut to nothing helps no one. Reports
+// nothing.
 bool CreateDesktopShortcut(Platform& platform, const std::string& target);
 
 }  // namespace quillet

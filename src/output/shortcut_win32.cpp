@@ -14,6 +14,11 @@ namespace {
 // Room for the shell's longest file name and its terminating zero.
 constexpr int kLinkNameChars = 259;
 
+// The link's file name as the shell takes it; false when it does not fit.
+bool WideLinkName(const std::string& name, WCHAR (&wide)[kLinkNameChars]) {
+    return MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, wide, kLinkNameChars) != 0;
+}
+
 }  // namespace
 
 TShortcutFile* ShortcutFile = nullptr;
@@ -49,9 +54,7 @@ long TShortcutFile::CreateLink(const std::string& Target, const std::string& Arg
     // A name that does not fit converts to nothing; rather than hand the shell
     // an empty name (whose meaning is its own), no file is saved at all.
     WCHAR wideName[kLinkNameChars];
-    const int converted =
-        MultiByteToWideChar(CP_ACP, 0, LinkName.c_str(), -1, wideName, kLinkNameChars);
-    if (converted == 0) {
+    if (!WideLinkName(LinkName, wideName)) {
         result = HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
     } else {
         result = file->Save(wideName, TRUE);
@@ -60,6 +63,28 @@ long TShortcutFile::CreateLink(const std::string& Target, const std::string& Arg
     file->Release();
     link->Release();
     return result;
+}
+
+std::string TShortcutFile::LinkTarget(const std::string& LinkName) {
+    WCHAR wideName[kLinkNameChars];
+    if (!WideLinkName(LinkName, wideName)) return {};
+    IShellLinkA* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link)))) {
+        return {};
+    }
+    std::string target;
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        char path[MAX_PATH] = {};
+        if (SUCCEEDED(file->Load(wideName, STGM_READ)) &&
+            SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH))) {
+            target = path;
+        }
+        file->Release();
+    }
+    link->Release();
+    return target;
 }
 
 }  // namespace quillet

@@ -17,6 +17,10 @@ public:
     // result of the last call made (0 on success).
     long CreateLink(const std::string& Target, const std::string& Arguments,
                     std::string& LinkName);
+
+    // The target path that the shortcut file LinkName holds; empty when it
+    // cannot be loaded.
+    std::string LinkTarget(const std::string& LinkName);
 };
 
 // Created by InitShortcutUnit during start-up; never destroyed.

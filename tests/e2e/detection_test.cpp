@@ -321,5 +321,25 @@ TEST(Create, UpdateFieldsBeforeAnyVersion) {
     EXPECT_TRUE(IsEnabled(s.Control("bCreate")));
 }
 
+TEST(VersionSwitch, TypingTheMissingAliasesEnablesCreate) {
+    Session s;
+    DelphiFixture::SetReg(HKEY_CURRENT_USER, "Software\\Borland\\Delphi\\3.0\\Library",
+                          "UnitAliases", "");
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(Click(s.Control("rD3")));
+    HWND create = s.Control("bCreate");
+    EXPECT_FALSE(IsEnabled(create)) << "no aliases were read";
+
+    ASSERT_TRUE(TypeText(s.Control("eAlias"), "WinTypes=Windows"));
+    EXPECT_TRUE(WaitFor([&] { return IsEnabled(create); }, kWaitMs, "Create enabled by typing"));
+
+    // Emptying a field by hand leaves Create enabled: its own warning says why.
+    ASSERT_TRUE(SetText(s.Control("eUnit"), ""));
+    s.Settle();
+    EXPECT_TRUE(IsEnabled(create));
+    s.Press("bCreate");
+    ASSERT_TRUE(s.Dialog("Unit directories list invalid").Press(1));
+}
+
 }  // namespace
 }  // namespace e2e

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "delphi_fixture.h"
 #include "driver.h"
 
@@ -73,6 +75,15 @@ public:
         ASSERT_TRUE(Click(Control(radio)));
         ASSERT_TRUE(Click(Control("bCreate")));
         ASSERT_TRUE(IsEnabled(Control("bSave")));
+    }
+    // Fills the fields again, builds and saves over the files of an earlier
+    // Save, answering "&Yes" to both overwrite questions.
+    void SaveAgainOverwriting() {
+        ASSERT_TRUE(Click(Control("bUpdate")));
+        ASSERT_TRUE(Click(Control("bCreate")));
+        Press("bSave");
+        ASSERT_TRUE(Dialog("Existing .CFG file detected").Press(1));
+        ASSERT_TRUE(Dialog("Existing batchfile detected").Press(1));
     }
     // Save with nothing to ask.
     void QuietSave() {
@@ -161,12 +172,8 @@ TEST(Save, OverwriteQuestionsNoThenYes) {
     EXPECT_FALSE(IsEnabled(s.Control("bSave")));
 
     // "&Yes" to both replaces them.
-    ASSERT_TRUE(Click(s.Control("bUpdate")));
-    ASSERT_TRUE(Click(s.Control("bCreate")));
     const std::string sp = d.d2SearchPath;
-    s.Press("bSave");
-    ASSERT_TRUE(s.Dialog("Existing .CFG file detected").Press(1));
-    ASSERT_TRUE(s.Dialog("Existing batchfile detected").Press(1));
+    s.SaveAgainOverwriting();
     s.Settle();
     EXPECT_EQ(ReadAll(cfg), Lines32(d.d2Aliases, sp, sp, sp));
     EXPECT_EQ(ReadAll(bat), ShortPathOf(d.d2Dcc) + " %1\r\npause\r\n");
@@ -180,11 +187,7 @@ TEST(Save, TheStubIsCopiedOnceAndNeverReplaced) {
     s.QuietSave();
     ASSERT_TRUE(FileThere(beside));
     ASSERT_TRUE(WriteAll(beside, "a stub the user changed"));
-    ASSERT_TRUE(Click(s.Control("bUpdate")));
-    ASSERT_TRUE(Click(s.Control("bCreate")));
-    s.Press("bSave");
-    ASSERT_TRUE(s.Dialog("Existing .CFG file detected").Press(1));
-    ASSERT_TRUE(s.Dialog("Existing batchfile detected").Press(1));
+    s.SaveAgainOverwriting();
     s.Settle();
     EXPECT_EQ(ReadAll(beside), "a stub the user changed");
 }
@@ -302,6 +305,103 @@ TEST(Save, UnsavedAnswerSaveSavesBeforeSwitching) {
     // 32-bit stubs start the dcc32.exe beside them, so either serves.
     EXPECT_TRUE(FileThere(DirOf(s.delphi_.d2Dcc) + "LunketD3.exe"));
     EXPECT_EQ(Text(s.Control("eUnit")), s.delphi_.d3SearchPath) << "then the switch goes on";
+}
+
+// The desktop shortcut of a stub, removed before and after a test.
+struct DesktopLink {
+    explicit DesktopLink(const std::string& name) : path(DesktopFolder() + "\\" + name) {
+        DeleteFileA(path.c_str());
+    }
+    ~DesktopLink() { DeleteFileA(path.c_str()); }
+    const std::string path;
+};
+
+// A file held open without sharing, as another program may hold it.
+struct HeldOpen {
+    explicit HeldOpen(const std::string& path)
+        : handle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {
+        EXPECT_NE(handle, INVALID_HANDLE_VALUE) << path;
+    }
+    ~HeldOpen() { CloseHandle(handle); }
+    HANDLE handle;
+};
+
+TEST(Save, ACompilerPathTypedWithSlashesKeepsEveryFileBesideIt) {
+    SaveSession s(true, false);
+    ASSERT_TRUE(s.main_);
+    const DesktopLink link("LunketD2.lnk");
+    const std::string bin = DirOf(s.delphi_.d2Dcc);
+    std::string typed = s.delphi_.d2Dcc;
+    std::replace(typed.begin(), typed.end(), '\\', '/');
+
+    ASSERT_TRUE(Click(s.Control("rD2")));
+    ASSERT_TRUE(SetText(s.Control("eExepath"), typed));
+    ASSERT_TRUE(Click(s.Control("bCreate")));
+    ASSERT_TRUE(Click(s.Control("cShortcut")));
+    s.Press("bSave");
+    // Reported only for a shortcut that points at the stub beside the compiler.
+    ASSERT_TRUE(s.Dialog("Desktop shortcut created").Press(1));
+    s.Settle();
+    for (const char* file : {"dcc32.cfg", "dcc32.bat", "LunketD2.exe"}) {
+        EXPECT_TRUE(FileThere(bin + file)) << file;
+    }
+    EXPECT_TRUE(FileThere(link.path));
+}
+
+TEST(Save, AShortcutThatCannotBeReplacedIsNotReportedAsCreated) {
+    SaveSession s(true, false);
+    ASSERT_TRUE(s.main_);
+    const DesktopLink link("LunketD2.lnk");
+    ASSERT_TRUE(WriteAll(link.path, "an old shortcut"));
+    {
+        const HeldOpen held(link.path);
+        s.ChooseAndCreate("rD2");
+        ASSERT_TRUE(Click(s.Control("cShortcut")));
+        s.Press("bSave");
+        MessageDialog warning = s.Dialog("Desktop shortcut not created");
+        ASSERT_TRUE(warning);
+        EXPECT_EQ(warning.message,
+                  "A desktop shortcut for LunketD2.exe could not be created in your desktop folder.");
+        ASSERT_TRUE(warning.Press(1));
+        s.Settle();
+    }
+    EXPECT_EQ(ReadAll(link.path), "an old shortcut");
+}
+
+TEST(Save, AStubThatCannotBeCopiedIsReportedAndGetsNoShortcut) {
+    SaveSession s(true, false);
+    ASSERT_TRUE(s.main_);
+    const DesktopLink link("LunketD3.lnk");
+    const std::string shipped = s.folder_.File("LunketD3.exe");
+    const std::string beside = s.delphi_.d3Bin + "\\LunketD3.exe";
+    DelphiFixture::SetReg(HKEY_CURRENT_USER, "Software\\Borland\\Delphi\\3.0\\Library",
+                          "SearchPath", s.delphi_.d3Bin + ";" + s.delphi_.d3SLib + ";");
+    {
+        const HeldOpen held(shipped);
+        s.ChooseAndCreate("rD3");
+        ASSERT_TRUE(Click(s.Control("cShortcut")));
+        s.Press("bSave");
+        MessageDialog warning = s.Dialog("Launcher stub not copied");
+        ASSERT_TRUE(warning);
+        const std::string start = "LunketD3.exe could not be copied to " + s.delphi_.d3Bin + ". ";
+        EXPECT_EQ(warning.message.substr(0, start.size()), start);
+        EXPECT_GT(warning.message.size(), start.size()) << "followed by the system's reason";
+        EXPECT_EQ(warning.ButtonCount(), 1);
+        EXPECT_EQ(warning.buttons[0], "&OK");
+        ASSERT_TRUE(warning.Press(1));
+        ASSERT_TRUE(s.Dialog("Desktop shortcut not created").Press(1));
+        s.Settle();
+    }
+    EXPECT_FALSE(FileThere(beside));
+    EXPECT_FALSE(FileThere(link.path));
+    EXPECT_TRUE(FileThere(s.delphi_.d3Bin + "\\dcc32.bat")) << "Save went on";
+
+    // An empty stub is a stub all the same: copied, and the shortcut made.
+    ASSERT_TRUE(WriteAll(shipped, ""));
+    s.SaveAgainOverwriting();
+    ASSERT_TRUE(s.Dialog("Desktop shortcut created").Press(1));
+    s.Settle();
+    EXPECT_EQ(ReadAll(beside), "");
 }
 
 }  // namespace

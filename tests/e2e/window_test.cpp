@@ -50,6 +50,7 @@ TEST(MainWindow, StoredPositionsFollowThePositionRule) {
         {"5000", "40", 142, 40, "a Left past the right edge keeps 142 while Top is restored"},
         {"0", "9000", -1, 19, "Left 0 centres; a Top past the bottom keeps 19"},
         {"abc", "57", -1, 57, "a Left that is no number reads as 0"},
+        {"-1500", "-1600", 142, 19, "closed left of and above the screen: the designed place"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);

@@ -212,7 +212,8 @@ TEST(IdeDirectories, SLibAndBinFromTheRegisteredIdePath) {
         {"C:\\D3\\BIN\\DELPHI32.EXE", "C:\\D3\\SLib", "C:\\D3\\BIN"},
         {"c:\\Program Files\\Borland\\Delphi 3\\Bin\\delphi32.exe",
          "c:\\Program Files\\Borland\\Delphi 3\\SLib", "c:\\Program Files\\Borland\\Delphi 3\\Bin"},
-        // Too few backslashes: the harmless relative names.
+        {"C:/D3/BIN/DELPHI32.EXE", "C:/D3/SLib", "C:/D3/BIN"},
+        // Too few separators: the harmless relative names.
         {"(unable to open registry key)", "SLib", "Bin"},
         {"", "SLib", "Bin"},
         {"DELPHI32.EXE", "SLib", "Bin"},

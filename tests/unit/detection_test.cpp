@@ -99,6 +99,7 @@ TEST(ExpectedDelphi1Compiler, FromTheFirstSearchPathEntry) {
         {"SearchPath=D:\\D1\\LIB;C:\\X", "D:\\D1\\BIN\\DCC.EXE"},
         {"\\DELPHI\\LIB", "\\DELPHI\\BIN\\DCC.EXE"},
         {"C:\\LIB", "C:\\BIN\\DCC.EXE"},
+        {"C:/DELPHI/LIB/;C:/X", "C:/DELPHI/BIN\\DCC.EXE"},
         // no backslash before the last character: no expected location
         {"", ""},
         {"LIB", ""},
@@ -109,20 +110,6 @@ TEST(ExpectedDelphi1Compiler, FromTheFirstSearchPathEntry) {
     for (const auto& [searchPath, expected] : rows) {
         EXPECT_EQ(ExpectedDelphi1Compiler(searchPath), expected) << searchPath;
     }
-}
-
-TEST(ExtractFileDir, KeepsRootSeparatorsAndColons) {
-    const std::pair<const char*, const char*> rows[] = {
-        {"C:\\D3\\BIN\\DELPHI32.EXE", "C:\\D3\\BIN"},
-        {"C:\\DELPHI32.EXE", "C:\\"},
-        {"C:DELPHI32.EXE", "C:"},
-        {"\\\\SRV\\SHARE\\D.EXE", "\\\\SRV\\SHARE"},
-        {"\\\\X", "\\\\"},
-        {"DELPHI32.EXE", ""},
-        {"(unable to open registry key)", ""},
-        {"", ""},
-    };
-    for (const auto& [path, dir] : rows) EXPECT_EQ(ExtractFileDir(path), dir) << path;
 }
 
 TEST(VersionSwitch, FillsEachVersionFromItsSource) {
@@ -581,6 +568,7 @@ TEST(ElipsisClick, OpensTheVersionsSelectorWithItsInitialFolderRule) {
     }
 }
 
+// The same rule after a version switch and after typing; typing only enables.
 TEST(UpdateCreateButton, NeedsAliasesExceptForDelphi1) {
     struct Row {
         Version v;
@@ -606,9 +594,16 @@ TEST(UpdateCreateButton, NeedsAliasesExceptForDelphi1) {
         h.view.SetText(Ctl::eObject, row.object ? "o" : "");
         h.view.SetText(Ctl::eAlias, row.alias ? "a" : "");
         h.view.SetEnabled(Ctl::bCreate, !row.enabled);
+        SCOPED_TRACE(::testing::Message() << static_cast<int>(row.v) << row.unit << row.inc
+                                          << row.object << row.alias);
         UpdateCreateButton(h.ctx);
-        EXPECT_EQ(h.view.Enabled(Ctl::bCreate), row.enabled)
-            << static_cast<int>(row.v) << row.unit << row.inc << row.object << row.alias;
+        EXPECT_EQ(h.view.Enabled(Ctl::bCreate), row.enabled);
+        h.view.SetEnabled(Ctl::bCreate, false);
+        FieldsChanged(h.ctx);
+        EXPECT_EQ(h.view.Enabled(Ctl::bCreate), row.enabled) << "typing";
+        h.view.SetEnabled(Ctl::bCreate, true);
+        FieldsChanged(h.ctx);
+        EXPECT_TRUE(h.view.Enabled(Ctl::bCreate)) << "typing never disables Create";
     }
 }
 

@@ -67,9 +67,13 @@ public:
     bool DirectoryExists(const std::string& path) override {
         return dirs.count(Norm(path)) != 0;
     }
-    bool CopyFileOver(const std::string& from, const std::string& to) override {
+    bool CopyFileOver(const std::string& from, const std::string& to,
+                      std::string& reason) override {
         copies.push_back(from + " -> " + to);
-        if (failCopies || !FileExists(from)) return false;
+        if (failCopies || !FileExists(from)) {
+            reason = "The file is in use.";
+            return false;
+        }
         files[Norm(to)] = files[Norm(from)];
         return true;
     }
@@ -94,6 +98,10 @@ public:
         links.push_back({target, arguments, linkName});
         if (linkResult == 0) files[Norm(linkName)] = "link:" + target;
         return linkResult;
+    }
+    std::string LinkTarget(const std::string& linkName) override {
+        const std::string content = Content(linkName);
+        return content.rfind("link:", 0) == 0 ? content.substr(5) : std::string();
     }
     std::string ToOemText(const std::string& text) override { return oemPrefix + text; }
 

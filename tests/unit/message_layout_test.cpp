@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -31,9 +32,55 @@ public:
         return box;
     }
     int ScreenWidth() override { return screenWidth; }
+    int ScreenHeight() override { return 768; }
 };
 
 constexpr FrameSize kFrame{6, 25};
+
+// Lays text out as word-wrapping DrawText does, every character 6 pixels wide
+// and every line 13 high: words go on while they fit, a line feed starts a new
+// line, and a word wider than the limit stands alone at its full width.
+class WrappingMeasurer : public MessageTextMeasurer {
+public:
+    int screenHeight = 768;
+
+    TextSize TextExtent(const std::string& text) override {
+        return {static_cast<int>(text.size()) * 6, 13};
+    }
+    int CellHeight() override { return 13; }
+    TextSize WrappedTextSize(const std::string& text, int maxWidth) override {
+        int widest = 0, lines = 1;
+        int line = -6;  // the line's width so far; -6 when empty, so the first word adds no blank
+        std::string word;
+        const auto place = [&] {
+            const int width = static_cast<int>(word.size()) * 6;
+            if (line >= 0 && line + 6 + width > maxWidth) {
+                ++lines;
+                line = -6;
+            }
+            line += 6 + width;
+            widest = std::max(widest, line);
+            word.clear();
+        };
+        for (char c : text) {
+            if (c == ' ' || c == '\n') place();
+            if (c == '\n') {
+                ++lines;
+                line = -6;
+            }
+            if (c != ' ' && c != '\n') word += c;
+        }
+        place();
+        return {widest, lines * 13};
+    }
+    int ScreenWidth() override { return 1024; }
+    int ScreenHeight() override { return screenHeight; }
+};
+
+std::string WithoutLineFeeds(std::string text) {
+    std::erase(text, '\n');
+    return text;
+}
 
 TEST(MessageLayout, MeasuresTheSampleAndWrapsAtHalfTheScreen) {
     FakeMeasurer m;
@@ -163,8 +210,64 @@ TEST(MessagePlacement, CentredOverOwnerOrHalfTheOverhang) {
         EXPECT_EQ(CenterOverOwnerCoordinate(c.start, c.extent, c.dialog), c.expected)
             << c.start << ", " << c.extent << ", " << c.dialog;
     }
-    EXPECT_EQ(PlaceOverOwner({0, 300, 37, 100}, 117, 60), (LayoutPoint{20, 320}));
-    EXPECT_EQ(PlaceOverOwner({0, -100, 117, 120}, 117, 200), (LayoutPoint{0, 70}));
+    EXPECT_EQ(PlaceOverOwner({0, 300, 37, 100}, 117, 60, 1024, 768), (LayoutPoint{20, 320}));
+    EXPECT_EQ(PlaceOverOwner({0, -100, 117, 120}, 117, 200, 1024, 768), (LayoutPoint{0, 70}));
+    EXPECT_EQ(PlaceOverOwner({900, 700, 200, 100}, 300, 200, 1024, 768), (LayoutPoint{724, 568}))
+        << "ending beyond the right and bottom edges: moved inside";
+    EXPECT_EQ(PlaceOverOwner({0, 0, 504, 467}, 1020, 700, 1024, 768), (LayoutPoint{4, 58}))
+        << "half the overhang would end beyond the right edge";
+    EXPECT_EQ(PlaceOverOwner({0, 0, 504, 467}, 1100, 800, 1024, 768), (LayoutPoint{0, 0}))
+        << "larger than the screen: the caption stays in view";
+}
+
+TEST(MessageLayout, AWordTooWideForTheScreenBreaksAcrossLines) {
+    WrappingMeasurer m;
+    struct Case {
+        const char* name;
+        std::string word;
+        int labelWidth;
+        bool broken;
+    };
+    // Wrapped at 512; the label may grow to 1024 - 72 - 30 = 922, 153 characters.
+    const Case cases[] = {
+        {"wider than the wrap width widens the label", std::string(100, 'p'), 600, false},
+        {"as wide as the screen allows", std::string(153, 'p'), 918, false},
+        {"wider than the screen breaks", std::string(216, 'p'), 918, true},
+        {"much wider breaks again and again", std::string(5000, 'p'), 918, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string message = "The application did not find it at " + c.word + " now.";
+        const MessageDialogLayout l = LayOutMessageDialog(message, "", "", 1, m, kFrame);
+        EXPECT_EQ(l.label.width, c.labelWidth);
+        EXPECT_LE(l.outerWidth, 1024);
+        EXPECT_LE(l.outerHeight, 768);
+        EXPECT_EQ(l.text != message, c.broken);
+        EXPECT_EQ(WithoutLineFeeds(l.text), message) << "nothing is lost";
+        EXPECT_EQ(l.label.height, m.WrappedTextSize(l.text, c.broken ? 922 : 512).height)
+            << "measured as the label draws it";
+    }
+}
+
+TEST(MessageLayout, AMessageTooTallForTheScreenIsShortenedInTheMiddle) {
+    WrappingMeasurer m;
+    std::string message = "First line.";
+    for (int i = 0; i < 100; ++i) message += "\nline " + std::to_string(i);
+    message += "\nLast line.";
+    // 768 - 25 frame - 19 icon top - 20 gap - 23 button - 13 line: 668, 51 lines.
+    const MessageDialogLayout l = LayOutMessageDialog(message, "&Yes", "&No", 2, m, kFrame);
+    EXPECT_EQ(l.label.height, 51 * 13) << "the tallest label that fits";
+    EXPECT_EQ(l.outerHeight, 19 + 51 * 13 + 20 + 23 + 13 + 25);
+    const std::size_t dots = l.text.find("...");
+    ASSERT_NE(dots, std::string::npos) << l.text;
+    EXPECT_EQ(message.compare(0, dots, l.text, 0, dots), 0) << "the head is kept";
+    const std::string tail = l.text.substr(dots + 3);
+    EXPECT_EQ(message.compare(message.size() - tail.size(), tail.size(), tail), 0)
+        << "the tail is kept";
+    EXPECT_EQ(l.buttons[0].top + l.buttonHeight + l.lineHeight + kFrame.height, l.outerHeight);
+
+    m.screenHeight = 100;  // not even one line fits: the dots alone remain
+    EXPECT_EQ(LayOutMessageDialog(message, "", "", 1, m, kFrame).text, "...");
 }
 
 TEST(MessageIcons, CodesChooseFileAndPosition) {

@@ -489,16 +489,25 @@ TEST_F(SaveTest, StubOnlyInTheProgramDirectoryIsCopiedSilently) {
     EXPECT_TRUE(h.prompts.events.empty());
 }
 
-TEST_F(SaveTest, FailedStubCopyIsNotReportedAndSaveGoesOn) {
+TEST_F(SaveTest, FailedStubCopyIsReportedAndNoShortcutPointsAtTheMissingStub) {
     p.failCopies = true;
+    h.view.SetChecked(Ctl::cShortcut, true);
+    AddDesktop();
     h.state.extraMessages = false;
+    h.prompts.Answer(1).Answer(1);
 
     bSaveClick(h.ctx);
 
     EXPECT_EQ(p.copies.size(), 1u);
-    EXPECT_TRUE(h.prompts.events.empty());
+    EXPECT_EQ(h.prompts.prompts,
+              (std::vector<Prompt>{{"LunketD2.exe could not be copied to C:\\DELPHI\\BIN. The file "
+                                    "is in use.",
+                                    "Launcher stub not copied", "&OK", "", "", 48, 1},
+                                   kD2ShortcutNotCreated}));
+    EXPECT_TRUE(p.links.empty());
     EXPECT_TRUE(p.HasFile(kD2Bat));
     EXPECT_FALSE(h.view.Enabled(Ctl::bSave));
+    h.prompts.ExpectScriptUsed();
 }
 
 TEST_F(SaveTest, StubMissingEverywhereAbortStopsAfterClearingTheFields) {
@@ -721,11 +730,15 @@ TEST(SaveCasesTest, ShortcutThatWasNotCreatedIsReportedAsAWarning) {
         const char* name;
         bool desktopValue, desktopDir;
         long linkResult;
+        const char* oldLink;  // a shortcut file already on the desktop
     };
+    const long kSharingViolation = static_cast<long>(0x80070020);
     const Case cases[] = {
-        {"no Desktop value", false, false, 0},
-        {"desktop folder missing", true, false, 0},
-        {"link not saved", true, true, static_cast<long>(0x80070005)},
+        {"no Desktop value", false, false, 0, nullptr},
+        {"desktop folder missing", true, false, 0, nullptr},
+        {"link not saved", true, true, static_cast<long>(0x80070005), nullptr},
+        {"old shortcut held open", true, true, kSharingViolation, "link:C:\\OLD\\LunketD2.exe"},
+        {"saved, yet the file points elsewhere", true, true, 1, "link:C:\\OLD\\LunketD2.exe"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -736,6 +749,7 @@ TEST(SaveCasesTest, ShortcutThatWasNotCreatedIsReportedAsAWarning) {
         if (c.desktopValue) p.AddRegValue(RegRoot::CurrentUser, kShellFolders, "Desktop", kDesktop);
         if (c.desktopDir) p.AddDir(kDesktop);
         p.linkResult = c.linkResult;
+        if (c.oldLink) p.AddFile(std::string(kDesktop) + "\\LunketD2.lnk", c.oldLink);
         h.view.SetChecked(Ctl::cShortcut, true);
         h.state.extraMessages = false;
         h.prompts.Answer(1);
@@ -772,8 +786,9 @@ TEST_F(SaveTest, EveryQuestionOfAFullSaveComesInOrder) {
     EXPECT_EQ(h.prompts.prompts,
               (std::vector<Prompt>{kD2CfgQuestion,
                                    CfgSaved("DCC32.CFG saved as C:\\DELPHI\\BIN\\DCC32.cfg."),
-                                   kD2StubMissing, kD2BatQuestion, kD2ShortcutCreated}));
+                                   kD2StubMissing, kD2BatQuestion, kD2ShortcutNotCreated}));
     EXPECT_EQ(p.writes, (std::vector<std::string>{kD2Cfg, kD2Bat}));
+    EXPECT_TRUE(p.links.empty()) << "no shortcut to the stub that was ignored";
     EXPECT_FALSE(h.view.Enabled(Ctl::bSave));
     h.prompts.ExpectScriptUsed();
 }

@@ -24,7 +24,11 @@ TEST(PositionRule, OneAxis) {
         {5000, 768, 467, 19, 19, "past the bottom keeps the designed Top"},
         {0, 400, 504, 142, 142, "window wider than the screen"},
         {INT_MAX, 1024, 504, 142, 142, "no overflow near the int range"},
-        {INT_MIN, 1024, 504, 142, 1073741824, "the most negative value halves without overflow"},
+        {-1040, 1024, 504, 142, 520, "half a negative value flush with the right edge"},
+        {-1042, 1024, 504, 142, 142, "half a negative value past the right edge"},
+        {-1500, 1024, 504, 142, 142, "a window left of the screen does not open off it"},
+        {-1600, 768, 467, 19, 19, "a window above the screen does not open below it"},
+        {INT_MIN, 1024, 504, 142, 142, "the most negative value halves without overflow"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(PositionCoordinate(c.stored, c.screen, c.extent, c.designed), c.expected)

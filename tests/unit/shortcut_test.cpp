@@ -45,6 +45,10 @@ TEST(DesktopShortcutNameTest, IsTheTargetsFileNameWithLnkInTheDesktopFolder) {
 
 class CreateDesktopShortcutTest : public ::testing::Test {
 protected:
+    CreateDesktopShortcutTest() {
+        platform.AddFile("C:\\DELPHI\\BIN\\LunketD2.exe");
+        platform.AddFile("C:\\DELPHI\\BIN\\LunketD3.exe");
+    }
     void WithDesktop(const std::string& dir) {
         platform.AddRegValue(RegRoot::CurrentUser, kShellFolders, "Desktop", dir);
     }
@@ -107,6 +111,10 @@ TEST_F(CreateDesktopShortcutTest, AFailedLinkAnswersNo) {
 
     EXPECT_FALSE(CreateDesktopShortcut(platform, "C:\\DELPHI\\BIN\\LunketD2.exe"));
     EXPECT_EQ(platform.links.size(), 1u);
+
+    EXPECT_FALSE(CreateDesktopShortcut(platform, "C:\\DELPHI\\BIN\\lunket.exe"))
+        << "a target that is not there";
+    EXPECT_EQ(platform.links.size(), 1u) << "gets no shortcut";
 }
 
 }  // namespace

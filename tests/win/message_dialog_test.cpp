@@ -15,9 +15,12 @@
 #include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "win_helpers.h"
 
 namespace quillet {
 namespace {
+
+using wintest::WindowText;
 
 // ---- finding the dialog and its parts ----
 
@@ -42,12 +45,6 @@ HWND Part(HWND dialog, const std::string& name) {
     ui::Form* form = ui::Form::FromHandle(dialog);
     ui::Widget* control = form ? form->FindControl(name) : nullptr;
     return control ? control->WindowHandle() : nullptr;
-}
-
-std::string WindowText(HWND hwnd) {
-    char text[512] = {};
-    GetWindowTextA(hwnd, text, sizeof text);
-    return text;
 }
 
 RECT ClientBounds(HWND child) {
@@ -137,6 +134,7 @@ public:
         return Measure(text, maxWidth, DT_CALCRECT | DT_WORDBREAK);
     }
     int ScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
+    int ScreenHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
 
     TextSize Measure(const std::string& text, int maxWidth, UINT flags) {
         RECT r{0, 0, maxWidth, 0};
@@ -272,6 +270,7 @@ TEST_F(MessageDialogTest, LayoutMatchesTheTextMeasuredInTheOwnersFont) {
         {"long, three buttons", LongMessage(), "&No", "Cancel"},
         {"paragraphs", "First line\n\nSecond paragraph\nthird\nfourth line", "&Yes", "&No"},
         {"short, two buttons", "Go?", "&No", ""},
+        {"a word wider than the screen", "Not found at C:\\" + std::string(5000, 'W') + ".", "", ""},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
@@ -287,6 +286,11 @@ TEST_F(MessageDialogTest, LayoutMatchesTheTextMeasuredInTheOwnersFont) {
             EXPECT_EQ(outer.right - outer.left, want.outerWidth);
             EXPECT_EQ(outer.bottom - outer.top, want.outerHeight);
             EXPECT_EQ(client.bottom, want.clientHeight);
+            EXPECT_GE(outer.left, 0);
+            EXPECT_GE(outer.top, 0);
+            EXPECT_LE(outer.right, GetSystemMetrics(SM_CXSCREEN));
+            EXPECT_LE(outer.bottom, GetSystemMetrics(SM_CYSCREEN));
+            EXPECT_EQ(WindowText(Part(dialog, "Message")), want.text);
             EXPECT_EQ(AsLayout(ClientBounds(Part(dialog, "Image"))), want.icon);
             EXPECT_EQ(AsLayout(ClientBounds(Part(dialog, "Message"))), want.label);
             for (int n = 1; n <= 3; ++n) {

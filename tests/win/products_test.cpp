@@ -242,6 +242,11 @@ TEST_F(ProductsTest, StubWhoseCompilerWillNotStartExplainsWhy) {
         EXPECT_EQ(run.exitCode, 4u);
         EXPECT_NE(run.output.find("could not be started"), std::string::npos) << run.output;
         EXPECT_NE(run.output.find(c.advice), std::string::npos) << run.output;
+        // The system's reason names the file too, in place of its "%1".
+        EXPECT_EQ(run.output.find("%1"), std::string::npos) << run.output;
+        const std::string upper = UpperAscii(run.output);
+        const std::string path = UpperAscii(compilerDir + "\\" + c.compilerName);
+        EXPECT_NE(upper.find(path, upper.find(path) + 1), std::string::npos) << run.output;
         EXPECT_TRUE(ReadLog(log).empty());
     }
 }
