@@ -16,12 +16,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     app.SetTitle("Quillet");
 
     // The first window made is the main window; closing it ends the program.
+    int exitCode = 0;
     try {
         quillet::TCFGFace mainForm;
         app.Run();
     } catch (...) {
         app.ShowException(ui::CurrentExceptionText());
-        return 1;
+        exitCode = 1;
     }
-    return 0;
+    // The windows are gone with their COM objects; COM goes last.
+    quillet::DoneShortcutUnit();
+    return exitCode;
 }

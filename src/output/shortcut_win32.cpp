@@ -5,18 +5,44 @@
 #include <objidl.h>
 #include <shlobj.h>
 
+#include <string>
+
 #include "output/shortcut.h"
 
 namespace quillet {
 
 namespace {
 
-// Room for the shell's longest file name and its terminating zero.
-constexpr int kLinkNameChars = 259;
+// The longest link name handed to the shell; a longer one is refused before
+// the shell sees it.
+constexpr std::size_t kMaxLinkNameChars = 258;
 
-// The link's file name as the shell takes it; false when it does not fit.
-bool WideLinkName(const std::string& name, WCHAR (&wide)[kLinkNameChars]) {
-    return MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, wide, kLinkNameChars) != 0;
+// Holds one reference to a COM interface and releases it.
+template <class T>
+class ComRef {
+public:
+    ComRef() = default;
+    ~ComRef() {
+        if (p_) p_->Release();
+    }
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+    T* operator->() const { return p_; }
+    void** Out() { return reinterpret_cast<void**>(&p_); }
+
+private:
+    T* p_ = nullptr;
+};
+
+// The link's file name as the shell takes it; false when it cannot be given.
+bool WideLinkName(const std::string& name, std::wstring& wide) {
+    if (name.size() > kMaxLinkNameChars) return false;
+    const int n = MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, nullptr, 0);
+    if (n <= 0) return false;
+    wide.assign(static_cast<std::size_t>(n), L'\0');
+    if (!MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, wide.data(), n)) return false;
+    wide.resize(static_cast<std::size_t>(n - 1));
+    return true;
 }
 
 }  // namespace
@@ -27,64 +53,65 @@ void InitShortcutUnit() {
     if (ShortcutFile == nullptr) ShortcutFile = new TShortcutFile;
 }
 
+void DoneShortcutUnit() {
+    delete ShortcutFile;
+    ShortcutFile = nullptr;
+}
+
 TShortcutFile::TShortcutFile() {
-    // The program's one thread stays in this apartment until the process ends.
+    // The program's one thread stays in this apartment until the unit is done.
     CoInitialize(nullptr);
 }
 
+TShortcutFile::~TShortcutFile() { CoUninitialize(); }
+
 long TShortcutFile::CreateLink(const std::string& Target, const std::string& Arguments,
                                std::string& LinkName) {
-    IShellLinkA* link = nullptr;
-    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                      IID_IShellLinkA, reinterpret_cast<void**>(&link));
+    ComRef<IShellLinkA> link;
+    HRESULT result =
+        CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.Out());
     if (FAILED(result)) return result;
 
     link->SetPath(Target.c_str());
     link->SetArguments(Arguments.c_str());
 
-    IPersistFile* file = nullptr;
-    result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-    if (FAILED(result)) {
-        link->Release();
-        return result;
-    }
+    ComRef<IPersistFile> file;
+    result = link->QueryInterface(IID_IPersistFile, file.Out());
+    if (FAILED(result)) return result;
 
     LinkName = WithLinkExtension(LinkName);
 
-    // A name that does not fit converts to nothing; rather than hand the shell
-    // an empty name (whose meaning is its own), no file is saved at all.
-    WCHAR wideName[kLinkNameChars];
-    if (!WideLinkName(LinkName, wideName)) {
-        result = HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
-    } else {
-        result = file->Save(wideName, TRUE);
-    }
-
-    file->Release();
-    link->Release();
-    return result;
+    // A name the shell cannot be given is refused: rather than hand it an
+    // empty or cut name (whose meaning is its own), no file is saved at all.
+    std::wstring wideName;
+    if (!WideLinkName(LinkName, wideName)) return HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
+    return file->Save(wideName.c_str(), TRUE);
 }
 
 std::string TShortcutFile::LinkTarget(const std::string& LinkName) {
-    WCHAR wideName[kLinkNameChars];
+    std::wstring wideName;
     if (!WideLinkName(LinkName, wideName)) return {};
-    IShellLinkA* link = nullptr;
+    ComRef<IShellLinkA> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link)))) {
+                                link.Out()))) {
         return {};
     }
-    std::string target;
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        char path[MAX_PATH] = {};
-        if (SUCCEEDED(file->Load(wideName, STGM_READ)) &&
-            SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH))) {
-            target = path;
-        }
-        file->Release();
+    ComRef<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.Out())) ||
+        FAILED(file->Load(wideName.c_str(), STGM_READ))) {
+        return {};
     }
-    link->Release();
-    return target;
+    // The stored target can be longer than MAX_PATH: ask with room to spare.
+    std::string path(MAX_PATH, '\0');
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        if (FAILED(link->GetPath(path.data(), static_cast<int>(path.size()), nullptr, SLGP_RAWPATH))) {
+            return {};
+        }
+        const std::size_t length = path.find('\0');
+        if (length + 1 < path.size()) return path.substr(0, length);
+        path.assign(path.size() * 2, '\0');
+    }
+    return {};
 }
 
 }  // namespace quillet

@@ -8,7 +8,8 @@ namespace quillet {
 
 class TShortcutFile {
 public:
-    TShortcutFile();  // calls CoInitialize
+    TShortcutFile();   // calls CoInitialize
+    ~TShortcutFile();  // calls CoUninitialize, once every interface is released
     TShortcutFile(const TShortcutFile&) = delete;
     TShortcutFile& operator=(const TShortcutFile&) = delete;
 
@@ -23,8 +24,10 @@ public:
     std::string LinkTarget(const std::string& LinkName);
 };
 
-// Created by InitShortcutUnit during start-up; never destroyed.
+// Created by InitShortcutUnit during start-up, destroyed by DoneShortcutUnit
+// at exit, after the windows and before the process ends.
 extern TShortcutFile* ShortcutFile;
 void InitShortcutUnit();
+void DoneShortcutUnit();
 
 }  // namespace quillet
