@@ -118,6 +118,17 @@ double Median(std::vector<double> v) {
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
+// Whether the middle half of the times spreads wider than a quarter of its
+// lower end. Then other work on the machine took turns with the starts, and
+// it slows the program that does more work more: the ratio is not to be
+// trusted.
+bool Disturbed(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const double lower = v[(v.size() - 1) / 4];
+    const double upper = v[(v.size() - 1) * 3 / 4];
+    return upper > 1.25 * lower;
+}
+
 unsigned long FileKiB(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA attrs{};
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attrs)) return 0;
@@ -134,7 +145,7 @@ void PrintTimes(const char* label, const Program& p) {
 int main(int argc, char** argv) {
     Program quillet{argc > 1 ? argv[1] : BesideThisProgram("quillet.exe"), "TCFGFace", {}};
     Program bare{argc > 2 ? argv[2] : BesideThisProgram("bare_window.exe"), "BareWindow", {}};
-    const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 21;
+    const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 31;
 
     // One start of each first, unrecorded: it pulls the files into the cache
     // and starts Wine's helper processes. Then the two take turns, each going
@@ -153,6 +164,10 @@ int main(int argc, char** argv) {
     PrintTimes("quillet.exe", quillet);
     PrintTimes("bare_window.exe", bare);
     std::printf("start-up ratio (medians):     %.2f   (at most %.2f)\n", ratio, kStartupRatioLimit);
+    if (Disturbed(quillet.times) || Disturbed(bare.times)) {
+        std::printf("  note: the start times vary widely; the machine was busy with other work.\n"
+                    "        Run again when it is idle before trusting the ratio.\n");
+    }
     std::printf("peak working set:             quillet.exe %lu KiB, bare_window.exe %lu KiB\n",
                 static_cast<unsigned long>(quillet.peakWorkingSet / 1024),
                 static_cast<unsigned long>(bare.peakWorkingSet / 1024));
