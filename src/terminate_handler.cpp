@@ -1,4 +1,4 @@
-// The shipped programs' terminate handler. The C++ runtime's default one
+// quillet.exe's terminate handler. The C++ runtime's default one
 // demangles the name of the escaping exception's type and writes it to
 // standard error, which a windowed program does not have; its demangler alone
 // is a tenth of quillet.exe. Defining the handler here keeps the runtime's
