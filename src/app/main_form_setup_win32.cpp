@@ -9,8 +9,9 @@
 namespace quillet {
 
 void SetupMainForm(TCFGFace& form) {
+    // The window has the application's icon from its creation on; setting it
+    // again would only resend it to the window manager, twice.
     ui::Application& app = ui::Application::Get();
-    form.SetIcon(app.Icon());
     form.SetCaption(app.Title());
 
     app.HintPause = 100;

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "core/paths.h"
 
@@ -48,9 +47,10 @@ bool TargetReplaceable(const std::string& path, DWORD& error) {
 HANDLE CreateTempBeside(const std::string& dir, std::string& tempName, DWORD& error) {
     const DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
     for (DWORD attempt = 0; attempt < 100; ++attempt) {
+        // wsprintfA, not snprintf: the C library's formatter would add its
+        // floating-point machinery to the program for this one name.
         char name[32];
-        std::snprintf(name, sizeof name, "~qt%05lx.tmp",
-                      static_cast<unsigned long>((seed + attempt) & 0xFFFFF));
+        wsprintfA(name, "~qt%05lx.tmp", static_cast<unsigned long>((seed + attempt) & 0xFFFFF));
         tempName = dir + name;
         HANDLE file = CreateFileA(tempName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
