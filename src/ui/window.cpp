@@ -1,7 +1,5 @@
 #include "ui/window.h"
 
-#include <commctrl.h>
-
 #include <set>
 #include <stdexcept>
 
@@ -11,9 +9,10 @@ namespace ui {
 
 namespace {
 
-// The object behind a window, for both ways of binding.
-constexpr const char* kWindowProp = "ui.Window";
-constexpr UINT_PTR kSubclassId = 0x5155;  // "QU"
+// The object behind a window sits in its GWLP_USERDATA, for both ways of
+// binding; the window procedure tells that the window is one of ours. Both
+// are read in-process, unlike window properties, which every message would
+// otherwise look up through the window server.
 // Other programs (our end-to-end driver among them) find windows by name:
 // the property holds a global atom of the name.
 constexpr const char* kNameProp = "QuilletName";
@@ -55,7 +54,10 @@ Window::~Window() {
 }
 
 Window* Window::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<Window*>(GetPropA(hwnd, kWindowProp)) : nullptr;
+    if (!hwnd) return nullptr;
+    const auto proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
+    if (proc != StaticWndProc && proc != SubclassProc) return nullptr;
+    return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
 void Window::SetText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
@@ -94,17 +96,28 @@ void Window::CreateHandle() {
 }
 
 void Window::AttachHandle(HWND hwnd) {
-    if (!SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+    if (FromHandle(hwnd)) throw std::logic_error("The window is bound to an object already");
+    Bind(hwnd);
+    subclassed_ = true;
+    SetLastError(0);
+    original_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+    if (!original_ && GetLastError() != 0) {
+        Unbind();
         throw std::runtime_error("Cannot subclass a window");
     }
-    subclassed_ = true;
-    Bind(hwnd);
 }
 
 void Window::DetachHandle() {
     if (!hwnd_) return;
-    if (subclassed_) RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
+    RestoreProc();
     Unbind();
+}
+
+void Window::RestoreProc() {
+    if (subclassed_ && original_) {
+        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+    }
 }
 
 void Window::DestroyHandle() {
@@ -113,15 +126,16 @@ void Window::DestroyHandle() {
 
 void Window::Bind(HWND hwnd) {
     hwnd_ = hwnd;
-    SetPropA(hwnd, kWindowProp, this);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 void Window::Unbind() {
     if (!hwnd_) return;
     HWND hwnd = hwnd_;
-    RemovePropA(hwnd, kWindowProp);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
     hwnd_ = nullptr;
     subclassed_ = false;
+    original_ = nullptr;
     created_ = false;
     HandleUnbound(hwnd);
 }
@@ -131,7 +145,7 @@ LRESULT Window::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Window::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (subclassed_) return DefSubclassProc(hwnd_, msg, wParam, lParam);
+    if (subclassed_) return CallWindowProcA(original_, hwnd_, msg, wParam, lParam);
     return ClassDefaultProc(msg, wParam, lParam);
 }
 
@@ -143,11 +157,13 @@ LRESULT Window::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCDESTROY) {
         // The default handling first (it still needs the window), then the
         // object lets go of it.
-        const LRESULT result = DefaultProc(msg, wParam, lParam);
         UnnameWindow(hwnd_);  // the name's atom goes with the window
-        if (subclassed_) RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
+        const WNDPROC original = subclassed_ ? original_ : nullptr;
+        HWND hwnd = hwnd_;
+        RestoreProc();
         Unbind();
-        return result;
+        return original ? CallWindowProcA(original, hwnd, msg, wParam, lParam)
+                        : ClassDefaultProc(msg, wParam, lParam);
     }
     try {
         return WndProc(msg, wParam, lParam);
@@ -162,17 +178,15 @@ LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
         auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         if (self) self->Bind(hwnd);
     }
-    if (Window* self = FromHandle(hwnd); self && !self->subclassed_) {
-        return self->Dispatch(msg, wParam, lParam);
-    }
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (self && self->hwnd_ == hwnd) return self->Dispatch(msg, wParam, lParam);
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                      DWORD_PTR refData) {
-    auto* self = reinterpret_cast<Window*>(refData);
-    if (!self || self->hwnd_ != hwnd) return DefSubclassProc(hwnd, msg, wParam, lParam);
-    return self->Dispatch(msg, wParam, lParam);
+LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (self && self->hwnd_ == hwnd) return self->Dispatch(msg, wParam, lParam);
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace ui

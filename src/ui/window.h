@@ -2,7 +2,8 @@
 // HWND whose messages reach the virtual WndProc of its object. Windows of our
 // own classes are bound at WM_NCCREATE through one static window procedure;
 // windows of system classes (buttons, edits, a shell dialog) are subclassed
-// through one subclass procedure. Either way the object is unbound at
+// through one subclass procedure. The object sits in the window's
+// GWLP_USERDATA, which our windows leave to the toolkit. Either way the object is unbound at
 // WM_NCDESTROY, and no C++ exception crosses the window procedure: it goes to
 // the application's general error report.
 #pragma once
@@ -96,15 +97,16 @@ protected:
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR refData);
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static void RegisterOwnClass(const CreateParams& params);
     LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
     void Bind(HWND hwnd);
     void Unbind();
+    void RestoreProc();
 
     HWND hwnd_ = nullptr;
     bool subclassed_ = false;
+    WNDPROC original_ = nullptr;  // the class's procedure of a subclassed window
     bool created_ = false;  // made by this object, so destroyed by it
 };
 
