@@ -27,10 +27,12 @@ int ParseProfileInt(const std::string& text, int def) {
 }
 
 int PositionCoordinate(int stored, int screenExtent, int windowExtent, int designed) {
-    // Computed in 64 bits: a stored value near the int range must not wrap.
+    // Computed in 64 bits: a stored value, screen or window extent near the
+    // int range must not wrap. Half of any int difference is an int again.
     const long long v = stored;
-    if (v + windowExtent > screenExtent) return designed;
-    if (v == 0) return (screenExtent - windowExtent) / 2;
+    const long long room = static_cast<long long>(screenExtent) - windowExtent;
+    if (v > room) return designed;
+    if (v == 0) return static_cast<int>(room / 2);
     if (v < 0) return static_cast<int>(-v / 2);
     return stored;
 }

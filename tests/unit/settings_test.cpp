@@ -25,6 +25,7 @@ TEST(PositionRule, OneAxis) {
         {0, 400, 504, 142, 142, "window wider than the screen"},
         {INT_MAX, 1024, 504, 142, 142, "no overflow near the int range"},
         {INT_MIN, 1024, 504, 142, 1073741824, "the most negative value halves without overflow"},
+        {0, INT_MAX, INT_MIN, 142, INT_MAX, "centring over extreme extents without overflow"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(PositionCoordinate(c.stored, c.screen, c.extent, c.designed), c.expected)
