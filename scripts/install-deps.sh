@@ -12,6 +12,8 @@ have_pkg() {
 missing=()
 command -v g++ >/dev/null || missing+=(g++)
 command -v cmake >/dev/null || missing+=(cmake)
+command -v clang++ >/dev/null || missing+=(clang)
+have_pkg libclang-rt-dev || missing+=(libclang-rt-dev)  # libFuzzer and the sanitizers' run-times
 [[ -f /usr/src/googletest/CMakeLists.txt ]] || missing+=(googletest)
 command -v i686-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-i686)
 have_pkg wine || missing+=(wine)

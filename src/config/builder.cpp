@@ -25,6 +25,17 @@ std::string NormalisedEntry(const std::string& entry) {
     return UpperAscii(e);
 }
 
+// A value as its option line holds it. A line break (which no directory name
+// can hold, but a registry value or a paste can) would end the option early
+// and make the rest of the value a line of its own, so breaks are dropped.
+std::string OneLine(const std::string& value) {
+    std::string line;
+    for (char c : value) {
+        if (c != '\r' && c != '\n') line += c;
+    }
+    return line;
+}
+
 struct Delphi3Pass {
     std::string (*dir)(Context&);
     const char* explanation;  // follows "X;" in the question
@@ -91,6 +102,10 @@ void CheckDelphi3Paths(Context& ctx) {
     static constexpr Ctl kLists[] = {Ctl::eUnit, Ctl::eInc, Ctl::eObject};
     for (const Delphi3Pass& pass : kDelphi3Passes) {
         const std::string dir = pass.dir(ctx);
+        // A directory whose name holds ";" cannot be one entry of a list:
+        // added, it would split into entries that name nothing, and the list
+        // would still lack it at every Create.
+        if (dir.find(';') != std::string::npos) continue;
         const std::string withSemicolon = dir + ";";
 
         bool anyLacks = false;
@@ -111,14 +126,16 @@ void CheckDelphi3Paths(Context& ctx) {
 }
 
 std::vector<std::string> BuildConfigLines(LineStyle style, const ConfigFields& fields) {
+    const std::string unit = OneLine(fields.unit), inc = OneLine(fields.inc),
+                      object = OneLine(fields.object), alias = OneLine(fields.alias);
     if (style == LineStyle::Slash) {
-        return {"/m", "/cw", "/r" + fields.object, "/i" + fields.inc, "/u" + fields.unit};
+        return {"/m", "/cw", "/r" + object, "/i" + inc, "/u" + unit};
     }
     return {
-        "-a" + fields.alias,
-        "-u\"" + fields.unit + "\"",
-        "-i\"" + fields.inc + "\"",
-        "-o\"" + fields.object + "\"",
+        "-a" + alias,
+        "-u\"" + unit + "\"",
+        "-i\"" + inc + "\"",
+        "-o\"" + object + "\"",
     };
 }
 

@@ -12,7 +12,8 @@
 namespace quillet {
 
 // Delphi 3: offers to put the SLib and then the Bin directory in front of the
-// unit, include and object lists that lack it.
+// unit, include and object lists that lack it. A directory whose name holds
+// ";" cannot be a list entry and is not offered.
 void CheckDelphi3Paths(Context& ctx);
 
 // Delphi 3's SLib and Bin directories, derived from its registered IDE path
@@ -34,7 +35,8 @@ struct ConfigFields {
 };
 
 // The option lines of the configuration, without line ends; the file holds
-// each followed by CR LF (JoinLines).
+// each followed by CR LF (JoinLines). The values stand as the fields hold
+// them, less any CR or LF, so each option stays on its one line.
 std::vector<std::string> BuildConfigLines(LineStyle style, const ConfigFields& fields);
 
 }  // namespace quillet

@@ -1,9 +1,9 @@
 #include "config/registry_win32.h"
 
-#include <cstring>
 #include <vector>
 
 #include "core/platform.h"
+#include "core/registry_text.h"
 
 namespace quillet {
 
@@ -21,12 +21,6 @@ private:
     HKEY key_;
 };
 
-bool IsTextType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
-
-// Another process may rewrite the value between the size query and the read;
-// after this many rounds of a value that keeps growing, it reads as empty.
-constexpr int kMaxReadAttempts = 8;
-
 }  // namespace
 
 std::string ReadRegString(HKEY root, const std::string& key, const std::string& value) {
@@ -35,34 +29,19 @@ std::string ReadRegString(HKEY root, const std::string& key, const std::string& 
         return kUnableToOpenKey;
     }
     const RegKeyHandle handle(opened);
-
-    DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExA(handle.get(), value.c_str(), nullptr, &type, nullptr, &size) !=
-            ERROR_SUCCESS ||
-        !IsTextType(type)) {
-        return {};
-    }
-
-    for (int attempt = 0; attempt < kMaxReadAttempts; ++attempt) {
-        // One spare byte beyond what is offered, so the text always ends in a
-        // zero even when the stored value has none.
-        std::vector<char> buffer(static_cast<std::size_t>(size) + 1, '\0');
-        DWORD got = size;
+    return ReadRegistryText([&](char* buffer, std::uint32_t capacity) {
+        DWORD type = 0;
+        DWORD size = capacity;
         const LONG result = RegQueryValueExA(handle.get(), value.c_str(), nullptr, &type,
-                                             reinterpret_cast<BYTE*>(buffer.data()), &got);
-        if (result == ERROR_MORE_DATA) {
-            size = got > size ? got : size * 2 + 16;
-            continue;
-        }
-        if (result != ERROR_SUCCESS || !IsTextType(type)) return {};
-        // Only the bytes the call reported are the value's; stop at the first
-        // zero among them.
-        const std::size_t length = got < size ? got : size;
-        const char* end = static_cast<const char*>(std::memchr(buffer.data(), '\0', length));
-        return std::string(buffer.data(), end == nullptr ? length : end - buffer.data());
-    }
-    return {};
+                                             reinterpret_cast<BYTE*>(buffer), &size);
+        RegQueryAnswer answer;
+        answer.status = result == ERROR_SUCCESS    ? RegQueryStatus::Success
+                        : result == ERROR_MORE_DATA ? RegQueryStatus::MoreData
+                                                    : RegQueryStatus::Failed;
+        answer.isText = type == REG_SZ || type == REG_EXPAND_SZ;
+        answer.size = size;
+        return answer;
+    });
 }
 
 std::string ReadPrivateProfileString(const std::string& file, const std::string& section,

@@ -27,19 +27,21 @@ int ParseProfileInt(const std::string& text, int def) {
 }
 
 int PositionCoordinate(int stored, int screenExtent, int windowExtent, int designed) {
-    // Computed in 64 bits: a stored value near the int range must not wrap.
+    // Computed in 64 bits: a stored value, screen or window extent near the
+    // int range must not wrap. Half of any int difference is an int again.
     const long long v = stored;
-    if (v + windowExtent > screenExtent) return designed;
+    const long long room = static_cast<long long>(screenExtent) - windowExtent;
+    if (v > room) return designed;
     long long coordinate = v;
     if (v == 0) {
-        coordinate = (screenExtent - windowExtent) / 2;
+        coordinate = room / 2;
     } else if (v < 0) {
         coordinate = -v / 2;
     }
     // Half of a large negative value (a window last closed on a monitor left
     // of or above the main one) lands beyond the far edge; a window that would
     // not lie wholly on the screen takes its designed place instead.
-    if (coordinate < 0 || coordinate + windowExtent > screenExtent) return designed;
+    if (coordinate < 0 || coordinate > room) return designed;
     return static_cast<int>(coordinate);
 }
 

@@ -84,7 +84,8 @@ std::string BreakLongWords(const std::string& text, int limit, MessageTextMeasur
         std::size_t end = i;
         while (end < text.size() && !IsWordBreak(text[end])) ++end;
         std::string word = text.substr(i, end - i);
-        while (measurer.TextExtent(word).width > limit) {
+        // At least one character a line, however narrow the limit.
+        while (word.size() > 1 && measurer.TextExtent(word).width > limit) {
             const std::size_t piece = FittingLength(word, limit, measurer);
             result += word.substr(0, piece) + '\n';
             word.erase(0, piece);
@@ -179,15 +180,20 @@ MessageDialogLayout LayOutMessageDialog(const std::string& message, const std::s
     l.defaultButton = MessageDefaultButton(l.buttonCount, defaultButton);
     l.cancelButton = MessageCancelButton(l.buttonCount);
 
-    l.outerWidth = std::max(kMessageLabelLeft + box.width + kMessageRightMargin,
-                            MessageRowWidth(l.buttonCount));
+    // Button lefts relative to the middle of the client area.
+    static constexpr int kLefts[3][3] = {{-38}, {-81, 4}, {-123, -38, 46}};
+    const int* lefts = kLefts[l.buttonCount - 1];
+    // The row widths hold the centred buttons inside the client area for
+    // ordinary frames; a thicker frame widens the dialog so they still fit.
+    const int rowHalf = std::max(-lefts[0], lefts[l.buttonCount - 1] + kMessageButtonWidth);
+    l.outerWidth = std::max({kMessageLabelLeft + box.width + kMessageRightMargin,
+                             MessageRowWidth(l.buttonCount), 2 * rowHalf + frame.width});
     l.clientWidth = l.outerWidth - frame.width;
 
     const int buttonTop = iconTop + std::max(kMessageIconSize, box.height) + kGapAboveButtons;
     const int middle = l.clientWidth / 2;
-    static constexpr int kLefts[3][3] = {{-38}, {-81, 4}, {-123, -38, 46}};
     for (int i = 0; i < l.buttonCount; ++i) {
-        l.buttons[static_cast<std::size_t>(i)] = {middle + kLefts[l.buttonCount - 1][i], buttonTop,
+        l.buttons[static_cast<std::size_t>(i)] = {middle + lefts[i], buttonTop,
                                                   kMessageButtonWidth, l.buttonHeight};
     }
 

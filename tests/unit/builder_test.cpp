@@ -85,6 +85,10 @@ TEST(BuildConfigLines, BothFormatsByteForByte) {
     const ConfigFields odd{" a ", "b\"", "", ""};
     EXPECT_EQ(BuildConfigLines(LineStyle::Dash, odd),
               (std::vector<std::string>{"-a", "-u\" a \"", "-i\"b\"\"", "-o\"\""}));
+    // ...but for line breaks, which would split an option into two lines.
+    const ConfigFields broken{"C:\\U;\r\nD:\\V", "\n", "\r", "A=B\r\n"};
+    EXPECT_EQ(BuildConfigLines(LineStyle::Dash, broken),
+              (std::vector<std::string>{"-aA=B", "-u\"C:\\U;D:\\V\"", "-i\"\"", "-o\"\""}));
 }
 
 TEST(Create, WritesEachVersionsTextIntoTheMemoAndEnablesSave) {
@@ -315,6 +319,16 @@ TEST(CheckDelphi3Paths, WithoutARegisteredIdeOffersTheRelativeNames) {
     EXPECT_EQ(h.prompts.prompts,
               (std::vector<Prompt>{SLibQuestion("SLib"), BinQuestion("Bin")}));
     EXPECT_EQ(h.view.Text(Ctl::eUnit), "Bin;SLib;C:\\L");
+}
+
+TEST(CheckDelphi3Paths, DirectoryWithASemicolonIsNotOffered) {
+    // Added, "C:\A;B\BIN;" would be the two entries "C:\A" and "B\BIN".
+    Ready h(Version::D3);
+    h.platform.AddRegValue(RegRoot::LocalMachine, kD3Ide, "Delphi 3", "C:\\A;B\\BIN\\DELPHI32.EXE");
+    h.Fields("C:\\L", "C:\\L", "C:\\L");
+    CheckDelphi3Paths(h.ctx);
+    EXPECT_TRUE(h.prompts.prompts.empty());
+    EXPECT_EQ(h.view.Text(Ctl::eUnit), "C:\\L");
 }
 
 TEST(Create, Delphi3BuildsFromTheListsTheCheckLeft) {

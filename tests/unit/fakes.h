@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <deque>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <tuple>
@@ -13,7 +16,9 @@
 
 #include "core/app_state.h"
 #include "core/paths.h"
+#include "core/registry_text.h"
 #include "core/text.h"
+#include "dialogs/message_layout.h"
 
 namespace quillet::testing {
 
@@ -265,6 +270,71 @@ private:
     State Get(Ctl ctl) const {
         auto it = controls.find(ctl);
         return it == controls.end() ? State{} : it->second;
+    }
+};
+
+// Answers with fixed sizes and remembers what it was asked.
+class FakeMeasurer : public MessageTextMeasurer {
+public:
+    int lineHeight = 13;
+    int cellHeight = 13;
+    TextSize box{10, 13};
+    int screenWidth = 1024;
+    int screenHeight = 768;
+
+    std::vector<std::string> extentTexts;
+    int wrapWidth = -1;
+    std::string wrappedText;
+
+    TextSize TextExtent(const std::string& text) override {
+        extentTexts.push_back(text);
+        return {static_cast<int>(text.size()) * 6, lineHeight};
+    }
+    int CellHeight() override { return cellHeight; }
+    TextSize WrappedTextSize(const std::string& text, int maxWidth) override {
+        wrappedText = text;
+        wrapWidth = maxWidth;
+        return box;
+    }
+    int ScreenWidth() override { return screenWidth; }
+    int ScreenHeight() override { return screenHeight; }
+};
+
+// A registry value that another process may rewrite between queries: query N
+// sees version N, the last version from then on. A read fills the whole
+// buffer it is offered with junk before the value, so a reader that takes
+// bytes past the value's end takes junk.
+struct FakeRegValue {
+    struct Version {
+        Version(std::string b = {}, bool text = true, bool fail = false,
+                std::optional<std::uint32_t> answer = {})
+            : bytes(std::move(b)), isText(text), fails(fail), sizeAnswer(answer) {}
+        std::string bytes;
+        bool isText;
+        bool fails;
+        std::optional<std::uint32_t> sizeAnswer;  // what a size query says, when not the size
+    };
+    std::vector<Version> versions;
+    int calls = 0;
+    bool lastWasRead = false;  // the last query read a text value into the buffer
+    std::string lastText;      // that value up to its first zero
+
+    RegValueQuery Query() {
+        return [this](char* buffer, std::uint32_t capacity) {
+            const Version& v = versions[std::min<std::size_t>(calls++, versions.size() - 1)];
+            lastWasRead = false;
+            if (v.fails) return RegQueryAnswer{};
+            const auto size = static_cast<std::uint32_t>(v.bytes.size());
+            if (buffer == nullptr) {
+                return RegQueryAnswer{RegQueryStatus::Success, v.isText, v.sizeAnswer.value_or(size)};
+            }
+            std::memset(buffer, '#', capacity);
+            if (size > capacity) return RegQueryAnswer{RegQueryStatus::MoreData, v.isText, size};
+            std::memcpy(buffer, v.bytes.data(), size);
+            lastWasRead = v.isText;
+            lastText = v.bytes.substr(0, v.bytes.find('\0'));
+            return RegQueryAnswer{RegQueryStatus::Success, v.isText, size};
+        };
     }
 };
 

@@ -5,35 +5,12 @@
 #include <vector>
 
 #include "dialogs/message_layout.h"
+#include "fakes.h"
 
 namespace quillet {
 namespace {
 
-// Answers with fixed sizes and remembers what it was asked.
-class FakeMeasurer : public MessageTextMeasurer {
-public:
-    int lineHeight = 13;
-    int cellHeight = 13;
-    TextSize box{10, 13};
-    int screenWidth = 1024;
-
-    std::vector<std::string> extentTexts;
-    int wrapWidth = -1;
-    std::string wrappedText;
-
-    TextSize TextExtent(const std::string& text) override {
-        extentTexts.push_back(text);
-        return {static_cast<int>(text.size()) * 6, lineHeight};
-    }
-    int CellHeight() override { return cellHeight; }
-    TextSize WrappedTextSize(const std::string& text, int maxWidth) override {
-        wrappedText = text;
-        wrapWidth = maxWidth;
-        return box;
-    }
-    int ScreenWidth() override { return screenWidth; }
-    int ScreenHeight() override { return 768; }
-};
+using testing::FakeMeasurer;
 
 constexpr FrameSize kFrame{6, 25};
 
@@ -132,6 +109,14 @@ TEST(MessageLayout, SizesAndButtonPositions) {
         EXPECT_EQ(l.clientHeight, c.clientHeight);
         EXPECT_EQ(l.outerHeight, c.outerHeight);
     }
+    // A frame thicker than the row widths allow for widens the dialog so the
+    // three buttons still lie inside the client area.
+    FakeMeasurer m;
+    const MessageDialogLayout l = LayOutMessageDialog("text", "&No", "Cancel", 1, m, {64, 25});
+    EXPECT_EQ(l.clientWidth, 246);
+    EXPECT_EQ(l.outerWidth, 246 + 64);
+    EXPECT_EQ(l.buttons[0].left, 0);
+    EXPECT_EQ(l.buttons[2].left + 77, 246);
 }
 
 TEST(MessageLayout, ButtonHeightFromCellHeightWithMinimum) {
@@ -181,7 +166,7 @@ TEST(MessageButtons, CountDefaultCancelAndTabOrder) {
         {"&No", "Cancel", 255, 3, 0, 3, {1, 2, 3}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << '"' << c.button2 << "\" \"" << c.button3 << "\" default "
+        SCOPED_TRACE(::testing::Message() << '"' << c.button2 << "\" \"" << c.button3 << "\" default "
                                         << int(c.defaultButton));
         FakeMeasurer m;
         const MessageDialogLayout l =

@@ -29,6 +29,7 @@ TEST(PositionRule, OneAxis) {
         {-1500, 1024, 504, 142, 142, "a window left of the screen does not open off it"},
         {-1600, 768, 467, 19, 19, "a window above the screen does not open below it"},
         {INT_MIN, 1024, 504, 142, 142, "the most negative value halves without overflow"},
+        {0, INT_MAX, INT_MIN, 142, INT_MAX, "centring over extreme extents without overflow"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(PositionCoordinate(c.stored, c.screen, c.extent, c.designed), c.expected)
