@@ -83,19 +83,16 @@ void TCFGFace::CreateControls() {
     radio(Ctl::rD2, "rD2", Version::D2, 44);
     radio(Ctl::rD3, "rD3", Version::D3, 60);
 
-    const char* const exeHint =
-        "The location of DCC.EXE (or dcc32.exe) is critical to the success of the applet. If it "
-        "doesn't show up here, you''ll need to use the [...] button to locate it before you can "
-        "save your compiler configuration file.";
-    eExepath_.SetAutoSize(false);
-    eExepath_.Create(self, NextControlId(), 112, 28, 369, 21, WS_TABSTOP | WS_GROUP);
-    eExepath_.SetFont(GetFont().Handle());
-    eExepath_.OnElipsisClick = [this](HWND) { eExepathElipsisClick(); };
-    // The field and its [...] button are found by name and show the field's hint.
-    eExepathPart_ =
-        &Adopt(std::make_unique<ui::HostedWindow>(*this, "eExepath", exeHint, eExepath_.Handle()));
-    Adopt(std::make_unique<ui::HostedWindow>(*this, "eExepathButton", exeHint,
-                                             eExepath_.ButtonHandle()));
+    auto& exe = Add<TElipsisEdit>(
+        self,
+        ui::ControlDesign{"eExepath", "", 112, 28, 369, 21,
+                          "The location of DCC.EXE (or dcc32.exe) is critical to the success of "
+                          "the applet. If it doesn't show up here, you''ll need to use the [...] "
+                          "button to locate it before you can save your compiler configuration "
+                          "file."},
+        /*autoSize=*/false, WS_GROUP);
+    exe.OnElipsisClick = [this](ui::Widget&) { eExepathElipsisClick(); };
+    controls_[Ctl::eExepath] = &exe;
 
     auto& bat = Add<ui::CheckBox>(
         self,
@@ -194,11 +191,6 @@ void TCFGFace::CreateControls() {
     BD1_->SetCaption("Select Delphi 1 \\LIB\\ directory");
 }
 
-ui::Widget& TCFGFace::Part(Ctl ctl) const {
-    if (ctl == Ctl::eExepath) return *eExepathPart_;
-    return Get(ctl);
-}
-
 ui::Control& TCFGFace::Get(Ctl ctl) const {
     auto it = controls_.find(ctl);
     if (it == controls_.end()) throw std::logic_error("main window has no such control");
@@ -251,30 +243,16 @@ void TCFGFace::Memo1KeyPress(char& key) {
 // ---- MainView ----
 
 std::string TCFGFace::Text(Ctl ctl) const {
-    if (ctl == Ctl::eExepath) return eExepath_.Text();
     return Get(ctl).Text();
 }
 
 void TCFGFace::SetText(Ctl ctl, const std::string& text) {
-    if (ctl == Ctl::eExepath) {
-        eExepath_.SetText(text);
-        return;
-    }
     Get(ctl).SetText(text);
 }
 
-bool TCFGFace::Enabled(Ctl ctl) const {
-    if (ctl == Ctl::eExepath) return eExepath_.Enabled();
-    return Get(ctl).Enabled();
-}
+bool TCFGFace::Enabled(Ctl ctl) const { return Get(ctl).Enabled(); }
 
-void TCFGFace::SetEnabled(Ctl ctl, bool enabled) {
-    if (ctl == Ctl::eExepath) {
-        eExepath_.SetEnabled(enabled);
-        return;
-    }
-    Get(ctl).SetEnabled(enabled);
-}
+void TCFGFace::SetEnabled(Ctl ctl, bool enabled) { Get(ctl).SetEnabled(enabled); }
 
 bool TCFGFace::Checked(Ctl ctl) const {
     const ui::Control& c = Get(ctl);

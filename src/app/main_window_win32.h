@@ -40,8 +40,6 @@ public:
     Platform& GetPlatform() { return platform_; }
 
     ui::Control& Get(Ctl ctl) const;
-    // Any control by name, the compiler field (a component's window) too.
-    ui::Widget& Part(Ctl ctl) const;
     ui::Button& ExitButton() const { return *bExit_; }
 
     // MainView
@@ -69,8 +67,6 @@ private:
     Context ctx_{platform_, *this, *this, state_};
 
     std::map<Ctl, ui::Control*> controls_;
-    TElipsisEdit eExepath_;
-    ui::Widget* eExepathPart_ = nullptr;
     ui::Button* bExit_ = nullptr;
     CompilerSelectors selectors_;  // OD1, OD2, OD3
     std::unique_ptr<TBrowseDirectoryDlg> BD1_;

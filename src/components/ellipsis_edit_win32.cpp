@@ -1,18 +1,12 @@
 #include "components/ellipsis_edit_win32.h"
 
-#include <commctrl.h>
-
-#include <exception>
 #include <vector>
 
 namespace quillet {
 namespace {
 
-constexpr int kButtonId = 1;
-
 // Texts arriving in WM_SETTEXT and EM_REPLACESEL are UTF-16 when the window
-// is a Unicode one (comctl32's subclassing makes it one on Windows) and ANSI
-// otherwise.
+// is a Unicode one and ANSI otherwise.
 template <class Char>
 std::basic_string<Char> WithoutLineBreaks(const Char* text) {
     std::basic_string<Char> result;
@@ -41,61 +35,36 @@ bool OneLine(LPARAM lParam, std::basic_string<Char>& line) {
 
 }  // namespace
 
-HWND TElipsisEdit::Create(HWND parent, int id, int x, int y, int w, int h, DWORD extraStyle) {
-    if (Handle()) return Handle();
-    design_.className = "EDIT";
-    design_.systemClass = true;
-    design_.style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | ES_MULTILINE | ES_AUTOHSCROLL |
-                    (readOnly_ ? ES_READONLY : 0) | extraStyle;
-    design_.exStyle = WS_EX_CLIENTEDGE;
-    design_.x = x;
-    design_.y = y;
-    design_.width = w;
-    design_.height = h;
-    design_.parent = parent;
-    design_.id = id;
-    CreateHandle();
+TElipsisEdit::TElipsisEdit(ui::Form& form, HWND parent, const ui::ControlDesign& design,
+                           bool autoSize, DWORD extraStyle)
+    : ui::Edit(form, parent, design, ES_MULTILINE | WS_CLIPCHILDREN | extraStyle),
+      autoSize_(autoSize) {
     // Drawn by the field itself: the themed button of the common controls
     // paints nothing when its parent is an edit control.
-    button_.Create();
+    button_ = std::make_unique<Button>(form, *this);
     EnableWindow(ButtonHandle(), IsWindowEnabled(Handle()));
-    // Like the rest of the window's controls, the field starts in its parent's font.
-    const auto parentFont = parent ? reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0))
-                                   : nullptr;
-    if (parentFont) {
-        SetFont(parentFont);  // lays out and sizes through WM_SETFONT
-    } else {
-        if (autoSize_) AdjustHeight();
-        Layout();
-    }
-    return Handle();
+    // Lays out and sizes through WM_SETFONT.
+    SetFont(GetFont());
 }
 
-void TElipsisEdit::GetCreateParams(CreateParams& params) { params = design_; }
+TElipsisEdit::~TElipsisEdit() = default;
 
-void TElipsisEdit::EllipsisButton::GetCreateParams(CreateParams& params) {
-    params.className = "BUTTON";
-    params.systemClass = true;
-    params.caption = "...";
-    params.style = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;
-    params.parent = owner_.Handle();
-    params.id = kButtonId;
+void TElipsisEdit::HandleUnbound(HWND hwnd) {
+    ui::Edit::HandleUnbound(hwnd);
+    button_.reset();  // its window went with the field's
 }
 
-bool TElipsisEdit::ReadOnly() const {
-    if (!Handle()) return readOnly_;
-    return (GetWindowLongA(Handle(), GWL_STYLE) & ES_READONLY) != 0;
-}
+TElipsisEdit::Button::Button(ui::Form& form, TElipsisEdit& owner)
+    : ui::Control(form, owner.Handle(),
+                  ui::ControlDesign{owner.Name().empty() ? "" : owner.Name() + "Button", "...", 0,
+                                    0, 0, 0, owner.Hint, false},
+                  "BUTTON", WS_VISIBLE | BS_OWNERDRAW),
+      owner_(owner) {}
+
+bool TElipsisEdit::ReadOnly() const { return (GetWindowLongA(Handle(), GWL_STYLE) & ES_READONLY) != 0; }
 
 void TElipsisEdit::SetReadOnly(bool value) {
-    readOnly_ = value;
-    if (Handle()) SendMessageA(Handle(), EM_SETREADONLY, value ? TRUE : FALSE, 0);
-}
-
-bool TElipsisEdit::Enabled() const { return Handle() && IsWindowEnabled(Handle()); }
-
-void TElipsisEdit::SetEnabled(bool value) {
-    if (Handle()) EnableWindow(Handle(), value ? TRUE : FALSE);
+    SendMessageA(Handle(), EM_SETREADONLY, value ? TRUE : FALSE, 0);
 }
 
 void TElipsisEdit::SetFont(HFONT font) {
@@ -181,7 +150,7 @@ void TElipsisEdit::RaiseElipsisClick() {
     if (!handler) return;
     // What it throws reaches the window procedure's guard and the general
     // error report.
-    handler(ButtonHandle());
+    handler(*button_);
 }
 
 void TElipsisEdit::DrawButton(const DRAWITEMSTRUCT& item) const {
@@ -298,19 +267,19 @@ LRESULT TElipsisEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefaultProc(message, wParam, lParam);
+    return ui::Edit::WndProc(message, wParam, lParam);
 }
 
 // Press and release tracked here so that the button never takes the focus
 // from the field or from whichever control had it.
-bool TElipsisEdit::EllipsisButton::Inside(LPARAM pos) const {
+bool TElipsisEdit::Button::Inside(LPARAM pos) const {
     RECT r{};
     GetClientRect(Handle(), &r);
     const POINT pt{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
     return PtInRect(&r, pt) != FALSE;
 }
 
-LRESULT TElipsisEdit::EllipsisButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TElipsisEdit::Button::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -331,7 +300,7 @@ LRESULT TElipsisEdit::EllipsisButton::WndProc(UINT message, WPARAM wParam, LPARA
             SendMessageA(Handle(), BM_SETSTATE, FALSE, 0);
             if (GetCapture() == Handle()) ReleaseCapture();
             if (clicked) {
-                SendMessageA(owner_.Handle(), WM_COMMAND, MAKEWPARAM(kButtonId, BN_CLICKED),
+                SendMessageA(owner_.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Handle()), BN_CLICKED),
                              reinterpret_cast<LPARAM>(Handle()));
             }
             return 0;

@@ -9,70 +9,71 @@
 // text. The button is a child BUTTON window of the edit that never takes the
 // focus, like a speed button.
 //
-// The edit and its button are windows of the toolkit, subclassed through its
-// one window base; whatever a handler throws goes to the general error report.
+// It is a kind of the toolkit's edit: the form finds it by name, hints over
+// it and routes its notifications like any other field. The button is a
+// control of its own, named after the field with "Button" appended and
+// showing the field's hint. Whatever a handler throws goes to the general
+// error report.
 #pragma once
 
 #include <windows.h>
 
-#include <functional>
+#include <memory>
 #include <string>
 
-#include "ui/window.h"
+#include "ui/controls.h"
 
 namespace quillet {
 
-class TElipsisEdit : public ui::Window {
+class TElipsisEdit : public ui::Edit {
 public:
     static constexpr int kDefaultWidth = 150;
     static constexpr int kDefaultHeight = 24;
 
-    TElipsisEdit() = default;
+    // Creates the field in `design`'s place as a child of `parent` (the
+    // form's or a panel's window), with the client edge of a single-line
+    // field and the form's font. With `autoSize` on, the height follows the
+    // font and the designed height only starts it.
+    TElipsisEdit(ui::Form& form, HWND parent, const ui::ControlDesign& design, bool autoSize = true,
+                 DWORD extraStyle = 0);
+    ~TElipsisEdit() override;
 
-    // Creates the field as a child of `parent` with the client edge of a
-    // single-line field. It takes the parent's font, if the parent has one.
-    // With AutoSize on, the height then follows the font and `h` only starts
-    // it. Returns the edit's window, or null if it could not be created.
-    HWND Create(HWND parent, int id, int x, int y, int w = kDefaultWidth,
-                int h = kDefaultHeight, DWORD extraStyle = WS_TABSTOP);
+    // The [...] button; null once the field's window is gone.
+    ui::Control* ElipsisButton() const { return button_.get(); }
+    HWND ButtonHandle() const { return button_ ? button_->Handle() : nullptr; }
 
-    HWND ButtonHandle() const { return button_.Handle(); }
-
-    // Text() and SetText() are the window's; line breaks in a set text are
+    // Text() and SetText() are the edit's; line breaks in a set text are
     // dropped, as the field holds one line.
 
     bool ReadOnly() const;
     void SetReadOnly(bool value);
 
-    // The button follows the field: disabled with it, enabled with it.
-    bool Enabled() const;
-    void SetEnabled(bool value);
-
+    // The button follows the field: disabled with it, enabled with it, and
+    // in its font.
+    using ui::Control::SetFont;
     void SetFont(HFONT font);
 
-    // When on (the default) the height is the font's line height plus the
-    // border, set at creation and on every font change.
+    // When on, the height is the font's line height plus the border, set at
+    // creation and on every font change.
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool value);
 
     // Raised by a click on the button, also while the field is read-only,
-    // never while it is disabled. The sender is the button's window.
-    std::function<void(HWND sender)> OnElipsisClick;
+    // never while it is disabled. The sender is the button.
+    ui::NotifyEvent OnElipsisClick;
 
 protected:
-    void GetCreateParams(CreateParams& params) override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void HandleUnbound(HWND hwnd) override;
 
 private:
-    // The [...] button: pressed and released here, so that it never takes
-    // the focus from the field or from whichever control had it.
-    class EllipsisButton : public ui::Window {
+    // Pressed and released here, so that it never takes the focus from the
+    // field or from whichever control had it.
+    class Button : public ui::Control {
     public:
-        explicit EllipsisButton(TElipsisEdit& owner) : owner_(owner) {}
-        void Create() { CreateHandle(); }
+        Button(ui::Form& form, TElipsisEdit& owner);
 
     protected:
-        void GetCreateParams(CreateParams& params) override;
         LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     private:
@@ -88,10 +89,8 @@ private:
     void KeepOneLine();
     void RaiseElipsisClick();
 
-    EllipsisButton button_{*this};
-    CreateParams design_;      // where Create puts the field
-    bool autoSize_ = true;
-    bool readOnly_ = false;    // until the window exists
+    std::unique_ptr<Button> button_;
+    bool autoSize_;
 };
 
 }  // namespace quillet

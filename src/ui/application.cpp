@@ -33,7 +33,7 @@ Widget* WidgetInContainer(HWND hwnd, POINT screen) {
     if (dynamic_cast<Container*>(Window::FromHandle(child))) {
         if (Widget* inner = WidgetInContainer(child, screen)) return inner;
     }
-    return Widget::FromWindow(child);
+    return Control::FromHandle(child);
 }
 
 // The widget a mouse message over `hwnd` concerns.
@@ -42,7 +42,7 @@ Widget* WidgetAt(HWND hwnd) {
     GetCursorPos(&cursor);
     if (dynamic_cast<Container*>(Window::FromHandle(hwnd))) return WidgetInContainer(hwnd, cursor);
     for (HWND h = hwnd; h; h = GetParent(h)) {
-        if (Widget* w = Widget::FromWindow(h)) return w;
+        if (Control* c = Control::FromHandle(h)) return c;
         if (Form::FromHandle(h)) break;
     }
     return nullptr;

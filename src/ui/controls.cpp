@@ -38,30 +38,6 @@ Widget::Widget(Form& form, std::string name, std::string hint)
 
 Widget::~Widget() { Application::Get().ControlDestroyed(this); }
 
-Widget* Widget::FromWindow(HWND hwnd) {
-    if (!hwnd) return nullptr;
-    if (Control* control = Control::FromHandle(hwnd)) return control;
-    if (Form* form = Form::FromHandle(GetAncestor(hwnd, GA_ROOT))) {
-        for (const auto& widget : form->Controls()) {
-            if (widget->WindowHandle() == hwnd) return widget.get();
-        }
-    }
-    return nullptr;
-}
-
-// ---- HostedWindow ----
-
-HostedWindow::HostedWindow(Form& form, const std::string& name, const std::string& hint, HWND hwnd)
-    : Widget(form, name, hint), hwnd_(hwnd) {
-    NameWindow(hwnd, name);
-}
-
-RECT HostedWindow::ScreenBounds() const {
-    RECT r{};
-    GetWindowRect(hwnd_, &r);
-    return r;
-}
-
 // ---- Control ----
 
 Control::Control(Form& form, HWND parent, const ControlDesign& design, const char* systemClass,

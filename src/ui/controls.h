@@ -50,8 +50,6 @@ public:
     virtual RECT ScreenBounds() const = 0;
     // Its own window; null for a graphic control.
     virtual HWND WindowHandle() const { return nullptr; }
-    // The widget of a form that has `hwnd` for its own window, or null.
-    static Widget* FromWindow(HWND hwnd);
 
 protected:
     Widget(Form& form, std::string name, std::string hint);
@@ -274,18 +272,6 @@ private:
     bool visible_ = true;
     bool enabled_ = true;
     bool pressed_ = false;  // a left press began here: the release clicks
-};
-
-// The window of a component that binds itself to it (not one of our
-// controls), made known to the form so that it is found by name and hinted.
-class HostedWindow : public Widget {
-public:
-    HostedWindow(Form& form, const std::string& name, const std::string& hint, HWND hwnd);
-    HWND WindowHandle() const override { return hwnd_; }
-    RECT ScreenBounds() const override;
-
-private:
-    HWND hwnd_;
 };
 
 enum class BevelKind { None, Raised, Lowered };

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "components/ellipsis_edit_win32.h"
+#include "ui/application.h"
+#include "ui/form.h"
 
 namespace quillet {
 namespace {
@@ -131,16 +134,21 @@ protected:
         }
     }
 
+    // Where a field goes on the dialog; the default size when none is given.
+    static ui::ControlDesign At(int x, int y, int w = TElipsisEdit::kDefaultWidth,
+                                int h = TElipsisEdit::kDefaultHeight) {
+        return ui::ControlDesign{"", "", x, y, w, h, "", true};
+    }
+
     HWND dialog = nullptr;
+    std::unique_ptr<ui::Form> owner;
     HFONT font = nullptr;
     HFONT bigFont = nullptr;
     Record record;
 };
 
 TEST_F(ElipsisEditTest, StartsAt150By24WithItsSquareButton) {
-    TElipsisEdit e;
-    e.SetAutoSize(false);
-    ASSERT_NE(e.Create(dialog, 100, 10, 10), nullptr);
+    TElipsisEdit e(*owner, dialog, At(10, 10), /*autoSize=*/false);
     RECT w{};
     GetWindowRect(e.Handle(), &w);
     EXPECT_EQ(w.right - w.left, 150);
@@ -157,9 +165,7 @@ TEST_F(ElipsisEditTest, StartsAt150By24WithItsSquareButton) {
 }
 
 TEST_F(ElipsisEditTest, ButtonIsASquareOfClientHeightAfterEveryResize) {
-    TElipsisEdit e;
-    e.SetAutoSize(false);
-    ASSERT_NE(e.Create(dialog, 100, 10, 10, 150, 24), nullptr);
+    TElipsisEdit e(*owner, dialog, At(10, 10, 150, 24), /*autoSize=*/false);
     e.SetFont(font);
     struct Size { int w, h; };
     // The last two change only the height.
@@ -182,9 +188,7 @@ TEST_F(ElipsisEditTest, ButtonIsASquareOfClientHeightAfterEveryResize) {
 }
 
 TEST_F(ElipsisEditTest, FontChangeKeepsTheTextAreaNarrowed) {
-    TElipsisEdit e;
-    e.SetAutoSize(false);
-    ASSERT_NE(e.Create(dialog, 100, 10, 10, 300, 40), nullptr);
+    TElipsisEdit e(*owner, dialog, At(10, 10, 300, 40), /*autoSize=*/false);
     e.SetFont(bigFont);  // the base edit resets its text area here
     const RECT client = ClientRect(e.Handle());
     EXPECT_EQ(TextArea(e.Handle()).right + TextAreaInset(300, 40, bigFont),
@@ -208,9 +212,8 @@ TEST_F(ElipsisEditTest, AutoSizeFollowsTheFont) {
     };
     const int border = 8 * GetSystemMetrics(SM_CYBORDER);
 
-    TElipsisEdit automatic;
+    TElipsisEdit automatic(*owner, dialog, At(10, 10));
     EXPECT_TRUE(automatic.AutoSize());
-    ASSERT_NE(automatic.Create(dialog, 100, 10, 10), nullptr);
     automatic.SetFont(bigFont);
     EXPECT_EQ(height(automatic.Handle()), lineHeight(bigFont) + border);
     automatic.SetFont(font);
@@ -220,17 +223,13 @@ TEST_F(ElipsisEditTest, AutoSizeFollowsTheFont) {
               ClientRect(automatic.Handle()).bottom);
 
     // As the main window places it: AutoSize off, 369 x 21.
-    TElipsisEdit fixed;
-    fixed.SetAutoSize(false);
-    ASSERT_NE(fixed.Create(dialog, 101, 10, 60, 369, 21), nullptr);
+    TElipsisEdit fixed(*owner, dialog, At(10, 60, 369, 21), /*autoSize=*/false);
     fixed.SetFont(bigFont);
     EXPECT_EQ(height(fixed.Handle()), 21);
 }
 
 TEST_F(ElipsisEditTest, CursorIsTheArrowFromTheButtonsFirstColumn) {
-    TElipsisEdit e;
-    e.SetAutoSize(false);
-    ASSERT_NE(e.Create(dialog, 100, 10, 10, 200, 30), nullptr);
+    TElipsisEdit e(*owner, dialog, At(10, 10, 200, 30), /*autoSize=*/false);
     Pump();
     const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
     const HCURSOR beam = LoadCursor(nullptr, IDC_IBEAM);
@@ -260,10 +259,9 @@ TEST_F(ElipsisEditTest, CursorIsTheArrowFromTheButtonsFirstColumn) {
 }
 
 TEST_F(ElipsisEditTest, ButtonFollowsTheEnabledState) {
-    TElipsisEdit e;
-    ASSERT_NE(e.Create(dialog, 100, 10, 10, 200, 24), nullptr);
+    TElipsisEdit e(*owner, dialog, At(10, 10, 200, 24));
     int clicks = 0;
-    e.OnElipsisClick = [&](HWND) { ++clicks; };
+    e.OnElipsisClick = [&](ui::Widget&) { ++clicks; };
     EXPECT_TRUE(IsWindowEnabled(e.ButtonHandle()));
 
     e.SetEnabled(false);
@@ -286,10 +284,9 @@ TEST_F(ElipsisEditTest, ButtonFollowsTheEnabledState) {
 }
 
 TEST_F(ElipsisEditTest, ClickReachesTheHandlerWithTheButtonAsSender) {
-    TElipsisEdit e;
-    ASSERT_NE(e.Create(dialog, 100, 10, 10, 200, 24), nullptr);
+    TElipsisEdit e(*owner, dialog, At(10, 10, 200, 24));
     std::vector<HWND> senders;
-    e.OnElipsisClick = [&](HWND sender) { senders.push_back(sender); };
+    e.OnElipsisClick = [&](ui::Widget& sender) { senders.push_back(sender.WindowHandle()); };
     HWND other = GetDlgItem(dialog, IDCANCEL);
     SetFocus(other);
 
@@ -312,8 +309,7 @@ TEST_F(ElipsisEditTest, ClickReachesTheHandlerWithTheButtonAsSender) {
 }
 
 TEST_F(ElipsisEditTest, ReturnAndEscapeAreTheDialogsKeys) {
-    TElipsisEdit e;
-    ASSERT_NE(e.Create(dialog, 100, 10, 10, 200, 24), nullptr);
+    TElipsisEdit e(*owner, dialog, At(10, 10, 200, 24));
     e.SetText("C:\\DELPHI");
     SetFocus(e.Handle());
     SendMessageA(e.Handle(), EM_SETSEL, 3, 3);
@@ -348,8 +344,7 @@ TEST_F(ElipsisEditTest, ReturnAndEscapeAreTheDialogsKeys) {
 }
 
 TEST_F(ElipsisEditTest, DialogCodeLeavesReturnEscapeAndTabToTheWindow) {
-    TElipsisEdit e;
-    ASSERT_NE(e.Create(dialog, 100, 10, 10, 200, 24), nullptr);
+    TElipsisEdit e(*owner, dialog, At(10, 10, 200, 24));
     for (WPARAM key : {VK_RETURN, VK_ESCAPE, VK_TAB}) {
         MSG asked{e.Handle(), WM_KEYDOWN, key, 0, 0, {}};
         const LRESULT code =
@@ -360,8 +355,7 @@ TEST_F(ElipsisEditTest, DialogCodeLeavesReturnEscapeAndTabToTheWindow) {
 }
 
 TEST_F(ElipsisEditTest, LongTextScrollsInsteadOfWrapping) {
-    TElipsisEdit e;
-    ASSERT_NE(e.Create(dialog, 100, 10, 10, 150, 24), nullptr);
+    TElipsisEdit e(*owner, dialog, At(10, 10, 150, 24));
     std::string text;
     for (int i = 0; i < 30; ++i) text += "C:\\DIR" + std::to_string(i) + ";";
     e.SetText(text);
@@ -380,8 +374,7 @@ TEST_F(ElipsisEditTest, LongTextScrollsInsteadOfWrapping) {
 }
 
 TEST_F(ElipsisEditTest, LineBreaksNeverEnter) {
-    TElipsisEdit e;
-    ASSERT_NE(e.Create(dialog, 100, 10, 10, 200, 24), nullptr);
+    TElipsisEdit e(*owner, dialog, At(10, 10, 200, 24));
     e.SetText("C:\\DEL\r\nPHI\n");
     EXPECT_EQ(e.Text(), "C:\\DELPHI");
 
@@ -436,8 +429,8 @@ TEST_F(ElipsisEditTest, LineBreaksNeverEnter) {
 TEST_F(ElipsisEditTest, WindowAndButtonGoTogether) {
     HWND edit = nullptr, button = nullptr;
     {
-        TElipsisEdit e;
-        edit = e.Create(dialog, 100, 10, 10);
+        TElipsisEdit e(*owner, dialog, At(10, 10));
+        edit = e.Handle();
         button = e.ButtonHandle();
         ASSERT_TRUE(IsWindow(edit));
         ASSERT_TRUE(IsWindow(button));
@@ -446,8 +439,7 @@ TEST_F(ElipsisEditTest, WindowAndButtonGoTogether) {
     EXPECT_FALSE(IsWindow(button));
 
     // The parent may destroy the field first; the object then lets go of it.
-    TElipsisEdit e;
-    e.Create(dialog, 100, 10, 10);
+    TElipsisEdit e(*owner, dialog, At(10, 10));
     DestroyWindow(e.Handle());
     EXPECT_EQ(e.Handle(), nullptr);
     EXPECT_EQ(e.ButtonHandle(), nullptr);

@@ -83,24 +83,22 @@ TEST_F(MainWindowTest, EveryControlAsDesigned) {
 
     for (const Expected& e : kControls) {
         SCOPED_TRACE(e.name);
-        ui::Widget& c = face.Part(e.ctl);
+        ui::Control& c = face.Get(e.ctl);
         EXPECT_EQ(c.Name(), e.name);
         EXPECT_EQ(face.Text(e.ctl), e.caption);
-        RECT r{};
-        GetWindowRect(c.WindowHandle(), &r);
-        MapWindowPoints(nullptr, face.Handle(), reinterpret_cast<POINT*>(&r), 2);
+        const RECT r = c.Bounds();
         EXPECT_EQ(r.left, e.bounds.left);
         EXPECT_EQ(r.top, e.bounds.top);
         EXPECT_EQ(r.right, e.bounds.right);
         EXPECT_EQ(r.bottom, e.bounds.bottom);
-        EXPECT_EQ((GetWindowLongA(c.WindowHandle(), GWL_STYLE) & WS_TABSTOP) != 0, e.tabStop);
+        EXPECT_EQ((GetWindowLongA(c.Handle(), GWL_STYLE) & WS_TABSTOP) != 0, e.tabStop);
         EXPECT_EQ(c.Hint.rfind(e.hintStart, 0), 0u) << c.Hint;
         if (!*e.hintStart) {
             EXPECT_TRUE(c.Hint.empty());
         }
 
         LOGFONTA lf{};
-        HFONT font = reinterpret_cast<HFONT>(SendMessageA(c.WindowHandle(), WM_GETFONT, 0, 0));
+        HFONT font = reinterpret_cast<HFONT>(SendMessageA(c.Handle(), WM_GETFONT, 0, 0));
         ASSERT_TRUE(GetObjectA(font, sizeof lf, &lf));
         EXPECT_STREQ(lf.lfFaceName, "Helv");
         EXPECT_EQ(lf.lfHeight, -11);
@@ -111,7 +109,7 @@ TEST_F(MainWindowTest, EveryControlAsDesigned) {
 TEST_F(MainWindowTest, CompilerPathHasItsSquareButton) {
     TCFGFace face;
     face.Show();
-    HWND edit = face.Part(Ctl::eExepath).WindowHandle();
+    HWND edit = face.Get(Ctl::eExepath).Handle();
     HWND button = GetWindow(edit, GW_CHILD);
     ASSERT_TRUE(button);
     RECT client, r;
@@ -149,7 +147,7 @@ TEST_F(MainWindowTest, TabOrderFollowsTheDesign) {
     TCFGFace face;
     std::vector<std::string> order;
     for (HWND h = GetWindow(face.Handle(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
-        ui::Widget* c = ui::Widget::FromWindow(h);
+        ui::Control* c = ui::Control::FromHandle(h);
         if (c && (GetWindowLongA(h, GWL_STYLE) & WS_TABSTOP)) order.push_back(c->Name());
     }
     EXPECT_EQ(order, (std::vector<std::string>{"rD1", "rD2", "rD3", "eExepath", "cBatfile",
@@ -160,7 +158,7 @@ TEST_F(MainWindowTest, TabOrderFollowsTheDesign) {
 
 TEST_F(MainWindowTest, HintTextsWhole) {
     TCFGFace face;
-    EXPECT_EQ(face.Part(Ctl::eExepath).Hint,
+    EXPECT_EQ(face.Get(Ctl::eExepath).Hint,
               "The location of DCC.EXE (or dcc32.exe) is critical to the success of the applet. If "
               "it doesn't show up here, you''ll need to use the [...] button to locate it before "
               "you can save your compiler configuration file.");
