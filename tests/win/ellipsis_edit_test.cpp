@@ -65,11 +65,18 @@ protected:
         bigFont = CreateFontA(-24, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0,
                               NONANTIALIASED_QUALITY, 0, "Arial");
         SetForegroundWindow(dialog);
+        // The fields' form: their font and identifiers; they sit on the dialog.
+        ui::Application::Get().Initialize(GetModuleHandleA(nullptr));
+        ui::FormDesign design;
+        design.className = "TElipsisOwner";
+        owner = std::make_unique<ui::Form>(design);
+        owner->CreateHandle(nullptr);
         Pump();
     }
 
     void TearDown() override {
         if (dialog) DestroyWindow(dialog);
+        owner.reset();
         DeleteObject(font);
         DeleteObject(bigFont);
     }
