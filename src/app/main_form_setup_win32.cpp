@@ -5,6 +5,7 @@
 #include "app/main_window_win32.h"
 #include "core/settings.h"
 #include "ui/application.h"
+#include "ui/grow_buffer.h"
 
 namespace quillet {
 
@@ -25,9 +26,9 @@ void SetupMainForm(TCFGFace& form) {
     // The designed coordinates stand where a stored one would push the
     // window off the screen; each axis is decided on its own.
     const int left = PositionCoordinate(settings.Left(), GetSystemMetrics(SM_CXSCREEN),
-                                        form.Width(), 142);
+                                        form.Width(), form.Design().left);
     const int top = PositionCoordinate(settings.Top(), GetSystemMetrics(SM_CYSCREEN),
-                                       form.Height(), 19);
+                                       form.Height(), form.Design().top);
     form.SetPosition(left, top);
 
     state.extraMessages = settings.ExtraMessages();
@@ -36,18 +37,12 @@ void SetupMainForm(TCFGFace& form) {
 std::string GetShortPath(const std::string& path) {
     // The short form of a long path can itself exceed MAX_PATH: ask for the
     // size the platform needs rather than cutting it.
-    std::string buffer(MAX_PATH, '\0');
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        const DWORD got =
-            GetShortPathNameA(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (got == 0) return std::string();
-        if (got < buffer.size()) {
-            buffer.resize(got);
-            return buffer;
-        }
-        buffer.assign(got + 1, '\0');
-    }
-    return std::string();
+    return ui::ReadGrowing([&](char* buffer, std::size_t capacity) -> ui::GrowRead {
+        const DWORD got = GetShortPathNameA(path.c_str(), buffer, static_cast<DWORD>(capacity));
+        if (got == 0) return {ui::GrowRead::Fail};
+        if (got < capacity) return {ui::GrowRead::Done, got};
+        return {ui::GrowRead::Grow, got};  // the size it needs, its zero included
+    });
 }
 
 }  // namespace quillet

@@ -1,9 +1,8 @@
 #include "config/registry_win32.h"
 
-#include <vector>
-
 #include "core/platform.h"
 #include "core/registry_text.h"
+#include "ui/grow_buffer.h"
 
 namespace quillet {
 
@@ -46,16 +45,15 @@ std::string ReadRegString(HKEY root, const std::string& key, const std::string& 
 
 std::string ReadPrivateProfileString(const std::string& file, const std::string& section,
                                      const std::string& key, const std::string& def) {
-    std::vector<char> buffer(256);
-    for (;;) {
-        const DWORD length = GetPrivateProfileStringA(
-            section.c_str(), key.c_str(), def.c_str(), buffer.data(),
-            static_cast<DWORD>(buffer.size()), file.c_str());
+    return ui::ReadGrowing([&](char* buffer, std::size_t capacity) -> ui::GrowRead {
+        const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), def.c_str(),
+                                                      buffer, static_cast<DWORD>(capacity),
+                                                      file.c_str());
         // A result that fills the buffer (all but its terminating zero) may
-        // have been cut: try again with more room.
-        if (length + 1 < buffer.size()) return std::string(buffer.data(), length);
-        buffer.resize(buffer.size() * 2);
-    }
+        // have been cut.
+        if (length + 1 < capacity) return {ui::GrowRead::Done, length};
+        return {ui::GrowRead::Grow};
+    });
 }
 
 }  // namespace quillet

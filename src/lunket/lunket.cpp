@@ -20,6 +20,7 @@
 #include <string_view>
 
 #include "ui/system_message.h"
+#include "ui/grow_buffer.h"
 
 #ifndef LUNKET_COMPILER
 #error LUNKET_COMPILER must name the compiler file, e.g. "dcc32.exe"
@@ -63,16 +64,12 @@ void WaitForKey() {
 }
 
 std::string ModulePath() {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD got = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (got == 0) return std::string();
-        if (got < path.size()) {
-            path.resize(got);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
+    return ui::ReadGrowing([](char* buffer, std::size_t capacity) -> ui::GrowRead {
+        const DWORD got = GetModuleFileNameA(nullptr, buffer, static_cast<DWORD>(capacity));
+        if (got == 0) return {ui::GrowRead::Fail};
+        if (got < capacity) return {ui::GrowRead::Done, got};
+        return {ui::GrowRead::Grow};  // the path was cut
+    });
 }
 
 std::string DirectoryOf(const std::string& path) {

@@ -5,9 +5,11 @@
 #include <objidl.h>
 #include <shlobj.h>
 
+#include <cstring>
 #include <string>
 
 #include "output/shortcut.h"
+#include "ui/grow_buffer.h"
 
 namespace quillet {
 
@@ -101,17 +103,15 @@ std::string TShortcutFile::LinkTarget(const std::string& LinkName) {
         FAILED(file->Load(wideName.c_str(), STGM_READ))) {
         return {};
     }
-    // The stored target can be longer than MAX_PATH: ask with room to spare.
-    std::string path(MAX_PATH, '\0');
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        if (FAILED(link->GetPath(path.data(), static_cast<int>(path.size()), nullptr, SLGP_RAWPATH))) {
-            return {};
+    // The stored target can be longer than MAX_PATH.
+    return ui::ReadGrowing([&](char* buffer, std::size_t capacity) -> ui::GrowRead {
+        if (FAILED(link->GetPath(buffer, static_cast<int>(capacity), nullptr, SLGP_RAWPATH))) {
+            return {ui::GrowRead::Fail};
         }
-        const std::size_t length = path.find('\0');
-        if (length + 1 < path.size()) return path.substr(0, length);
-        path.assign(path.size() * 2, '\0');
-    }
-    return {};
+        const std::size_t length = std::strlen(buffer);
+        if (length + 1 < capacity) return {ui::GrowRead::Done, length};
+        return {ui::GrowRead::Grow};
+    });
 }
 
 }  // namespace quillet

@@ -8,6 +8,7 @@
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/gdi.h"
+#include "ui/grow_buffer.h"
 #include "ui/main_form.h"
 
 namespace ui {
@@ -210,15 +211,12 @@ void Application::UnfollowTitle(Form* form) {
 }
 
 std::string Application::ExeName() const {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD got = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (got < path.size()) {
-            path.resize(got);
-            return path;
-        }
-        path.resize(path.size() * 2);  // the path was cut: try again with more room
-    }
+    return ui::ReadGrowing([](char* buffer, std::size_t capacity) -> ui::GrowRead {
+        const DWORD got = GetModuleFileNameA(nullptr, buffer, static_cast<DWORD>(capacity));
+        if (got == 0) return {ui::GrowRead::Fail};
+        if (got < capacity) return {ui::GrowRead::Done, got};
+        return {ui::GrowRead::Grow};  // the path was cut
+    });
 }
 
 void Application::Run() {
