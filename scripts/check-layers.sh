@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Fails when an include runs the wrong way between the source folders:
 #   ui, core            at the bottom (ui is Win32, core is portable)
-#   components, config, output, dialogs   on them, not on each other
+#   components, config, output, dialogs   on them, not on each other, except
+#                       that dialogs are built from the components' controls
+#                       (the quick-help window shows an effect label)
 #   app, then main.cpp  on top
 #   lunket              the launcher stubs: separate programs, on ui's
 #                       header-only helpers alone
@@ -14,7 +16,8 @@ allowed() {
     case $1 in
         ui) echo "ui" ;;
         core) echo "core" ;;
-        components | config | output | dialogs) echo "$1 core ui" ;;
+        components | config | output) echo "$1 core ui" ;;
+        dialogs) echo "dialogs components core ui" ;;
         app) echo "app core ui components config output dialogs" ;;
         lunket) echo "ui" ;;
     esac

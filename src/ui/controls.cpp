@@ -242,8 +242,10 @@ void RadioButton::Command(WORD notifyCode) {
 // ---- Edit ----
 
 Edit::Edit(Form& form, HWND parent, const ControlDesign& design, DWORD extraStyle)
-    : Control(form, parent, design, "EDIT", WS_VISIBLE | ES_AUTOHSCROLL | extraStyle,
-              WS_EX_CLIENTEDGE) {}
+    : Edit(form, parent, design, extraStyle, ES_AUTOHSCROLL) {}
+
+Edit::Edit(Form& form, HWND parent, const ControlDesign& design, DWORD extraStyle, DWORD scrollStyle)
+    : Control(form, parent, design, "EDIT", WS_VISIBLE | scrollStyle | extraStyle, WS_EX_CLIENTEDGE) {}
 
 void Edit::Command(WORD notifyCode) {
     if (notifyCode == EN_CHANGE && OnChange) OnChange(*this);
@@ -251,13 +253,16 @@ void Edit::Command(WORD notifyCode) {
 
 // ---- Memo ----
 
-Memo::Memo(Form& form, HWND parent, const ControlDesign& design, DWORD extraStyle)
-    : Edit(form, parent, design, ES_MULTILINE | ES_AUTOVSCROLL | extraStyle) {}
+Memo::Memo(Form& form, HWND parent, const ControlDesign& design, DWORD extraStyle, bool wordWrap)
+    : Edit(form, parent, design, ES_MULTILINE | ES_AUTOVSCROLL | extraStyle,
+           wordWrap ? 0 : ES_AUTOHSCROLL) {}
 
 LRESULT Memo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_GETDLGCODE: {
-        LRESULT code = DefaultProc(msg, wParam, lParam);
+        // The dialog manager would select the whole text whenever the box
+        // gets the focus.
+        LRESULT code = DefaultProc(msg, wParam, lParam) & ~DLGC_HASSETSEL;
         // Tab moves the focus on, as in every other field of the form.
         const MSG* m = reinterpret_cast<const MSG*>(lParam);
         if (m && m->message == WM_KEYDOWN && m->wParam == VK_TAB) {
