@@ -27,6 +27,13 @@ ui::ControlDesign Place(const char* name, const char* caption, int left, int top
     return ui::ControlDesign{name, caption, left, top, width, height, "", tabStop};
 }
 
+// Puts a control above its siblings, where it is drawn over those it lies on.
+// The dialog manager's Tab order follows this order too: the control moves
+// to the front of its parent's cycle.
+void DrawnOverSiblings(ui::Control& control) {
+    SetWindowPos(control.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 class TQuickHelp::View : public QuickHelpView {
@@ -104,8 +111,9 @@ void TQuickHelp::CreateControls() {
     DesignQuickHelpCaption(caption_->Label());
 
     // The form's controls in tab order.
-    auto& memo = Add<ui::Memo>(self, Place("Memo1", "", 56, 16, 453, 289), ES_READONLY | WS_VSCROLL,
-                               true);
+    // The options panel covers the text box when it shows.
+    auto& memo = Add<ui::Memo>(self, Place("Memo1", "", 56, 16, 453, 289),
+                               ES_READONLY | WS_VSCROLL | WS_CLIPSIBLINGS, true);
     memo.SetFont(ui::Font("Fixedsys", -12));
     SendMessageA(memo.Handle(), EM_SETLIMITTEXT, 0, 0);  // the readme may be long
     memo.SetText("\r\n");                                 // one empty line
@@ -134,9 +142,12 @@ void TQuickHelp::CreateControls() {
     // The panel's controls, the check boxes and buttons in its tab order.
     HWND p = panel.Handle();
     const ui::Font explanation("Helv", -11);
-    auto& heading = Add<ui::Label>(p, Place("Label2", "Interface options", 14, 8, 285, 25, false));
+    // The line runs through the heading's box: made first, it lies above
+    // the heading, which leaves it alone.
+    Add<ui::Bevel>(p, Place("Bevel1", "", 12, 28, 387, 2, false));
+    auto& heading =
+        Add<ui::Label>(p, Place("Label2", "Interface options", 14, 8, 285, 25, false), false, WS_CLIPSIBLINGS);
     heading.SetFont(ui::Font("Arial", -16, ui::fsBold));
-    Add<ui::Bevel>(static_cast<ui::Container&>(panel), Place("Bevel1", "", 12, 28, 387, 2, false));
     auto& note = Add<ui::Label>(
         p,
         Place("Label1",
@@ -190,10 +201,13 @@ void TQuickHelp::CreateControls() {
     controls_[HelpCtl::bAppTitle] = &apply;
     // The text stays clear of the button, and the button is drawn over the
     // edit. Putting it first among the panel's children keeps the cycle of
-    // Tab through the panel, the only controls that take the focus while it
-    // shows.
+    // Tab through the panel, whose controls are the only ones that take the
+    // focus while it shows.
     SendMessageA(title.Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, 50));
-    SetWindowPos(apply.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    DrawnOverSiblings(apply);
+    // The same for the panel over the text box: the form's other controls
+    // are disabled while it shows.
+    DrawnOverSiblings(panel);
 }
 
 void ShowQuickHelp(const QuickHelpSetup& setup) {

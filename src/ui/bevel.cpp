@@ -2,13 +2,19 @@
 
 namespace ui {
 
-Bevel::Bevel(Form& form, Container& parent, const ControlDesign& design)
-    : GraphicControl(form, parent, design) {}
+namespace {
 
-void Bevel::Paint(HDC dc) {
-    RECT r{0, 0, Width(), Height()};
-    // The shadow colour in the first row, the highlight in the second.
-    DrawEdge(dc, &r, EDGE_ETCHED, BF_TOP);
+ControlDesign Untabbed(ControlDesign design) {
+    design.tabStop = false;
+    return design;
+}
+
+}  // namespace
+
+Bevel::Bevel(Form& form, HWND parent, const ControlDesign& design)
+    : Control(form, parent, Untabbed(design), "STATIC", WS_VISIBLE | SS_ETCHEDHORZ) {
+    // The system widens an etched line by its edges; keep the designed box.
+    SetBounds(design.left, design.top, design.width, design.height);
 }
 
 }  // namespace ui

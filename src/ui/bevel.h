@@ -1,6 +1,5 @@
-// A bevel drawn as a line: a windowless control whose top edge is a lowered
-// (etched) line across its width, as dialogs use to divide a heading from
-// what follows.
+// A bevel drawn as a line: a lowered (etched) horizontal line across the
+// control's width, as dialogs use to divide a heading from what follows.
 #pragma once
 
 #include <windows.h>
@@ -9,10 +8,9 @@
 
 namespace ui {
 
-class Bevel : public GraphicControl {
+class Bevel : public Control {
 public:
-    Bevel(Form& form, Container& parent, const ControlDesign& design);
-    void Paint(HDC dc) override;
+    Bevel(Form& form, HWND parent, const ControlDesign& design);
 };
 
 }  // namespace ui

@@ -167,9 +167,9 @@ void Control::SetFont(const Font& font) {
 
 // ---- Label ----
 
-Label::Label(Form& form, HWND parent, const ControlDesign& design, bool wordWrap)
+Label::Label(Form& form, HWND parent, const ControlDesign& design, bool wordWrap, DWORD extraStyle)
     : Control(form, parent, WithoutTabStop(design), "STATIC",
-              WS_VISIBLE | (wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP)) {}
+              WS_VISIBLE | (wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP) | extraStyle) {}
 
 LRESULT Label::ColorMessage(UINT, HDC dc, bool& handled) {
     // Labels sit on the form's face colour; a colour of their own font wins.

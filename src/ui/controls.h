@@ -136,7 +136,8 @@ private:
 
 class Label : public Control {
 public:
-    Label(Form& form, HWND parent, const ControlDesign& design, bool wordWrap = false);
+    Label(Form& form, HWND parent, const ControlDesign& design, bool wordWrap = false,
+          DWORD extraStyle = 0);
     LRESULT ColorMessage(UINT msg, HDC dc, bool& handled) override;
 };
 

@@ -142,6 +142,11 @@ TEST(QuickHelp, OptionsPanelHoldsTheWindowOpenUntilClosed) {
     EXPECT_FALSE(IsShown(panel));
     ASSERT_TRUE(Click(FindControl(help, "bOptions")));
     EXPECT_TRUE(IsShown(panel));
+    const RECT p = RectInParent(panel);
+    EXPECT_EQ(ChildWindowFromPointEx(help, POINT{(p.left + p.right) / 2, (p.top + p.bottom) / 2},
+                                     CWP_SKIPINVISIBLE),
+              panel)
+        << "the panel lies over the text box";
     for (const char* name : {"Memo1", "bOptions", "bOK"}) EXPECT_FALSE(IsEnabled(FindControl(help, name))) << name;
     ASSERT_TRUE(PressEscape(help));
     ASSERT_TRUE(PressEscape(help));

@@ -34,6 +34,7 @@ const Expected kControls[] = {
     {"pOptions", false, "", {76, 18, 413, 286}, nullptr, 0, false, false, false},
     {"bOptions", false, "&Options", {56, 316, 75, 23}, "Helv", -11, true, true, true},
     {"bOK", false, "&OK", {450, 316, 61, 23}, "Helv", -11, true, true, true},
+    {"Bevel1", true, "", {12, 28, 387, 2}, nullptr, 0, false, false, true},
     {"Label2", true, "Interface options", {14, 8, 285, 25}, "Arial", -16, true, false, true},
     {"Label1", true, "Interface options are applied even if the Save Settings button is not checked.",
      {16, 36, 385, 21}, "Helv", -11, true, false, false},
@@ -89,7 +90,7 @@ TEST_F(QuickHelpWinTest, EveryControlAsDesigned) {
         wintest::ExpectRect(h, e.bounds.left, e.bounds.top, e.bounds.right, e.bounds.bottom);
         EXPECT_EQ((GetWindowLongA(h, GWL_STYLE) & WS_TABSTOP) != 0, e.tabStop);
         EXPECT_EQ((GetWindowLongA(h, GWL_STYLE) & WS_VISIBLE) != 0, e.visible);
-        if (!e.face) continue;  // a picture and a panel draw no text of their own
+        if (!e.face) continue;  // a picture, a panel and a line draw no text of their own
         LOGFONTA lf{};
         auto font = reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0));
         ASSERT_TRUE(GetObjectA(font, sizeof lf, &lf));
