@@ -33,9 +33,7 @@ public:
     virtual bool Checked(HelpCtl ctl) const = 0;
     // Changes the box only; the handlers decide what a change runs.
     virtual void SetChecked(HelpCtl ctl, bool checked) = 0;
-    virtual bool Enabled(HelpCtl ctl) const = 0;
     virtual void SetEnabled(HelpCtl ctl, bool enabled) = 0;
-    virtual bool Visible(HelpCtl ctl) const = 0;
     virtual void SetVisible(HelpCtl ctl, bool visible) = 0;
     virtual void SetCaption(const std::string& caption) = 0;
     // Centres the dialog over the main window, keeping it on the screen.

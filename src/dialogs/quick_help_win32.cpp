@@ -47,9 +47,7 @@ public:
         // BM_SETCHECK itself: CheckBox::SetChecked would raise the click too.
         SendMessageA(Box(ctl).Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     }
-    bool Enabled(HelpCtl ctl) const override { return dialog_.Get(ctl).Enabled(); }
     void SetEnabled(HelpCtl ctl, bool enabled) override { dialog_.Get(ctl).SetEnabled(enabled); }
-    bool Visible(HelpCtl ctl) const override { return dialog_.Get(ctl).Visible(); }
     void SetVisible(HelpCtl ctl, bool visible) override { dialog_.Get(ctl).SetVisible(visible); }
     void SetCaption(const std::string& caption) override { dialog_.SetCaption(caption); }
     void PlaceOverMainWindow() override { ui::CenterOverForm(dialog_.setup_.mainForm, dialog_); }
