@@ -3,7 +3,6 @@
 #include <stdexcept>
 
 #include "ui/application.h"
-#include "ui/bevel.h"
 
 namespace quillet {
 
@@ -108,8 +107,8 @@ void TQuickHelp::CreateControls() {
                                          Place("LabelEffect1", "", -75, 118, 160, 293, false));
     DesignQuickHelpCaption(caption_->Label());
 
-    // The form's controls in tab order.
-    // The options panel covers the text box when it shows.
+    // The form's controls in tab order. The options panel covers the text
+    // box when it shows, and the box leaves it alone.
     auto& memo = Add<ui::Memo>(self, Place("Memo1", "", 56, 16, 453, 289),
                                ES_READONLY | WS_VSCROLL | WS_CLIPSIBLINGS, true);
     memo.SetFont(ui::Font("Fixedsys", -12));
@@ -148,9 +147,8 @@ void TQuickHelp::CreateControls() {
     heading.SetFont(ui::Font("Arial", -16, ui::fsBold));
     auto& note = Add<ui::Label>(
         p,
-        Place("Label1",
-               "Interface options are applied even if the Save Settings button is not checked.", 16,
-               36, 385, 21, false),
+        Place("Label1", "Interface options are applied even if the Save Settings button is not checked.",
+              16, 36, 385, 21, false),
         true);
     note.SetVisible(false);
 

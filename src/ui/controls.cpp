@@ -285,6 +285,14 @@ LRESULT Memo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefaultProc(msg, wParam, lParam);
 }
 
+// ---- Bevel ----
+
+Bevel::Bevel(Form& form, HWND parent, const ControlDesign& design)
+    : Control(form, parent, WithoutTabStop(design), "STATIC", WS_VISIBLE | SS_ETCHEDHORZ) {
+    // The system widens an etched line by its edges; keep the designed box.
+    SetBounds(design.left, design.top, design.width, design.height);
+}
+
 // ---- Image ----
 
 Image::Image(Form& form, HWND parent, const ControlDesign& design)

@@ -202,6 +202,13 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
+// A lowered (etched) horizontal line across the control's width, as dialogs
+// use to divide a heading from what follows.
+class Bevel : public Control {
+public:
+    Bevel(Form& form, HWND parent, const ControlDesign& design);
+};
+
 // A static picture showing an icon.
 class Image : public Control {
 public:
