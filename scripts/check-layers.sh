@@ -2,7 +2,9 @@
 # Fails when an include runs the wrong way between the source folders:
 #   ui                  at the bottom (Win32, with a few portable headers)
 #   core                the portable seams and rules, on ui's portable headers
-#   components, config, output, dialogs   on them, not on each other
+#   components, config, output, dialogs   on them, not on each other, except
+#                       that dialogs are built from the components' controls
+#                       (the quick-help window shows an effect label)
 #   app, then main.cpp  on top
 #   lunket              the launcher stubs: separate programs, on ui's
 #                       header-only helpers alone
@@ -15,7 +17,8 @@ allowed() {
     case $1 in
         ui) echo "ui" ;;
         core) echo "core ui" ;;  # ui sits below; only its portable headers compile here
-        components | config | output | dialogs) echo "$1 core ui" ;;
+        components | config | output) echo "$1 core ui" ;;
+        dialogs) echo "dialogs components core ui" ;;
         app) echo "app core ui components config output dialogs" ;;
         lunket) echo "ui" ;;
     esac

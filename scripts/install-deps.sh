@@ -2,6 +2,8 @@
 # Installs what building, running and testing Quillet need on Debian 12 and
 # nothing that is already there. Runs as root or through sudo, without
 # questions (CI has no standard input).
+#   install-deps.sh        what building and testing need
+#   install-deps.sh run    and what showing the program to a person needs
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -26,6 +28,12 @@ have_pkg fonts-liberation || missing+=(fonts-liberation)
 command -v lnkinfo >/dev/null || missing+=(liblnk-utils)
 command -v import >/dev/null || missing+=(imagemagick)
 command -v xwd >/dev/null || missing+=(x11-apps)
+# Wine's own fonts, which Wine recommends: its window captions draw their
+# buttons' symbols with them. The test prefixes map every face the program
+# names to Liberation fonts, so text metrics are the same with or without.
+if [[ ${1:-} == run ]]; then
+    have_pkg fonts-wine || missing+=(fonts-wine)
+fi
 
 if ((${#missing[@]} == 0)); then
     exit 0

@@ -24,12 +24,16 @@ if (($# == 4)); then
     [[ -f $fakedcc ]] || die "placeholder compiler $fakedcc not built"
 fi
 
+# Wine's own fonts (Debian's fonts-wine, which "./quillet run" installs).
+wine_fonts=/usr/share/wine/fonts
+
 stamp_of_inputs() {
     wine --version
     sha256sum "$here/make-prefix.sh" "$here/prefix.reg" "$here/common.sh" | cut -c1-64
     if [[ -n $fakedcc ]]; then
         (cd "$QUILLET_ROOT" && find demo -type f -print0 | sort -z | xargs -0 sha256sum)
         sha256sum <"$fakedcc"
+        ls "$wine_fonts/marlett.ttf" 2>/dev/null || true
     fi
 }
 want=$(stamp_of_inputs | sha256sum | cut -c1-64)
@@ -70,6 +74,13 @@ if [[ -n $fakedcc ]]; then
     install -m 0755 "$fakedcc" "$prefix/drive_c/Program Files/Borland/Delphi 2.0/BIN/dcc32.exe"
     install -m 0755 "$fakedcc" "$prefix/drive_c/Program Files/Borland/Delphi 3/Bin/dcc32.exe"
     import_reg "$QUILLET_ROOT/demo/delphi.reg"
+    # Wine draws the caption buttons' symbols in Marlett, but Debian's Wine 8
+    # does not look for its own fonts where fonts-wine puts them; a font in
+    # the prefix's Fonts folder is found. Only this one: the faces the
+    # program names stay mapped to the Liberation fonts.
+    if [[ -f $wine_fonts/marlett.ttf ]]; then
+        cp "$wine_fonts/marlett.ttf" "$prefix/drive_c/windows/Fonts/"
+    fi
 fi
 
 # Everything on disk (registry included) before the prefix counts as made.

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/main_window_win32.h"
+#include "dialogs/quick_help_win32.h"
 #include "output/shortcut_win32.h"
 #include "ui/application.h"
 
@@ -19,6 +20,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     int exitCode = 0;
     try {
         quillet::TCFGFace mainForm;
+        // Made once and never shown: "&Help" makes a fresh one each time.
+        quillet::TQuickHelp quickHelp(
+            {mainForm, mainForm.ExitButton(), mainForm.GetPlatform(), mainForm.State()});
         app.Run();
     } catch (...) {
         app.ShowException(ui::CurrentExceptionText());

@@ -32,6 +32,9 @@ ui::FormDesign MainFormDesign() {
     design.top = 19;
     design.border = ui::BorderStyle::Single;
     design.font = ui::Font("Helv", -11, ui::fsBold);
+    // The caption is the application's title, also when the quick-help
+    // window changes it.
+    design.followsTitle = true;
     return design;
 }
 
@@ -230,7 +233,7 @@ void TCFGFace::bSaveClick() { quillet::bSaveClick(ctx_); }
 
 void TCFGFace::bExitClick() { Close(); }
 
-void TCFGFace::bHelpClick() { ShowQuickHelp(*this); }
+void TCFGFace::bHelpClick() { ShowQuickHelp({*this, *bExit_, platform_, state_}); }
 
 void TCFGFace::HintsOnClick() {
     ui::Application::Get().SetShowHint(static_cast<ui::CheckBox&>(Get(Ctl::HintsOn)).Checked());

@@ -39,6 +39,21 @@ bool Win32Platform::DirectoryExists(const std::string& path) {
     return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool Win32Platform::ReadTextFile(const std::string& path, std::string& bytes) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    bytes.clear();
+    char chunk[4096];
+    DWORD got = 0;
+    bool ok = true;
+    while ((ok = ReadFile(h, chunk, sizeof chunk, &got, nullptr) != FALSE) && got > 0) {
+        bytes.append(chunk, got);
+    }
+    CloseHandle(h);
+    return ok;
+}
+
 bool Win32Platform::CopyFileOver(const std::string& from, const std::string& to,
                                  std::string& reason) {
     if (CopyFileA(from.c_str(), to.c_str(), FALSE)) return true;

@@ -15,6 +15,7 @@ public:
                             const std::string& key, const std::string& value) override;
     bool FileExists(const std::string& path) override;
     bool DirectoryExists(const std::string& path) override;
+    bool ReadTextFile(const std::string& path, std::string& bytes) override;
     bool CopyFileOver(const std::string& from, const std::string& to,
                       std::string& reason) override;
     WriteResult WriteFileReplacing(const std::string& path, const std::string& bytes) override;

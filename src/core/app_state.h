@@ -16,6 +16,7 @@ struct AppState {
     bool fieldsFilled = false;   // a version switch filled the fields since the last Save
     std::string cfgName;         // "DCC.CFG" or "DCC32.CFG", for messages
     std::string stubName;        // launcher stub of the last Save; kept when no version is chosen
+    bool quickHelpCreated = false;  // off while a quick-help dialog is being created
 };
 
 struct Context {

@@ -45,6 +45,8 @@ public:
     // Files. FileExists is true only for a file, DirectoryExists only for a directory.
     virtual bool FileExists(const std::string& path) = 0;
     virtual bool DirectoryExists(const std::string& path) = 0;
+    // The whole content of an existing file; false when it cannot be read.
+    virtual bool ReadTextFile(const std::string& path, std::string& bytes) = 0;
     // Copies `from` over `to`, replacing an existing target. False when the
     // copy failed; `reason` is then the system's text for why.
     virtual bool CopyFileOver(const std::string& from, const std::string& to,

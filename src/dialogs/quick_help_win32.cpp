@@ -1,63 +1,214 @@
 #include "dialogs/quick_help_win32.h"
 
-#include <windows.h>
-
 #include <stdexcept>
 
-#include "core/paths.h"
-#include "core/text.h"
 #include "ui/application.h"
 
 namespace quillet {
 
-std::string QuickHelpText(const std::string& exePath) {
-    const std::string file = ExtractFilePath(exePath) + "readme.txt";
-    const DWORD attrs = GetFileAttributesA(file.c_str());
-    if (attrs == INVALID_FILE_ATTRIBUTES || (attrs & FILE_ATTRIBUTE_DIRECTORY)) {
-        return "\r\n" + file + " could not be found in " + ExtractFileName(exePath) +
-               "'s directory. Unable to load quick help.";
-    }
-    HANDLE h = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("Cannot open file " + file);
-    std::string bytes;
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(h, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
-    CloseHandle(h);
-    return JoinLines(SplitLines(bytes));
-}
+namespace {
 
-void ShowQuickHelp(ui::Form& owner) {
-    ui::Application& app = ui::Application::Get();
-    app.SetShowHint(false);
+// The speech-balloon icon of Image1 in the program's resources (res/quillet.rc).
+constexpr int kQuickHelpIcon = 2;
 
+ui::FormDesign QuickHelpDesign() {
     ui::FormDesign design;
     design.className = "TQuickHelp";
-    design.caption = app.Title() + " quick help";
     design.clientWidth = 523;
     design.clientHeight = 355;
     design.border = ui::BorderStyle::DialogNoSysMenu;
     design.font = ui::Font("Helv", -11, ui::fsBold);
-    ui::Form form(design);
-    form.CreateHandle(owner.Handle());
-    ui::CenterOverForm(owner, form);
+    return design;
+}
 
-    HWND self = form.Handle();
-    auto& memo = form.Add<ui::Memo>(self, ui::ControlDesign{"Memo1", "", 56, 16, 453, 289, "", true},
-                                    ES_READONLY | WS_VSCROLL);
-    memo.SetFont(ui::Font("Fixedsys", 0));
-    SendMessageA(memo.Handle(), EM_SETLIMITTEXT, 0, 0);
-    memo.SetText(QuickHelpText(app.ExeName()));
-    memo.OnKeyPress = [&form](ui::Control&, char& key) {
-        if (key == 27) form.ModalResult = ui::mrCancel;
+ui::ControlDesign Place(const char* name, const char* caption, int left, int top, int width,
+                         int height, bool tabStop = true) {
+    return ui::ControlDesign{name, caption, left, top, width, height, "", tabStop};
+}
+
+// Puts a control above its siblings, where it is drawn over those it lies on.
+// The dialog manager's Tab order follows this order too: the control moves
+// to the front of its parent's cycle.
+void DrawnOverSiblings(ui::Control& control) {
+    SetWindowPos(control.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+class TQuickHelp::View : public QuickHelpView {
+public:
+    explicit View(TQuickHelp& dialog) : dialog_(dialog) {}
+
+    std::string Text(HelpCtl ctl) const override { return dialog_.Get(ctl).Text(); }
+    void SetText(HelpCtl ctl, const std::string& text) override { dialog_.Get(ctl).SetText(text); }
+    bool Checked(HelpCtl ctl) const override { return Box(ctl).Checked(); }
+    void SetChecked(HelpCtl ctl, bool checked) override {
+        // BM_SETCHECK itself: CheckBox::SetChecked would raise the click too.
+        SendMessageA(Box(ctl).Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    void SetEnabled(HelpCtl ctl, bool enabled) override { dialog_.Get(ctl).SetEnabled(enabled); }
+    void SetVisible(HelpCtl ctl, bool visible) override { dialog_.Get(ctl).SetVisible(visible); }
+    void SetCaption(const std::string& caption) override { dialog_.SetCaption(caption); }
+    void PlaceOverMainWindow() override { ui::CenterOverForm(dialog_.setup_.mainForm, dialog_); }
+    void Close() override { dialog_.Close(); }
+
+private:
+    ui::CheckBox& Box(HelpCtl ctl) const { return dynamic_cast<ui::CheckBox&>(dialog_.Get(ctl)); }
+    TQuickHelp& dialog_;
+};
+
+class TQuickHelp::Host : public QuickHelpHost {
+public:
+    explicit Host(ui::Button& exitButton) : exit_(exitButton) {}
+
+    std::string Title() const override { return ui::Application::Get().Title(); }
+    // The main window follows the title.
+    void SetTitle(const std::string& title) override { ui::Application::Get().SetTitle(title); }
+    void SetShowHints(bool show) override { ui::Application::Get().SetShowHint(show); }
+    bool ExitIsCancel() const override { return exit_.Cancel(); }
+    void SetExitIsCancel(bool cancel) override { exit_.SetCancel(cancel); }
+    void ShowErrorReport(const std::string& text) override {
+        ui::Application::Get().ShowException(text);
+    }
+
+private:
+    ui::Button& exit_;
+};
+
+TQuickHelp::TQuickHelp(const QuickHelpSetup& setup)
+    : ui::Form(QuickHelpDesign()),
+      setup_(setup),
+      view_(std::make_unique<View>(*this)),
+      host_(std::make_unique<Host>(setup.exitButton)),
+      handlers_(*view_, *host_, setup.platform, setup.state) {
+    CreateHandle(setup.mainForm.Handle());
+    CreateControls();
+    handlers_.FormCreate();
+}
+
+TQuickHelp::~TQuickHelp() = default;
+
+ui::Control& TQuickHelp::Get(HelpCtl ctl) const {
+    auto it = controls_.find(ctl);
+    if (it == controls_.end()) throw std::logic_error("quick-help window has no such control");
+    return *it->second;
+}
+
+void TQuickHelp::FocusOn(HelpCtl ctl) {
+    SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Get(ctl).Handle()), TRUE);
+}
+
+void TQuickHelp::CreateControls() {
+    HWND self = Handle();
+    auto& image = Add<ui::Image>(self, Place("Image1", "", 12, 16, 32, 32, false));
+    image.SetIcon(LoadIconA(ui::Application::Get().Instance(), MAKEINTRESOURCEA(kQuickHelpIcon)));
+
+    caption_ = &Add<TLabelEffectControl>(static_cast<ui::Container&>(*this),
+                                         Place("LabelEffect1", "", -75, 118, 160, 293, false));
+    DesignQuickHelpCaption(caption_->Label());
+
+    // The form's controls in tab order. The options panel covers the text
+    // box when it shows, and the box leaves it alone.
+    auto& memo = Add<ui::Memo>(self, Place("Memo1", "", 56, 16, 453, 289),
+                               ES_READONLY | WS_VSCROLL | WS_CLIPSIBLINGS, true);
+    memo.SetFont(ui::Font("Fixedsys", -12));
+    SendMessageA(memo.Handle(), EM_SETLIMITTEXT, 0, 0);  // the readme may be long
+    memo.SetText("\r\n");                                 // one empty line
+    memo.OnKeyPress = [this](ui::Control&, char& key) { handlers_.Memo1KeyPress(key); };
+    controls_[HelpCtl::Memo1] = &memo;
+
+    auto& panel =
+        Add<ui::Panel>(self, Place("pOptions", "", 76, 18, 413, 286, false), ui::BevelKind::Raised);
+    panel.SetVisible(false);
+    controls_[HelpCtl::pOptions] = &panel;
+
+    auto& options = Add<ui::Button>(self, Place("bOptions", "&Options", 56, 316, 75, 23));
+    options.OnClick = [this](ui::Widget&) {
+        handlers_.bOptionsClick();
+        FocusOn(HelpCtl::cCloseOnEsc);
     };
-    auto& ok = form.Add<ui::Button>(self, ui::ControlDesign{"bOK", "&OK", 450, 316, 61, 23, "", true});
+    controls_[HelpCtl::bOptions] = &options;
+
+    auto& ok = Add<ui::Button>(self, Place("bOK", "&OK", 450, 316, 61, 23));
     ok.ModalResult = ui::mrOk;
     ok.SetCancel(true);
-    ok.OnClick = [&app](ui::Widget&) { app.SetShowHint(false); };
-    form.SetDefaultButton(&ok);
-    form.ShowModal();
+    SetDefaultButton(&ok);
+    ok.OnClick = [this](ui::Widget&) { handlers_.bOKClick(); };
+    controls_[HelpCtl::bOK] = &ok;
+
+    // The panel's controls, the check boxes and buttons in its tab order.
+    HWND p = panel.Handle();
+    const ui::Font explanation("Helv", -11);
+    // The line runs through the heading's box: made first, it lies above
+    // the heading, which leaves it alone.
+    Add<ui::Bevel>(p, Place("Bevel1", "", 12, 28, 387, 2, false));
+    auto& heading =
+        Add<ui::Label>(p, Place("Label2", "Interface options", 14, 8, 285, 25, false), false, WS_CLIPSIBLINGS);
+    heading.SetFont(ui::Font("Arial", -16, ui::fsBold));
+    auto& note = Add<ui::Label>(
+        p,
+        Place("Label1", "Interface options are applied even if the Save Settings button is not checked.",
+              16, 36, 385, 21, false),
+        true);
+    note.SetVisible(false);
+
+    auto box = [&](HelpCtl ctl, const char* name, const char* caption, int top, int width,
+                   void (QuickHelp::*handler)()) {
+        auto& b = Add<ui::CheckBox>(p, Place(name, caption, 16, top, width, 17));
+        b.OnClick = [this, handler](ui::Widget&) { (handlers_.*handler)(); };
+        controls_[ctl] = &b;
+    };
+    auto explain = [&](const char* name, const char* text, int top, int height) {
+        Add<ui::Label>(p, Place(name, text, 36, top, 357, height, false), true).SetFont(explanation);
+    };
+    box(HelpCtl::cCloseOnEsc, "cCloseOnEsc", "Allow close-on-Escape", 60, 153,
+        &QuickHelp::cCloseOnEscClick);
+    explain("Label3",
+            "This allows you to quick-close the applet using the ESC key. Not recommended if you "
+            "have a habit of pounding the escape key after making casual errors.",
+            76, 49);
+    box(HelpCtl::cNag, "cNag", "Turn off extra messages and prompts", 120, 313, &QuickHelp::cNagClick);
+    explain("Label4",
+            "Check this option if you don't need to be told every time a clipboard copy or file "
+            "save is performed, an interface option is changed or a screen resolution conflict is "
+            "discovered.",
+            136, 49);
+    box(HelpCtl::cAppTitle, "cAppTitle", "Use custom application title", 180, 361,
+        &QuickHelp::cAppTitleClick);
+    explain("Label5", "Don't like our applet title? Then define your own application title below.",
+            196, 17);
+
+    auto& close = Add<ui::Button>(p, Place("Button3", "&Close", 324, 248, 75, 23));
+    close.OnClick = [this](ui::Widget&) {
+        handlers_.Button3Click();
+        FocusOn(HelpCtl::bOptions);
+    };
+
+    // The edit leaves the button that lies over its right end alone.
+    auto& title = Add<ui::Edit>(p, Place("eAppTitle", "Enter custom title text here", 36, 216, 361, 21),
+                                WS_CLIPSIBLINGS);
+    SendMessageA(title.Handle(), EM_SETLIMITTEXT, kMaxTitleLength, 0);
+    title.OnChange = [this](ui::Widget&) { handlers_.eAppTitleChange(); };
+    controls_[HelpCtl::eAppTitle] = &title;
+
+    auto& apply = Add<ui::Button>(p, Place("bAppTitle", "&Apply", 348, 217, 48, 19));
+    apply.SetFont(ui::Font("Small", -11, ui::fsBold));
+    apply.OnClick = [this](ui::Widget&) { handlers_.bAppTitleClick(); };
+    controls_[HelpCtl::bAppTitle] = &apply;
+    // The text stays clear of the button, and the button is drawn over the
+    // edit. Putting it first among the panel's children keeps the cycle of
+    // Tab through the panel, whose controls are the only ones that take the
+    // focus while it shows.
+    SendMessageA(title.Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, 50));
+    DrawnOverSiblings(apply);
+    // The same for the panel over the text box: the form's other controls
+    // are disabled while it shows.
+    DrawnOverSiblings(panel);
+}
+
+void ShowQuickHelp(const QuickHelpSetup& setup) {
+    TQuickHelp dialog(setup);
+    dialog.ShowModal();
 }
 
 }  // namespace quillet

@@ -1,18 +1,60 @@
-// The quick-help window: "readme.txt" from the program's directory in a
-// read-only text box.
+// TQuickHelp: the quick-help window. "readme.txt" from the program's
+// directory in a read-only text box beside a large rotated 3-D caption, and
+// an options panel whose three interface options take effect at once and
+// are stored in the settings file. What its creation and its handlers do is
+// QuickHelp (quick_help.h); this is the window with its controls.
 #pragma once
 
-#include <string>
+#include <windows.h>
 
+#include <map>
+#include <memory>
+
+#include "components/label_effect_win32.h"
+#include "core/app_state.h"
+#include "core/platform.h"
+#include "dialogs/quick_help.h"
+#include "ui/controls.h"
 #include "ui/form.h"
 
 namespace quillet {
 
-// The text the window shows: the file's lines, or, when there is no such
-// file, an empty line and a sentence naming the expected file.
-std::string QuickHelpText(const std::string& exePath);
+// What a quick-help window works with.
+struct QuickHelpSetup {
+    ui::Form& mainForm;
+    ui::Button& exitButton;  // Escape presses it while close-on-Escape is on
+    Platform& platform;
+    AppState& state;
+};
 
-// Makes a quick-help window over `owner`, shows it modally and destroys it.
-void ShowQuickHelp(ui::Form& owner);
+class TQuickHelp : public ui::Form {
+public:
+    // Makes the window, hidden, over the main window and runs its creation.
+    explicit TQuickHelp(const QuickHelpSetup& setup);
+    ~TQuickHelp() override;
+
+    QuickHelp& Handlers() { return handlers_; }
+    ui::Control& Get(HelpCtl ctl) const;
+    TLabelEffectControl& CaptionLabel() const { return *caption_; }
+
+private:
+    class View;
+    class Host;
+
+    void CreateControls();
+    // Gives the focus to a control, as Tab would.
+    void FocusOn(HelpCtl ctl);
+
+    QuickHelpSetup setup_;
+    std::unique_ptr<View> view_;
+    std::unique_ptr<Host> host_;
+    QuickHelp handlers_;
+    std::map<HelpCtl, ui::Control*> controls_;
+    TLabelEffectControl* caption_ = nullptr;
+};
+
+// "&Help": a fresh quick-help window over the main window, shown modally and
+// destroyed when it closes.
+void ShowQuickHelp(const QuickHelpSetup& setup);
 
 }  // namespace quillet

@@ -143,9 +143,9 @@ void Control::SetFont(const Font& font) {
 
 // ---- Label ----
 
-Label::Label(Form& form, HWND parent, const ControlDesign& design, bool wordWrap)
+Label::Label(Form& form, HWND parent, const ControlDesign& design, bool wordWrap, DWORD extraStyle)
     : Control(form, parent, WithoutTabStop(design), "STATIC",
-              WS_VISIBLE | (wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP)) {}
+              WS_VISIBLE | (wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP) | extraStyle) {}
 
 LRESULT Label::ColorMessage(UINT, HDC dc, bool& handled) {
     // Labels sit on the form's face colour; a colour of their own font wins.
@@ -218,8 +218,10 @@ void RadioButton::Command(WORD notifyCode) {
 // ---- Edit ----
 
 Edit::Edit(Form& form, HWND parent, const ControlDesign& design, DWORD extraStyle)
-    : Control(form, parent, design, "EDIT", WS_VISIBLE | ES_AUTOHSCROLL | extraStyle,
-              WS_EX_CLIENTEDGE) {}
+    : Edit(form, parent, design, extraStyle, ES_AUTOHSCROLL) {}
+
+Edit::Edit(Form& form, HWND parent, const ControlDesign& design, DWORD extraStyle, DWORD scrollStyle)
+    : Control(form, parent, design, "EDIT", WS_VISIBLE | scrollStyle | extraStyle, WS_EX_CLIENTEDGE) {}
 
 void Edit::Command(WORD notifyCode) {
     if (notifyCode == EN_CHANGE && OnChange) OnChange(*this);
@@ -227,13 +229,16 @@ void Edit::Command(WORD notifyCode) {
 
 // ---- Memo ----
 
-Memo::Memo(Form& form, HWND parent, const ControlDesign& design, DWORD extraStyle)
-    : Edit(form, parent, design, ES_MULTILINE | ES_AUTOVSCROLL | extraStyle) {}
+Memo::Memo(Form& form, HWND parent, const ControlDesign& design, DWORD extraStyle, bool wordWrap)
+    : Edit(form, parent, design, ES_MULTILINE | ES_AUTOVSCROLL | extraStyle,
+           wordWrap ? 0 : ES_AUTOHSCROLL) {}
 
 LRESULT Memo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_GETDLGCODE: {
-        LRESULT code = DefaultProc(msg, wParam, lParam);
+        // The dialog manager would select the whole text whenever the box
+        // gets the focus.
+        LRESULT code = DefaultProc(msg, wParam, lParam) & ~DLGC_HASSETSEL;
         // Tab moves the focus on, as in every other field of the form.
         const MSG* m = reinterpret_cast<const MSG*>(lParam);
         if (m && m->message == WM_KEYDOWN && m->wParam == VK_TAB) {
@@ -254,6 +259,14 @@ LRESULT Memo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return DefaultProc(msg, wParam, lParam);
+}
+
+// ---- Bevel ----
+
+Bevel::Bevel(Form& form, HWND parent, const ControlDesign& design)
+    : Control(form, parent, WithoutTabStop(design), "STATIC", WS_VISIBLE | SS_ETCHEDHORZ) {
+    // The system widens an etched line by its edges; keep the designed box.
+    SetBounds(design.left, design.top, design.width, design.height);
 }
 
 // ---- Image ----

@@ -134,7 +134,8 @@ private:
 
 class Label : public Control {
 public:
-    Label(Form& form, HWND parent, const ControlDesign& design, bool wordWrap = false);
+    Label(Form& form, HWND parent, const ControlDesign& design, bool wordWrap = false,
+          DWORD extraStyle = 0);
     LRESULT ColorMessage(UINT msg, HDC dc, bool& handled) override;
 };
 
@@ -181,16 +182,29 @@ public:
     Edit(Form& form, HWND parent, const ControlDesign& design, DWORD extraStyle = 0);
     NotifyEvent OnChange;
     void Command(WORD notifyCode) override;
+
+protected:
+    // `scrollStyle` replaces the one-line field's ES_AUTOHSCROLL.
+    Edit(Form& form, HWND parent, const ControlDesign& design, DWORD extraStyle, DWORD scrollStyle);
 };
 
 // A multi-line text box. Escape and other typed characters reach OnKeyPress
-// first; Tab always moves the focus on.
+// first; Tab always moves the focus on. Getting the focus selects nothing:
+// the caret stays where it was, at the top of a new text. With `wordWrap`
+// long lines wrap at the box's width.
 class Memo : public Edit {
 public:
-    Memo(Form& form, HWND parent, const ControlDesign& design, DWORD extraStyle);
+    Memo(Form& form, HWND parent, const ControlDesign& design, DWORD extraStyle, bool wordWrap = false);
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+};
+
+// A lowered (etched) horizontal line across the control's width, as dialogs
+// use to divide a heading from what follows.
+class Bevel : public Control {
+public:
+    Bevel(Form& form, HWND parent, const ControlDesign& design);
 };
 
 // A static picture showing an icon.

@@ -4,8 +4,24 @@
 
 namespace ui {
 
+namespace {
+
+// The kind of face each of the old Windows font names stands for, so that a
+// machine without the face still gives fixed-pitch text where the program
+// lays out columns and a sans-serif face elsewhere.
+BYTE KindOfFace(const std::string& name) {
+    if (lstrcmpiA(name.c_str(), "Fixedsys") == 0) return FIXED_PITCH | FF_MODERN;
+    for (const char* sans : {"Helv", "MS Sans Serif", "Small"}) {
+        if (lstrcmpiA(name.c_str(), sans) == 0) return VARIABLE_PITCH | FF_SWISS;
+    }
+    return DEFAULT_PITCH | FF_DONTCARE;
+}
+
+}  // namespace
+
 Font::Font(std::string name, int height, unsigned style, TColor color)
-    : name_(std::move(name)), height_(height), style_(style), color_(color) {}
+    : name_(std::move(name)), height_(height), style_(style), color_(color),
+      pitchAndFamily_(KindOfFace(name_)) {}
 
 int ScreenPixelsPerInch() {
     HDC dc = GetDC(nullptr);

@@ -24,6 +24,8 @@ class Font {
 public:
     Font() = default;
     // `height` follows LOGFONT: negative for a character height in pixels.
+    // "Fixedsys" asks for a fixed-pitch face as well, "Helv", "MS Sans Serif"
+    // and "Small" for a sans-serif one, in case the named face is missing.
     Font(std::string name, int height, unsigned style = 0, TColor color = kColorDefault);
 
     const std::string& Name() const { return name_; }

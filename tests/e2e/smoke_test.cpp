@@ -40,23 +40,23 @@ TEST_F(DriverTest, FindsNamedControlsAndReadsTheirState) {
     EXPECT_EQ(ClassOf(name), "Edit");
     EXPECT_EQ(NameOf(name), "eName");
 
-    RECT ok = RectInParent(FindControl(main_, "bOk"));
+    RECT ok = RectInParent(FindControl(main_, "bOK"));
     EXPECT_EQ(ok.left, 220);
     EXPECT_EQ(ok.top, 10);
     EXPECT_EQ(ok.right, 300);
     EXPECT_EQ(ok.bottom, 35);
-    EXPECT_EQ(Text(FindControl(main_, "bOk")), "&OK");
+    EXPECT_EQ(Text(FindControl(main_, "bOK")), "&OK");
 
     EXPECT_EQ(CheckState(FindControl(main_, "cCheck")), BST_UNCHECKED);
     EXPECT_FALSE(IsEnabled(FindControl(main_, "bDisabled")));
     EXPECT_TRUE(IsShown(FindControl(main_, "bDisabled")));
     EXPECT_FALSE(IsShown(FindControl(main_, "bHidden")));
-    EXPECT_TRUE(IsEnabled(FindControl(main_, "bOk")));
+    EXPECT_TRUE(IsEnabled(FindControl(main_, "bOK")));
 
     // Child creation order is what EnumChildWindows reports.
     std::vector<std::string> names;
     for (HWND h : NamedControls(main_)) names.push_back(NameOf(h));
-    std::vector<std::string> want{"eName", "Memo1", "bOk", "cCheck", "rA", "rB", "bDisabled",
+    std::vector<std::string> want{"eName", "Memo1", "bOK", "cCheck", "rA", "rB", "bDisabled",
                                   "bHidden", "bAsk", "bOpen", "bBrowse", "lStatus"};
     EXPECT_EQ(names, want);
 
@@ -73,7 +73,7 @@ TEST_F(DriverTest, FailuresAreReadable) {
     top = main_;
     app = &app_;
     EXPECT_NONFATAL_FAILURE(FindControl(top, "bMissing"), "no control named \"bMissing\"");
-    EXPECT_NONFATAL_FAILURE(FindControl(top, "bMissing"), "named controls: eName, Memo1, bOk");
+    EXPECT_NONFATAL_FAILURE(FindControl(top, "bMissing"), "named controls: eName, Memo1, bOK");
     EXPECT_NONFATAL_FAILURE(app->WaitForWindow("NoSuchClass", "", 200), "no window of class \"NoSuchClass\"");
     EXPECT_NONFATAL_FAILURE(app->WaitForWindow("NoSuchClass", "", 200), "TDummyFace \"Dummy Face\"");
     EXPECT_NONFATAL_FAILURE(Click(FindControl(top, "bDisabled")), "is disabled");
@@ -83,10 +83,10 @@ TEST_F(DriverTest, FailuresAreReadable) {
 }
 
 TEST_F(DriverTest, ClicksButtonsCheckBoxesAndRadioButtons) {
-    ASSERT_TRUE(Click(FindControl(main_, "bOk")));
-    EXPECT_EQ(Status(), "bOk clicked 1");  // synchronous: handled on return
-    ASSERT_TRUE(Click(FindControl(main_, "bOk")));
-    EXPECT_EQ(Status(), "bOk clicked 2");
+    ASSERT_TRUE(Click(FindControl(main_, "bOK")));
+    EXPECT_EQ(Status(), "bOK clicked 1");  // synchronous: handled on return
+    ASSERT_TRUE(Click(FindControl(main_, "bOK")));
+    EXPECT_EQ(Status(), "bOK clicked 2");
 
     HWND check = FindControl(main_, "cCheck");
     ASSERT_TRUE(Click(check));
@@ -102,8 +102,8 @@ TEST_F(DriverTest, ClicksButtonsCheckBoxesAndRadioButtons) {
     EXPECT_TRUE(IsChecked(a));
     EXPECT_FALSE(IsChecked(b));
 
-    ASSERT_TRUE(PostClick(FindControl(main_, "bOk")));
-    ExpectStatus("bOk clicked 3");
+    ASSERT_TRUE(PostClick(FindControl(main_, "bOK")));
+    ExpectStatus("bOK clicked 3");
 }
 
 TEST_F(DriverTest, SetsAndTypesText) {

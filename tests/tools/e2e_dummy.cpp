@@ -119,7 +119,7 @@ enum { kOk = 10, kCheck, kRadioA, kRadioB, kDisabled, kHidden, kAsk, kOpen, kBro
 void OnCommand(int id) {
     switch (id) {
     case kOk:
-        Status("bOk clicked " + std::to_string(++g_okClicks));
+        Status("bOK clicked " + std::to_string(++g_okClicks));
         break;
     case kAsk: {
         int r = AskQuestion("Dummy question", "Proceed with the dummy?\n\nSecond line.", {"&Yes", "&No", "Cancel"});
@@ -176,7 +176,9 @@ LRESULT CALLBACK MainProc(HWND h, UINT m, WPARAM w, LPARAM l) {
         g_memo = Child(h, "EDIT", "", WS_BORDER | WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN, 10, 40, 200, 80, 2, "Memo1");
         g_editProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(g_name, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
         SetWindowLongPtrA(g_memo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc));
-        Child(h, "BUTTON", "&OK", WS_TABSTOP | BS_PUSHBUTTON, 220, 10, 80, 25, kOk, "bOk");
+        // Names are global atoms, which ignore case: one that a stopped
+        // Quillet left behind would give "bOk" the program's spelling.
+        Child(h, "BUTTON", "&OK", WS_TABSTOP | BS_PUSHBUTTON, 220, 10, 80, 25, kOk, "bOK");
         Child(h, "BUTTON", "Check", WS_TABSTOP | BS_AUTOCHECKBOX, 220, 40, 100, 20, kCheck, "cCheck");
         Child(h, "BUTTON", "Choice A", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 220, 65, 100, 20, kRadioA, "rA");
         Child(h, "BUTTON", "Choice B", BS_AUTORADIOBUTTON, 220, 90, 100, 20, kRadioB, "rB");

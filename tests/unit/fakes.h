@@ -72,6 +72,11 @@ public:
     bool DirectoryExists(const std::string& path) override {
         return dirs.count(Norm(path)) != 0;
     }
+    bool ReadTextFile(const std::string& path, std::string& bytes) override {
+        if (!FileExists(path) || unreadable.count(Norm(path))) return false;
+        bytes = Content(path);
+        return true;
+    }
     bool CopyFileOver(const std::string& from, const std::string& to,
                       std::string& reason) override {
         copies.push_back(from + " -> " + to);
@@ -115,6 +120,7 @@ public:
     std::map<std::tuple<std::string, std::string, std::string>, std::string> profiles;
     std::map<std::string, std::string> files;
     std::set<std::string> dirs;
+    std::set<std::string> unreadable;  // upper-case paths of files that exist but cannot be read
     std::map<std::string, std::string> shortPaths;
     std::map<std::string, WriteResult> writeFailures;  // upper-case path -> forced outcome
     std::vector<std::string> profileWrites;

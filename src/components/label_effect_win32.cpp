@@ -1,0 +1,168 @@
+#include "components/label_effect_win32.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "components/label_effect_paint.h"
+#include "ui/font.h"
+#include "ui/gdi.h"
+
+namespace quillet {
+namespace {
+
+// One memory image with its own font, text colour, brush and pen.
+class GdiEffectImage : public EffectImage {
+public:
+    GdiEffectImage(int width, int height) : image_(width, height) {
+        image_.Fill(clWhite);
+        image_.UsePen(static_cast<HPEN>(GetStockObject(BLACK_PEN)));
+        SetBrush(clWhite);
+    }
+
+    HDC DC() const { return image_.DC(); }
+
+    void SetFont(const TLabelFont& font, int escapement) override {
+        // Without smoothing: the masks select glyph pixels by exact colour.
+        ui::Font f = ui::Font(font.name, font.height, font.style).WithQuality(NONANTIALIASED_QUALITY);
+        // A turned run needs an outline font.
+        if (escapement != 0) f = f.WithEscapement(escapement).WithOutPrecision(OUT_TT_ONLY_PRECIS);
+        image_.UseFont(f.Handle());
+        font_ = std::move(f);  // the font selected before stays alive until now
+    }
+
+    void SetTextColour(TColor colour) override { SetTextColor(DC(), colour & 0xFFFFFF); }
+
+    void SetBrush(std::optional<TColor> solid) override {
+        if (solid) {
+            ui::GdiObject brush(CreateSolidBrush(*solid & 0xFFFFFF));
+            image_.UseBrush(static_cast<HBRUSH>(brush.Get()));
+            brush_ = std::move(brush);
+            SetBkMode(DC(), OPAQUE);
+            SetBkColor(DC(), *solid & 0xFFFFFF);
+        } else {
+            image_.UseBrush(static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
+            brush_.Reset();
+            SetBkMode(DC(), TRANSPARENT);
+        }
+    }
+
+    TextExtent MeasureText(const std::string& text) override {
+        SIZE size{};
+        GetTextExtentPoint32A(DC(), text.c_str(), static_cast<int>(text.size()), &size);
+        return {size.cx, size.cy};
+    }
+
+    void DrawTextInRect(const std::string& text, const EffectRect& rect, unsigned flags) override {
+        RECT r{rect.left, rect.top, rect.right, rect.bottom};
+        DrawTextA(DC(), text.c_str(), static_cast<int>(text.size()), &r, flags);
+    }
+
+    void DrawTextAt(int x, int y, const std::string& text) override {
+        TextOutA(DC(), x, y, text.c_str(), static_cast<int>(text.size()));
+    }
+
+    void DrawPolygon(const std::vector<EffectPoint>& corners) override {
+        std::vector<POINT> points;
+        for (const EffectPoint& p : corners) points.push_back({p.x, p.y});
+        Polygon(DC(), points.data(), static_cast<int>(points.size()));
+    }
+
+    void FillRectangle(const EffectRect& rect) override {
+        const RECT r{rect.left, rect.top, rect.right, rect.bottom};
+        FillRect(DC(), &r, static_cast<HBRUSH>(GetCurrentObject(DC(), OBJ_BRUSH)));
+    }
+
+    PixelView Pixels() override {
+        return {image_.Pixels(), image_.Width(), image_.Height(), image_.Stride()};
+    }
+
+private:
+    // Declared before the image: the image deselects them when it goes.
+    ui::Font font_;
+    ui::GdiObject brush_;
+    ui::MemoryImage image_;
+};
+
+class GdiEffectSurface : public EffectSurface {
+public:
+    explicit GdiEffectSurface(HDC dc) : dc_(dc) {}
+
+    std::unique_ptr<EffectImage> CreateImage(int width, int height) override {
+        return std::make_unique<GdiEffectImage>(width, height);
+    }
+    void CopyToImage(EffectImage& image, int width, int height) override {
+        BitBlt(Of(image), 0, 0, width, height, dc_, 0, 0, SRCCOPY);
+    }
+    void CopyFromImage(EffectImage& image, int width, int height) override {
+        BitBlt(dc_, 0, 0, width, height, Of(image), 0, 0, SRCCOPY);
+    }
+    TColor ResolveColour(TColor colour) override { return ui::ResolveColor(colour); }
+
+private:
+    static HDC Of(EffectImage& image) { return static_cast<GdiEffectImage&>(image).DC(); }
+    HDC dc_;
+};
+
+// The model and the toolkit share the bit values of the mouse's shift state
+// and of font styles.
+constexpr bool SameBits(unsigned model, unsigned toolkit) { return model == toolkit; }
+static_assert(SameBits(ssShift, ui::ssShift) && SameBits(ssAlt, ui::ssAlt) &&
+              SameBits(ssCtrl, ui::ssCtrl) && SameBits(ssLeft, ui::ssLeft) &&
+              SameBits(ssRight, ui::ssRight) && SameBits(ssMiddle, ui::ssMiddle) &&
+              SameBits(ssDouble, ui::ssDouble));
+static_assert(SameBits(fsBold, ui::fsBold) && SameBits(fsItalic, ui::fsItalic) &&
+              SameBits(fsUnderline, ui::fsUnderline) && SameBits(fsStrikeOut, ui::fsStrikeOut));
+
+TMouseButton ModelButton(ui::MouseButton button) {
+    switch (button) {
+    case ui::MouseButton::Right: return mbRight;
+    case ui::MouseButton::Middle: return mbMiddle;
+    case ui::MouseButton::Left: break;
+    }
+    return mbLeft;
+}
+
+}  // namespace
+
+void PaintLabelEffect(const TLabelEffect& label, HDC dc) {
+    GdiEffectSurface surface(dc);
+    PaintLabelEffect(label, surface);
+}
+
+TLabelEffectControl::TLabelEffectControl(ui::Form& form, ui::Container& parent,
+                                         const ui::ControlDesign& design)
+    : ui::GraphicControl(form, parent, design), label_(ui::ScreenPixelsPerInch()) {
+    label_.SetBounds(design.left, design.top, design.width, design.height);
+    label_.SetCaption(design.caption);
+    label_.onInvalidate = [this] { Invalidate(); };
+}
+
+void TLabelEffectControl::SetBounds(int left, int top, int width, int height) {
+    ui::GraphicControl::SetBounds(left, top, width, height);
+    label_.SetBounds(left, top, width, height);
+}
+
+void TLabelEffectControl::Paint(HDC dc) {
+    ui::RunGuarded([&] { PaintLabelEffect(label_, dc); });
+}
+
+// The container holds the mouse from a press to the last release, so the
+// model's capture requests are already met.
+void TLabelEffectControl::MouseDown(ui::MouseButton button, unsigned shift, int x, int y) {
+    const TMouseReply reply = label_.MouseDown(ModelButton(button), shift, x, y);
+    if (reply.raiseEvent && OnMouseDown) OnMouseDown(*this, button, shift, x, y);
+}
+
+void TLabelEffectControl::MouseMove(unsigned shift, int x, int y) {
+    const TMouseReply reply = label_.MouseMove(shift, x, y);
+    if (reply.raiseEvent && OnMouseMove) OnMouseMove(*this, shift, x, y);
+}
+
+void TLabelEffectControl::MouseUp(ui::MouseButton button, unsigned shift, int x, int y) {
+    const TMouseReply reply = label_.MouseUp(ModelButton(button), shift, x, y);
+    if (reply.raiseEvent && OnMouseUp) OnMouseUp(*this, button, shift, x, y);
+    if (reply.click && OnClick) OnClick(*this);
+}
+
+}  // namespace quillet

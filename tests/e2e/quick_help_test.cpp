@@ -1,0 +1,209 @@
+// The quick-help window through quillet.exe as a person uses it: where it
+// opens, what it shows, the options panel, and the three options written to
+// the settings file and taking effect.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "delphi_fixture.h"
+#include "driver.h"
+
+namespace e2e {
+namespace {
+
+// "&Help" pressed: the window that opens, or null.
+HWND OpenHelp(App& app, HWND main, Where where = Where::current()) {
+    if (!PostClick(FindControl(main, "bHelp", where), where)) return nullptr;
+    return app.WaitForWindow(kQuickHelpClass, "", kWaitMs, where);
+}
+
+// quillet.exe in a fresh folder, with readme.txt and the stubs beside it or not.
+struct Quillet {
+    explicit Quillet(bool companions = true, const std::string& name = "") : folder(name) {
+        EXPECT_TRUE(folder.CopyQuillet(companions));
+    }
+    HWND Start() { return main = app.StartQuillet(folder); }
+    HWND Help(Where where = Where::current()) { return OpenHelp(app, main, where); }
+    TestFolder folder;
+    App app;
+    HWND main = nullptr;
+};
+
+// Closes the window with "&OK" and waits until it has gone.
+void CloseHelp(HWND help, Where where = Where::current()) {
+    EXPECT_TRUE(PostClick(FindControl(help, "bOK", where), where));
+    EXPECT_TRUE(WaitUntilGone(help, kWaitMs, where));
+}
+
+// The pointer moved onto the middle of a window, as a person's mouse would.
+void Hover(HWND control) {
+    const RECT r = ScreenRect(control);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = (r.left + r.right) / 2 * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = (r.top + r.bottom) / 2 * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+}
+
+// A hint shows: a visible window of the program besides the main window.
+bool HintShows(const Quillet& q, DWORD timeoutMs) {
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(20))
+        for (HWND h : q.app.Windows())
+            if (h != q.main) return true;
+    return false;
+}
+
+// The window's place on one axis: centred over the main window, kept 20
+// pixels inside the screen's far edge, at 20 when it would start before it.
+int CentredOver(int ownerStart, int ownerExtent, int extent, int screen) {
+    const int x = ownerStart + (ownerExtent - extent) / 2;
+    if (x + extent > screen) return screen - extent - 20;
+    return x < 0 ? 20 : x;
+}
+
+TEST(QuickHelp, OpensCentredAtTheTopOfTheReadmeOrNamesTheMissingFile) {
+    const int screenW = GetSystemMetrics(SM_CXSCREEN), screenH = GetSystemMetrics(SM_CYSCREEN);
+    int mainWidth = 0;
+    // Centred; a main window flush with the right screen edge; one at the
+    // left edge without readme.txt. The wider window sticks out over both.
+    for (const std::string where : {"centred", "right", "left"}) {
+        SCOPED_TRACE(where);
+        Quillet q(where != "left", "QuickHelp.Opens_" + where);
+        if (where != "centred") {
+            ASSERT_TRUE(q.folder.WriteIni("Window Positions", "Left",
+                                          where == "right" ? std::to_string(screenW - mainWidth) : "-2"));
+        }
+        ASSERT_TRUE(q.Start());
+        HWND help = q.Help();
+        ASSERT_TRUE(help);
+        const RECT m = ScreenRect(q.main), h = ScreenRect(help);
+        mainWidth = m.right - m.left;
+        EXPECT_EQ(h.left, CentredOver(m.left, mainWidth, h.right - h.left, screenW));
+        EXPECT_EQ(h.top, CentredOver(m.top, m.bottom - m.top, h.bottom - h.top, screenH));
+        EXPECT_TRUE(where != "right" || h.right == screenW - 20);
+        EXPECT_TRUE(where != "left" || h.left == 20);
+        EXPECT_EQ(Text(help), "Quillet quick help");
+
+        HWND memo = FindControl(help, "Memo1");
+        if (where == "left") {
+            EXPECT_EQ(Text(memo), "\r\n" + q.folder.File("readme.txt") +
+                                      " could not be found in quillet.exe's directory. Unable to load "
+                                      "quick help.\r\n");
+        } else {
+            const std::string readme = q.folder.ReadFile("readme.txt").value_or("?");
+            EXPECT_EQ(Text(memo).rfind(readme.substr(0, readme.find('\n')) + "\r\n", 0), 0u);
+        }
+        EXPECT_EQ(SendMessageA(memo, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+        EXPECT_EQ(SendMessageA(memo, EM_GETSEL, 0, 0), 0) << "nothing selected, the caret at the start";
+        CloseHelp(help);
+    }
+}
+
+TEST(QuickHelp, PanelHoldsTheWindowOpenAndEscapeOptionHoldsAfterARestart) {
+    Quillet q;
+    for (const bool allow : {true, false}) {
+        SCOPED_TRACE(allow ? "allowed" : "refused");
+        App app;
+        HWND main = app.StartQuillet(q.folder);
+        ASSERT_TRUE(main);
+        HWND help = OpenHelp(app, main);
+        ASSERT_TRUE(help);
+        HWND panel = FindControl(help, "pOptions");
+        ASSERT_TRUE(Click(FindControl(help, "bOptions")));
+        const RECT p = RectInParent(panel);
+        EXPECT_EQ(ChildWindowFromPointEx(help, POINT{(p.left + p.right) / 2, p.top + 5}, CWP_SKIPINVISIBLE), panel)
+            << "the panel lies over the text box";
+        EXPECT_FALSE(IsEnabled(FindControl(help, "Memo1")) || IsEnabled(FindControl(help, "bOK")));
+        ASSERT_TRUE(PressEscape(help));
+        EXPECT_TRUE(IsShown(help)) << "Escape does nothing while the panel shows";
+
+        HWND box = FindControl(help, "cCloseOnEsc");
+        EXPECT_EQ(IsChecked(box), !allow) << "the box shows the stored state";
+        ASSERT_TRUE(Click(box));
+        EXPECT_EQ(q.folder.ReadIni("Options", "CloseOnEscape"), allow ? "1" : "0");
+        ASSERT_TRUE(Click(FindControl(help, "Button3")));
+        EXPECT_FALSE(IsShown(panel));
+        ASSERT_TRUE(PressEscape(FindControl(help, "Memo1")));
+        EXPECT_TRUE(WaitUntilGone(help));
+        ASSERT_TRUE(PressCloseBox(main));
+        ASSERT_TRUE(app.WaitForExit());
+
+        App again;
+        main = again.StartQuillet(q.folder);
+        ASSERT_TRUE(main);
+        ASSERT_TRUE(PressEscape(FindControl(main, "eUnit")));
+        if (!allow) Sleep(300);
+        EXPECT_TRUE(allow ? again.WaitForExit() : again.Running()) << "Escape on the main window";
+    }
+}
+
+TEST(QuickHelp, TurningOffExtraMessagesSilencesSave) {
+    Session s(true, true);
+    ASSERT_TRUE(s.Start());
+    HWND help = OpenHelp(s.app_, s.main_);
+    ASSERT_TRUE(help);
+    ASSERT_TRUE(Click(FindControl(help, "bOptions")));
+    ASSERT_TRUE(Click(FindControl(help, "cNag")));
+    EXPECT_EQ(s.folder_.ReadIni("Options", "ExtraMessages"), "0");
+    ASSERT_TRUE(Click(FindControl(help, "Button3")));
+    CloseHelp(help);
+    // A click that opened a confirmation would not return.
+    for (const char* step : {"rD2", "bCreate", "bSave"}) ASSERT_TRUE(Click(s.Control(step))) << step;
+    EXPECT_TRUE(s.folder_.Exists("D2\\Delphi 2.0\\BIN\\dcc32.cfg"));
+}
+
+TEST(QuickHelp, ApplyRetitlesTheProgramUntilTheOptionGoesOff) {
+    Quillet q;
+    ASSERT_TRUE(q.Start());
+    HWND help = q.Help();
+    ASSERT_TRUE(help);
+    ASSERT_TRUE(Click(FindControl(help, "bOptions")));
+    HWND title = FindControl(help, "eAppTitle"), apply = FindControl(help, "bAppTitle");
+    ASSERT_TRUE(Click(FindControl(help, "cAppTitle")));
+    ASSERT_TRUE(SetText(title, "My tool"));
+    ASSERT_TRUE(Click(apply));
+    EXPECT_EQ(Text(q.main), "My tool") << "the main window's caption is the taskbar's title";
+    EXPECT_EQ(Text(help), "My tool");
+    EXPECT_EQ(q.folder.ReadIni("Options", "CustomTitleText"), "My tool");
+    EXPECT_EQ(q.folder.ReadIni("Options", "UseCustomTitle"), "1");
+    EXPECT_FALSE(IsEnabled(apply));
+
+    ASSERT_TRUE(Click(FindControl(help, "cAppTitle")));
+    EXPECT_EQ(Text(q.main), "Quillet");
+    EXPECT_EQ(Text(help), "Quillet");
+    EXPECT_EQ(q.folder.ReadIni("Options", "UseCustomTitle"), "0");
+    ASSERT_TRUE(Click(FindControl(help, "Button3")));
+    CloseHelp(help);
+    // A fresh window shows the stored title, not applied.
+    help = q.Help();
+    ASSERT_TRUE(help);
+    EXPECT_EQ(Text(FindControl(help, "eAppTitle")), "My tool");
+    EXPECT_EQ(Text(help), "Quillet quick help");
+}
+
+TEST(QuickHelp, OpeningTurnsHintsOffAndTheCheckBoxTurnsThemOn) {
+    Quillet q;
+    ASSERT_TRUE(q.Start());
+    HWND hints = FindControl(q.main, "HintsOn"), update = FindControl(q.main, "bUpdate");
+    HWND away = FindControl(q.main, "Label1");
+    ASSERT_TRUE(Click(hints));
+    Hover(update);
+    EXPECT_TRUE(HintShows(q, 3000)) << "hints on";
+    Hover(away);
+    HWND help = q.Help();
+    ASSERT_TRUE(help);
+    CloseHelp(help);
+    Hover(update);
+    EXPECT_FALSE(HintShows(q, 1000)) << "hints off after the quick help";
+    EXPECT_TRUE(IsChecked(hints)) << "the switch itself unchanged";
+    Hover(away);
+    ASSERT_TRUE(Click(hints));
+    ASSERT_TRUE(Click(hints));
+    Hover(update);
+    EXPECT_TRUE(HintShows(q, 3000)) << "hints on again";
+}
+
+}  // namespace
+}  // namespace e2e
