@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/platform_win32.h"
+#include "components/balloon_win32.h"
 #include "components/ellipsis_edit_win32.h"
 #include "components/folder_browser_win32.h"
 #include "config/compiler_selector_win32.h"
@@ -43,6 +44,7 @@ public:
     // Any control by name, the compiler field (a component's window) too.
     ui::Widget& Part(Ctl ctl) const;
     ui::Button& ExitButton() const { return *bExit_; }
+    const TBalloonHint& BalloonHints() const { return *BH1_; }
 
     // MainView
     std::string Text(Ctl ctl) const override;
@@ -74,6 +76,7 @@ private:
     ui::Button* bExit_ = nullptr;
     CompilerSelectors selectors_;  // OD1, OD2, OD3
     std::unique_ptr<TBrowseDirectoryDlg> BD1_;
+    std::unique_ptr<TBalloonHint> BH1_;  // every hint of the program as a balloon
 };
 
 }  // namespace quillet
