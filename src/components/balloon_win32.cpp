@@ -264,9 +264,13 @@ void TBalloonWindow::GetCreateParams(CreateParams& params) {
 }
 
 void TBalloonWindow::SetCaption(const std::string& text) {
+    StoreCaption(text);
+    UpdateSize();
+}
+
+void TBalloonWindow::StoreCaption(const std::string& text) {
     text_ = text;
     if (Handle()) SetWindowTextA(Handle(), text_.c_str());
-    UpdateSize();
 }
 
 void TBalloonWindow::UseCanvasFont(HFONT font) {
@@ -280,13 +284,14 @@ void TBalloonWindow::TakeCanvasFont(ui::GdiObject font) {
     ownFont_ = std::move(font);
 }
 
-void TBalloonWindow::UpdateSize() {
+void TBalloonWindow::UpdateSize(bool resizeWindow) {
     shadowDepth_ = settings_.ShadowDepth();
     shadowStyle_ = settings_.ShadowStyle();
     shape_ = settings_.Shape();
     POINT pointer{};
     GetCursorPos(&pointer);
-    HDC dc = GetDC(nullptr);
+    // A memory DC measures as the screen does, without taking a screen DC.
+    HDC dc = CreateCompatibleDC(nullptr);
     {
         ui::SelectGuard font(dc, font_);
         size_ = MeasureBalloon(text_, {pointer.x, pointer.y}, GetSystemMetrics(SM_CXSCREEN),
@@ -298,8 +303,8 @@ void TBalloonWindow::UpdateSize() {
                                    return BalloonSize{r.right - r.left, r.bottom - r.top};
                                });
     }
-    ReleaseDC(nullptr, dc);
-    if (Handle()) {
+    DeleteDC(dc);
+    if (resizeWindow && Handle()) {
         SetWindowPos(Handle(), nullptr, 0, 0, size_.width, size_.height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -452,9 +457,11 @@ void TBalloonHintWindow::ActivateHint(RECT, const std::string& hint, ui::Widget*
         // Shown again: hidden first, so that what lies beneath can be read.
         ShowWindow(Handle(), SW_HIDE);
     }
-    SetCaption(hint);
+    // Measured once, with the font of this showing; the window takes its
+    // size and place in one move.
+    StoreCaption(hint);
     ChooseFontAndColors();
-    UpdateSize();
+    UpdateSize(false);
 
     POINT pointer{};
     GetCursorPos(&pointer);
@@ -464,18 +471,19 @@ void TBalloonHintWindow::ActivateHint(RECT, const std::string& hint, ui::Widget*
     position_ = placed.position;
     const RECT r{placed.rect.left, placed.rect.top, placed.rect.right, placed.rect.bottom};
     CaptureScreenUnder(r);
-    SetWindowPos(Handle(), HWND_TOPMOST, r.left, r.top, 0, 0,
-                 SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOSIZE);
 
+    // Shaped before it shows, so that it never appears as a rectangle.
     if (s.Behavior().Contains(bbUseRegions)) {
-        Unwatch(this);
         ui::GdiObject region = CreateWindowRgn();
         // The system owns the region once the window has it.
-        if (SetWindowRgn(Handle(), Rgn(region), TRUE)) region.Release();
+        if (SetWindowRgn(Handle(), Rgn(region), FALSE)) region.Release();
     } else {
-        SetWindowRgn(Handle(), nullptr, TRUE);
-        Watch(this);
+        SetWindowRgn(Handle(), nullptr, FALSE);
     }
+    SetWindowPos(Handle(), HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    // Watched from the moment it shows.
+    if (!s.Behavior().Contains(bbUseRegions)) Watch(this);
 }
 
 LRESULT TBalloonHintWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -60,8 +60,11 @@ protected:
     void GetCreateParams(CreateParams& params) override;
     void Paint(HDC dc) override;
     // Measures the caption with the canvas font at the pointer's place, and
-    // takes the settings' shadow and shape for this showing.
-    void UpdateSize();
+    // takes the settings' shadow and shape for this showing; resizes the
+    // window unless the caller moves and sizes it at once.
+    void UpdateSize(bool resizeWindow = true);
+    // The caption without resizing.
+    void StoreCaption(const std::string& text);
     // Fills the balloon shape at `offset` and frames it one pixel wide.
     void DrawBalloon(HDC dc, int offset, TColor fill, TColor frame) const;
     // A font the window does not own (the unit's default hint font).
