@@ -482,6 +482,8 @@ void TBalloonHintWindow::ActivateHint(RECT, const std::string& hint, ui::Widget*
     }
     SetWindowPos(Handle(), HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    // Painted at once: where windows are composed, an unpainted one is black.
+    UpdateWindow(Handle());
     // Watched from the moment it shows.
     if (!s.Behavior().Contains(bbUseRegions)) Watch(this);
 }
