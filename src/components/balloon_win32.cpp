@@ -20,6 +20,7 @@ constexpr DWORD kPatAnd = 0x00A000C9;
 struct UnitObjects {
     ui::GdiObject defaultFont;
     ui::GdiObject shadowPattern;
+    ui::GdiObject shadowBrush;  // the pattern as a brush, made with it
 };
 
 // Freed by the static's destructor when the program ends.
@@ -231,7 +232,10 @@ void InitBalloonUnit() {
                                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                                            "MS Sans Serif"));
     }
-    if (!unit.shadowPattern) unit.shadowPattern = MakeShadowPattern();
+    if (!unit.shadowPattern) {
+        unit.shadowPattern = MakeShadowPattern();
+        unit.shadowBrush.Reset(CreatePatternBrush(static_cast<HBITMAP>(unit.shadowPattern.Get())));
+    }
 }
 
 HFONT BalloonDefaultHintFont() {
@@ -243,6 +247,15 @@ HBITMAP BalloonShadowPattern() {
     InitBalloonUnit();
     return static_cast<HBITMAP>(Unit().shadowPattern.Get());
 }
+
+namespace {
+
+HBRUSH ShadowBrush() {
+    InitBalloonUnit();
+    return static_cast<HBRUSH>(Unit().shadowBrush.Get());
+}
+
+}  // namespace
 
 BalloonApplication& BalloonApp() {
     static Win32BalloonApplication application;
@@ -345,15 +358,14 @@ void TBalloonWindow::Compose(HDC under, HDC target) const {
         // outside both shapes, and the picture keeps the darker of the two.
         ui::MemoryImage work(w, h), mask(w, h);
         BitBlt(work.DC(), 0, 0, w, h, pic, 0, 0, SRCCOPY);
-        const ui::GdiObject pattern = Checked(CreatePatternBrush(BalloonShadowPattern()));
         SetBrushOrgEx(work.DC(), 0, 0, nullptr);
         {
-            ui::SelectGuard brush(work.DC(), pattern.Get());
+            ui::SelectGuard brush(work.DC(), ShadowBrush());
             PatBlt(work.DC(), 0, 0, w, h, kPatAnd);
         }
+        // Both shapes black, fill and frame, on white: the window's shape.
         PatBlt(mask.DC(), 0, 0, w, h, WHITENESS);
-        DrawBalloon(mask.DC(), 0, clBlack, clBlack);
-        DrawBalloon(mask.DC(), sd, clBlack, clBlack);
+        FillRgn(mask.DC(), Rgn(CreateWindowRgn()), static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         BitBlt(work.DC(), 0, 0, w, h, mask.DC(), 0, 0, SRCPAINT);
         BitBlt(pic, 0, 0, w, h, work.DC(), 0, 0, SRCAND);
     } else if (sd > 0) {
