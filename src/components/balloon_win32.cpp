@@ -29,6 +29,11 @@ UnitObjects& Unit() {
     return unit;
 }
 
+HBRUSH ShadowBrush() {
+    InitBalloonUnit();
+    return static_cast<HBRUSH>(Unit().shadowBrush.Get());
+}
+
 ui::GdiObject MakeShadowPattern() {
     HDC screen = GetDC(nullptr);
     ui::GdiObject pattern(CreateCompatibleBitmap(screen, 8, 8));
@@ -247,15 +252,6 @@ HBITMAP BalloonShadowPattern() {
     InitBalloonUnit();
     return static_cast<HBITMAP>(Unit().shadowPattern.Get());
 }
-
-namespace {
-
-HBRUSH ShadowBrush() {
-    InitBalloonUnit();
-    return static_cast<HBRUSH>(Unit().shadowBrush.Get());
-}
-
-}  // namespace
 
 BalloonApplication& BalloonApp() {
     static Win32BalloonApplication application;
