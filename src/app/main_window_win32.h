@@ -44,7 +44,6 @@ public:
     // Any control by name, the compiler field (a component's window) too.
     ui::Widget& Part(Ctl ctl) const;
     ui::Button& ExitButton() const { return *bExit_; }
-    const TBalloonHint& BalloonHints() const { return *BH1_; }
 
     // MainView
     std::string Text(Ctl ctl) const override;
