@@ -3,13 +3,16 @@
 #include <windows.h>
 
 #include "app/main_window_win32.h"
+#include "components/balloon_win32.h"
 #include "dialogs/quick_help_win32.h"
 #include "output/shortcut_win32.h"
 #include "ui/application.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    // The shortcut unit first: it makes the one shortcut object, which
+    // The balloon hints' font and shadow pattern, before any window; then
+    // the shortcut unit, which makes the one shortcut object and with it
     // initialises COM for the program's thread.
+    quillet::InitBalloonUnit();
     quillet::InitShortcutUnit();
 
     ui::Application& app = ui::Application::Get();

@@ -192,6 +192,20 @@ void TCFGFace::CreateControls() {
     BD1_->SetRoot(idDrives);
     BD1_->SetShowSelectionInStatus(false);
     BD1_->SetCaption("Select Delphi 1 \\LIB\\ directory");
+
+    BH1_ = std::make_unique<TBalloonHint>(BalloonApp());
+    BH1_->SetBorderColor(clBlack);
+    BH1_->SetColor(clWindow);
+    BH1_->SetFont(BalloonFont{{.height = -11, .weight = kFontWeightBold,
+                               .charSet = kDefaultCharSet, .faceName = "Helv"},
+                              clWindowText});
+    BH1_->SetMaxWidth(-3);
+    BH1_->SetBehavior({bbNoShowMouseDown, bbUseRegions, bbHideOnPaint});
+    BH1_->SetPosition(bpBelowLeft);
+    BH1_->SetShadowDepth(8);
+    BH1_->SetShape(bsRoundRect);
+    BH1_->SetStyle(hsCustom);
+    BH1_->SetActive(true);
 }
 
 ui::Control& TCFGFace::Get(Ctl ctl) const {

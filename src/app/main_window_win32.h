@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/platform_win32.h"
+#include "components/balloon_win32.h"
 #include "components/ellipsis_edit_win32.h"
 #include "components/folder_browser_win32.h"
 #include "config/compiler_selector_win32.h"
@@ -70,6 +71,7 @@ private:
     ui::Button* bExit_ = nullptr;
     CompilerSelectors selectors_;  // OD1, OD2, OD3
     std::unique_ptr<TBrowseDirectoryDlg> BD1_;
+    std::unique_ptr<TBalloonHint> BH1_;  // every hint of the program as a balloon
 };
 
 }  // namespace quillet

@@ -132,7 +132,8 @@ void HintWindow::ReleaseHandle() { DestroyHandle(); }
 void HintWindow::Paint(HDC dc) {
     RECT r;
     GetClientRect(Handle(), &r);
-    FillRect(dc, &r, GetSysColorBrush(COLOR_INFOBK));
+    GdiObject brush(CreateSolidBrush(ResolveColor(Application::Get().HintColor)));
+    FillRect(dc, &r, static_cast<HBRUSH>(brush.Get()));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
     SelectGuard font(dc, HintFont());

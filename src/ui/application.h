@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/color.h"
 #include "ui/window.h"
 
 namespace ui {
@@ -82,6 +83,8 @@ public:
     void SetShowHint(bool show);
     int HintPause = 500;
     int HintHidePause = 2500;
+    // The background colour of hints, read by each hint window as it shows.
+    TColor HintColor = clInfoBk;
     void SetHintWindowClass(HintWindowClass factory);
     void CancelHint();
     // The hint shown now, if any (for tests and the balloon component).

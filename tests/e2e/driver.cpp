@@ -706,6 +706,26 @@ bool PressCloseBox(HWND window, Where where) {
     return true;
 }
 
+bool MovePointer(int x, int y, Where where) {
+    INPUT i{};
+    i.type = INPUT_MOUSE;
+    // Absolute positions run from 0 to 65535 across the screen.
+    i.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    i.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    i.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    if (SendInput(1, &i, sizeof(INPUT)) != 1) {
+        FailAt(where, "SendInput failed: " + LastError());
+        return false;
+    }
+    return WaitFor(
+        [&] {
+            POINT p{};
+            GetCursorPos(&p);
+            return p.x == x && p.y == y;
+        },
+        kWaitMs, "the pointer to reach " + std::to_string(x) + "," + std::to_string(y), where);
+}
+
 bool WaitUntilGone(HWND window, DWORD timeoutMs, Where where) {
     std::string what = Describe(window) + " to close";
     return WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs, what, where);

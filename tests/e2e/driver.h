@@ -200,6 +200,11 @@ bool PressReturn(HWND target, Where where = Where::current());
 // Alt+F4 on the window's top-level window.
 bool PressAltF4(HWND window, Where where = Where::current());
 
+// The mouse. Moves the pointer to (x, y) on the screen through the real input
+// path (SendInput), as a hand on the mouse would; the window beneath gets the
+// move. Returns once the pointer is there.
+bool MovePointer(int x, int y, Where where = Where::current());
+
 // Closing as the window manager does: WM_CLOSE posted, or the close box
 // (WM_SYSCOMMAND SC_CLOSE posted).
 bool PostClose(HWND window, Where where = Where::current());

@@ -1,0 +1,122 @@
+// Balloon hints on Win32: the balloon window (size, shape and paint), the
+// hint window that the application makes from it while a TBalloonHint is
+// active, the application object as the controller sees it, and the unit's
+// process-wide drawing objects.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "components/balloon_hint.h"
+#include "ui/application.h"
+#include "ui/gdi.h"
+
+namespace quillet {
+
+// Makes the unit's default hint font ("MS Sans Serif" 8 pt), then its 8 x 8
+// shadow pattern (white, black where x + y is even). Called once at start-up,
+// before any window exists; both live until the program ends.
+void InitBalloonUnit();
+HFONT BalloonDefaultHintFont();
+HBITMAP BalloonShadowPattern();
+
+// The application object as the controller sees it: hint windows become
+// TBalloonHintWindow or the toolkit's plain ones.
+BalloonApplication& BalloonApp();
+
+// A balloon: its size from the caption, its place at the pointer, its region
+// and its paint. It shows the pixels that lay under it before it appeared
+// wherever the balloon and its shadow leave room.
+class TBalloonWindow : public ui::HintWindow {
+public:
+    explicit TBalloonWindow(const TBalloonBase& settings);
+    ~TBalloonWindow() override;
+
+    const TBalloonBase& Settings() const { return settings_; }
+    const std::string& Caption() const { return text_; }
+    // Stores the text and resizes the window for it.
+    void SetCaption(const std::string& text);
+    BalloonSize Size() const { return size_; }
+    // The side of the pointer used for this showing, after the flips.
+    TBalloonPosition CurrentPosition() const { return position_; }
+    TColor FillColor() const { return fillColor_; }
+    TColor FrameColor() const { return frameColor_; }
+    // The font the text is measured and drawn with, and its colour.
+    HFONT CanvasFont() const { return font_; }
+    TColor FontColor() const { return fontColor_; }
+
+    BalloonGeometry GetBalloonGeometry() const;
+    // The balloon's region moved by (offset, offset); the caller owns it.
+    ui::GdiObject CreateBalloonRgn(int offset) const;
+    // The balloon united with its shadow: the window's shape.
+    ui::GdiObject CreateWindowRgn() const;
+    // The whole picture of the window, composed over `under` (window-sized,
+    // the pixels beneath the window) and copied once into `target`.
+    void Compose(HDC under, HDC target) const;
+
+protected:
+    void GetCreateParams(CreateParams& params) override;
+    void Paint(HDC dc) override;
+    // Measures the caption with the canvas font at the pointer's place, and
+    // takes the settings' shadow and shape for this showing; resizes the
+    // window unless the caller moves and sizes it at once.
+    void UpdateSize(bool resizeWindow = true);
+    // The caption without resizing.
+    void StoreCaption(const std::string& text);
+    // Fills the balloon shape at `offset` and frames it one pixel wide.
+    void DrawBalloon(HDC dc, int offset, TColor fill, TColor frame) const;
+    // A font the window does not own (the unit's default hint font).
+    void UseCanvasFont(HFONT font);
+    // A font the window owns from now on; a null one keeps the current font.
+    void TakeCanvasFont(ui::GdiObject font);
+    void SetFontColor(TColor color) { fontColor_ = color; }
+    // Keeps the screen pixels of `rect` (screen coordinates) for the paint.
+    void CaptureScreenUnder(const RECT& rect);
+
+    TBalloonPosition position_ = bpAboveRight;
+    TColor fillColor_ = clInfoBk;
+    TColor frameColor_ = clWindowFrame;
+
+private:
+    const TBalloonBase& settings_;
+    BalloonSize size_;
+    int shadowDepth_ = 0;
+    TBalloonShadowStyle shadowStyle_ = ssShaded;
+    TBalloonShape shape_ = bsRoundRect;
+    HFONT font_;
+    ui::GdiObject ownFont_;
+    TColor fontColor_ = clWindowText;
+    std::unique_ptr<ui::MemoryImage> under_;
+};
+
+// The window the application shows hints in while a controller is active:
+// it reads the settings of the current controller at every showing, places
+// itself at the pointer, and is shaped by a region or watched by a message
+// hook that hides it once the screen under it may have changed.
+class TBalloonHintWindow : public TBalloonWindow {
+public:
+    // Takes the current controller's settings (a controller's initial ones
+    // when none exists).
+    TBalloonHintWindow();
+    ~TBalloonHintWindow() override;
+
+    // The balloon measures itself when shown.
+    RECT CalcHintRect(int maxWidth, const std::string& hint) override;
+    // Shows `hint` at the pointer; `rect` is not used.
+    void ActivateHint(RECT rect, const std::string& hint, ui::Widget* control) override;
+
+    // Whether this window is the one the message hook watches.
+    bool Watched() const;
+
+protected:
+    void GetCreateParams(CreateParams& params) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void ChooseFontAndColors();
+    void UseSystemStatusFont();
+};
+
+}  // namespace quillet
