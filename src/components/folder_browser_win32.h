@@ -23,13 +23,13 @@ namespace quillet {
 
 class TBrowseDirectoryDlg {
 public:
-    // NewSel is the new item's file-system path (empty if it has none);
-    // NewSelPIDL belongs to the shell and is neither kept nor freed by the
+    // newSel is the new item's file-system path (empty if it has none);
+    // newSelItems belong to the shell and are neither kept nor freed by the
     // handler.
-    using TBDSelChangedEvent = std::function<void(TBrowseDirectoryDlg* Sender,
-                                                  const std::string& NewSel,
-                                                  LPCITEMIDLIST NewSelPIDL)>;
-    using TNotifyEvent = std::function<void(TBrowseDirectoryDlg* Sender)>;
+    using TBDSelChangedEvent = std::function<void(TBrowseDirectoryDlg* sender,
+                                                  const std::string& newSel,
+                                                  LPCITEMIDLIST newSelItems)>;
+    using TNotifyEvent = std::function<void(TBrowseDirectoryDlg* sender)>;
 
     // `parentWindow` owns the dialog while it is shown; without one the
     // application's main form does, if it exists.

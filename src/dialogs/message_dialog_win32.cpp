@@ -150,25 +150,25 @@ LayoutRect OuterRect(HWND hwnd) {
 
 }  // namespace
 
-int ShowMessageDialog(const std::string& Message, const std::string& Caption,
-                      const std::string& Button1, const std::string& Button2,
-                      const std::string& Button3, int Icon, unsigned char DefaultButton,
-                      ui::Form* Owner) {
+int ShowMessageDialog(const std::string& message, const std::string& caption,
+                      const std::string& button1, const std::string& button2,
+                      const std::string& button3, int icon, unsigned char defaultButton,
+                      ui::Form* owner) {
     ui::Application& app = ui::Application::Get();
     // Declared before the form so that the picture outlives the control showing it.
-    const DialogIcon icon(Icon);
+    const DialogIcon picture(icon);
 
     ui::FormDesign design;
     design.className = "TMessageDialog";
-    design.caption = Caption.empty() ? app.Title() : Caption;
+    design.caption = caption.empty() ? app.Title() : caption;
     design.border = ui::BorderStyle::Dialog;
-    design.font = DialogFont(Owner);
+    design.font = DialogFont(owner);
     // A provisional size: the frame is read from the real window, and the
     // layout needs it to know the client width.
     design.clientWidth = MessageRowWidth(1);
     design.clientHeight = 100;
     ui::Form form(design);
-    // The dialog belongs to the application, not to Owner: it stays above
+    // The dialog belongs to the application, not to owner: it stays above
     // the main window, whichever window it is centred over.
     form.CreateHandle(ui::MainFormHandle());
     const HWND hwnd = form.Handle();
@@ -180,23 +180,23 @@ int ShowMessageDialog(const std::string& Message, const std::string& Caption,
 
     GdiMeasurer measurer(form.GetFont().Handle());
     const MessageDialogLayout layout =
-        LayOutMessageDialog(Message, Button2, Button3, DefaultButton, measurer, frame);
+        LayOutMessageDialog(message, button2, button3, defaultButton, measurer, frame);
 
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     const LayoutRect ownerRect =
-        Owner ? OuterRect(Owner->Handle()) : LayoutRect{0, 0, screenWidth, screenHeight};
+        owner ? OuterRect(owner->Handle()) : LayoutRect{0, 0, screenWidth, screenHeight};
     const LayoutPoint at = PlaceOverOwner(ownerRect, layout.outerWidth, layout.outerHeight,
                                           screenWidth, screenHeight);
     SetWindowPos(hwnd, nullptr, at.x, at.y, layout.outerWidth, layout.outerHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 
-    form.Add<ui::Image>(hwnd, Design("Image", "", layout.icon)).SetIcon(icon.Handle());
+    form.Add<ui::Image>(hwnd, Design("Image", "", layout.icon)).SetIcon(picture.Handle());
     form.Add<MessageLabel>(hwnd, Design("Message", layout.text, layout.label));
 
     // Created in tab order: the dialog manager follows the order of creation,
     // and on activation it gives the focus to the first button in it.
-    const std::array<const std::string*, 3> texts{&Button1, &Button2, &Button3};
+    const std::array<const std::string*, 3> texts{&button1, &button2, &button3};
     for (const int n : layout.tabOrder) {
         const auto i = static_cast<std::size_t>(n - 1);
         ui::Button& button = form.Add<ui::Button>(

@@ -19,11 +19,11 @@ namespace quillet {
 //
 // Returns the number of the button pressed; Escape presses the last button;
 // closing the window (close box, system menu, Alt+F4) or the application
-// ending while it is shown gives 2. A null Owner centres the dialog on the
+// ending while it is shown gives 2. A null owner centres the dialog on the
 // screen in the default dialog font.
-int ShowMessageDialog(const std::string& Message, const std::string& Caption,
-                      const std::string& Button1, const std::string& Button2,
-                      const std::string& Button3, int Icon, unsigned char DefaultButton,
-                      ui::Form* Owner);
+int ShowMessageDialog(const std::string& message, const std::string& caption,
+                      const std::string& button1, const std::string& button2,
+                      const std::string& button3, int icon, unsigned char defaultButton,
+                      ui::Form* owner);
 
 }  // namespace quillet

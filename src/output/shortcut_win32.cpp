@@ -67,32 +67,32 @@ TShortcutFile::TShortcutFile() {
 
 TShortcutFile::~TShortcutFile() { CoUninitialize(); }
 
-long TShortcutFile::CreateLink(const std::string& Target, const std::string& Arguments,
-                               std::string& LinkName) {
+long TShortcutFile::CreateLink(const std::string& target, const std::string& arguments,
+                               std::string& linkName) {
     ComRef<IShellLinkA> link;
     HRESULT result =
         CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.Out());
     if (FAILED(result)) return result;
 
-    link->SetPath(Target.c_str());
-    link->SetArguments(Arguments.c_str());
+    link->SetPath(target.c_str());
+    link->SetArguments(arguments.c_str());
 
     ComRef<IPersistFile> file;
     result = link->QueryInterface(IID_IPersistFile, file.Out());
     if (FAILED(result)) return result;
 
-    LinkName = WithLinkExtension(LinkName);
+    linkName = WithLinkExtension(linkName);
 
     // A name the shell cannot be given is refused: rather than hand it an
     // empty or cut name (whose meaning is its own), no file is saved at all.
     std::wstring wideName;
-    if (!WideLinkName(LinkName, wideName)) return HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
+    if (!WideLinkName(linkName, wideName)) return HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
     return file->Save(wideName.c_str(), TRUE);
 }
 
-std::string TShortcutFile::LinkTarget(const std::string& LinkName) {
+std::string TShortcutFile::LinkTarget(const std::string& linkName) {
     std::wstring wideName;
-    if (!WideLinkName(LinkName, wideName)) return {};
+    if (!WideLinkName(linkName, wideName)) return {};
     ComRef<IShellLinkA> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                 link.Out()))) {

@@ -13,15 +13,15 @@ public:
     TShortcutFile(const TShortcutFile&) = delete;
     TShortcutFile& operator=(const TShortcutFile&) = delete;
 
-    // Writes a shortcut to Target with Arguments. LinkName gets ".lnk" appended
+    // Writes a shortcut to target with arguments. linkName gets ".lnk" appended
     // when its extension (in any letter case) is not ".lnk". Returns the COM
     // result of the last call made (0 on success).
-    long CreateLink(const std::string& Target, const std::string& Arguments,
-                    std::string& LinkName);
+    long CreateLink(const std::string& target, const std::string& arguments,
+                    std::string& linkName);
 
-    // The target path that the shortcut file LinkName holds; empty when it
+    // The target path that the shortcut file linkName holds; empty when it
     // cannot be loaded.
-    std::string LinkTarget(const std::string& LinkName);
+    std::string LinkTarget(const std::string& linkName);
 };
 
 // Created by InitShortcutUnit during start-up, destroyed by DoneShortcutUnit
