@@ -1,7 +1,5 @@
 #include "app/main_window_win32.h"
 
-#include <stdexcept>
-
 #include "app/flows.h"
 #include "app/main_form_setup_win32.h"
 #include "config/builder.h"
@@ -12,6 +10,7 @@
 #include "dialogs/quick_help_win32.h"
 #include "output/save.h"
 #include "ui/application.h"
+#include "ui/error.h"
 
 namespace quillet {
 
@@ -210,7 +209,7 @@ void TCFGFace::CreateControls() {
 
 ui::Control& TCFGFace::Get(Ctl ctl) const {
     auto it = controls_.find(ctl);
-    if (it == controls_.end()) throw std::logic_error("main window has no such control");
+    if (it == controls_.end()) throw ui::Error("main window has no such control");
     return *it->second;
 }
 

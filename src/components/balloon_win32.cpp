@@ -2,9 +2,9 @@
 
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <vector>
 
+#include "ui/error.h"
 #include "ui/font.h"
 #include "ui/message_hook.h"
 
@@ -104,7 +104,7 @@ std::optional<std::vector<std::uint8_t>> ReadStatusFontValue() {
 // ---- regions ------------------------------------------------------------
 
 ui::GdiObject Checked(HGDIOBJ object) {
-    if (!object) throw std::runtime_error("Out of system resources");
+    if (!object) throw ui::Error("Out of system resources");
     return ui::GdiObject(object);
 }
 

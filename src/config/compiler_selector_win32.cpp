@@ -3,8 +3,9 @@
 #include <commdlg.h>
 
 #include <algorithm>
-#include <stdexcept>
 #include <vector>
+
+#include "ui/error.h"
 
 namespace quillet {
 
@@ -77,7 +78,7 @@ TOpenDialog& CompilerSelectors::For(Version v) {
         case Version::D3: return OD3;
         case Version::None: break;
     }
-    throw std::logic_error("no selector without a version");
+    throw ui::Error("no selector without a version");
 }
 
 bool CompilerSelectors::Run(Version v, HWND owner, std::string& fileName) {

@@ -1,7 +1,8 @@
 #include "config/profiles.h"
 
 #include <array>
-#include <stdexcept>
+
+#include "ui/error.h"
 
 namespace quillet {
 
@@ -93,7 +94,7 @@ const Profile& ProfileOf(Version v) {
         case Version::D3: return kProfiles[2];
         case Version::None: break;
     }
-    throw std::logic_error("no profile without a version");
+    throw ui::Error("no profile without a version");
 }
 
 const Profile* FindProfile(Version v) {

@@ -4,11 +4,11 @@
 #include <shellapi.h>
 
 #include <array>
-#include <stdexcept>
 
 #include "dialogs/message_layout.h"
 #include "ui/application.h"
 #include "ui/controls.h"
+#include "ui/error.h"
 #include "ui/form.h"
 #include "ui/main_form.h"
 
@@ -21,7 +21,7 @@ namespace {
 class GdiMeasurer : public MessageTextMeasurer {
 public:
     explicit GdiMeasurer(HFONT font) : dc_(GetDC(nullptr)) {
-        if (!dc_) throw std::runtime_error("Cannot measure the message text");
+        if (!dc_) throw ui::Error("Cannot measure the message text");
         old_ = SelectObject(dc_, font);
     }
     GdiMeasurer(const GdiMeasurer&) = delete;

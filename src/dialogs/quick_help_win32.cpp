@@ -1,8 +1,7 @@
 #include "dialogs/quick_help_win32.h"
 
-#include <stdexcept>
-
 #include "ui/application.h"
+#include "ui/error.h"
 
 namespace quillet {
 
@@ -90,7 +89,7 @@ TQuickHelp::~TQuickHelp() = default;
 
 ui::Control& TQuickHelp::Get(HelpCtl ctl) const {
     auto it = controls_.find(ctl);
-    if (it == controls_.end()) throw std::logic_error("quick-help window has no such control");
+    if (it == controls_.end()) throw ui::Error("quick-help window has no such control");
     return *it->second;
 }
 

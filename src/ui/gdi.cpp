@@ -1,7 +1,8 @@
 #include "ui/gdi.h"
 
-#include <stdexcept>
 #include <string>
+
+#include "ui/error.h"
 
 namespace ui {
 
@@ -12,7 +13,7 @@ COLORREF ResolveColor(TColor color) {
 
 MemoryImage::MemoryImage(int width, int height) : width_(width), height_(height) {
     if (width <= 0 || height <= 0) {
-        throw std::runtime_error("Invalid image size " + std::to_string(width) + " x " +
+        throw ui::Error("Invalid image size " + std::to_string(width) + " x " +
                                  std::to_string(height));
     }
     BITMAPINFO info{};
@@ -27,7 +28,7 @@ MemoryImage::MemoryImage(int width, int height) : width_(width), height_(height)
     if (!dc_ || !bitmap_ || !bits_) {
         if (bitmap_) DeleteObject(bitmap_);
         if (dc_) DeleteDC(dc_);
-        throw std::runtime_error("Out of system resources");
+        throw ui::Error("Out of system resources");
     }
     oldBitmap_ = SelectObject(dc_, bitmap_);
 }

@@ -1,9 +1,9 @@
 #include "ui/message_hook.h"
 
 #include <algorithm>
-#include <stdexcept>
 #include <vector>
 
+#include "ui/error.h"
 #include "ui/window.h"
 
 namespace ui {
@@ -27,7 +27,7 @@ MessageHook::MessageHook(Callback callback) : callback_(std::move(callback)) {
     HookState& state = State();
     if (!state.hook) {
         state.hook = SetWindowsHookExA(WH_GETMESSAGE, HookProc, nullptr, GetCurrentThreadId());
-        if (!state.hook) throw std::runtime_error("Cannot install a message hook");
+        if (!state.hook) throw ui::Error("Cannot install a message hook");
     }
     state.owners.push_back(this);
 }

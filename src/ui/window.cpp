@@ -1,9 +1,9 @@
 #include "ui/window.h"
 
 #include <set>
-#include <stdexcept>
 
 #include "ui/application.h"
+#include "ui/error.h"
 
 namespace ui {
 
@@ -76,7 +76,7 @@ void Window::RegisterOwnClass(const CreateParams& params) {
     wc.hbrBackground = params.background;
     wc.lpszClassName = params.className.c_str();
     if (!RegisterClassExA(&wc)) {
-        throw std::runtime_error("Cannot register window class " + params.className);
+        throw ui::Error("Cannot register window class " + params.className);
     }
     registered.insert(params.className);
 }
@@ -90,13 +90,13 @@ void Window::CreateHandle() {
                                 params.parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(params.id)),
                                 Application::Get().Instance(), this);
-    if (!hwnd) throw std::runtime_error("Cannot create window " + params.className);
+    if (!hwnd) throw ui::Error("Cannot create window " + params.className);
     created_ = true;
     if (params.systemClass) AttachHandle(hwnd);
 }
 
 void Window::AttachHandle(HWND hwnd) {
-    if (FromHandle(hwnd)) throw std::logic_error("The window is bound to an object already");
+    if (FromHandle(hwnd)) throw ui::Error("The window is bound to an object already");
     Bind(hwnd);
     subclassed_ = true;
     SetLastError(0);
@@ -104,7 +104,7 @@ void Window::AttachHandle(HWND hwnd) {
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
     if (!original_ && GetLastError() != 0) {
         Unbind();
-        throw std::runtime_error("Cannot subclass a window");
+        throw ui::Error("Cannot subclass a window");
     }
 }
 

@@ -11,6 +11,7 @@
 #include "components/label_effect_paint.h"
 #include "components/label_effect_win32.h"
 #include "ui/application.h"
+#include "ui/error.h"
 #include "ui/form.h"
 #include "ui/gdi.h"
 #include "win_helpers.h"
@@ -144,7 +145,7 @@ TEST(LabelEffectWin, PaintingOnRealBitmaps) {
     TLabelEffect huge = Label([](TLabelEffect& l) { l.SetBounds(0, 0, 30000, 30000); });
     ui::MemoryImage surface(8, 8);
     surface.Fill(kGrey);
-    EXPECT_THROW(PaintLabelEffect(huge, surface.DC()), std::runtime_error) << "no memory for the images";
+    EXPECT_THROW(PaintLabelEffect(huge, surface.DC()), ui::Error) << "no memory for the images";
     EXPECT_EQ(surface.Pixel(3, 3), PixelOf(kGrey)) << "the surface as it was";
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ui/application.h"
+#include "ui/error.h"
 #include "ui/form.h"
 #include "ui/gdi.h"
 #include "ui/message_hook.h"
@@ -173,7 +174,7 @@ TEST(MemoryImage, PixelsAreTopDownWordsOfWhatGdiDrew) {
     EXPECT_EQ(GetPixel(image.DC(), 1, 2), RGB(0, 255, 0));
     image.Fill(clWindowText);
     EXPECT_EQ(GetPixel(image.DC(), 0, 0), GetSysColor(COLOR_WINDOWTEXT));
-    EXPECT_THROW(MemoryImage(0, 5), std::runtime_error);
+    EXPECT_THROW(MemoryImage(0, 5), Error);
 }
 
 TEST(MessageHook, OneHookWhileOwnersLiveRemovedWithTheLast) {
