@@ -29,7 +29,11 @@ DWORD ExStyleFor(BorderStyle border) {
 
 }  // namespace
 
-Form::Form(FormDesign design) : design_(std::move(design)) {}
+Form::Form(FormDesign design) : design_(std::move(design)) {
+    // Made now, so that the controls, which start with a copy of the form's
+    // font, share one GDI font.
+    design_.font.Handle();
+}
 
 Form::~Form() {
     Application::Get().UnfollowTitle(this);
@@ -59,9 +63,8 @@ void Form::GetCreateParams(CreateParams& params) {
 
 void Form::CreateHandle(HWND owner) {
     owner_ = owner;
+    // Every window of the program shows the application's icon: its class's.
     Window::CreateHandle();
-    // Every window of the program shows the application's icon.
-    SetIcon(Application::Get().Icon());
     if (design_.followsTitle) Application::Get().FollowTitle(this);
 }
 
@@ -119,11 +122,6 @@ void Form::HandleCommand(WPARAM wParam) {
 std::string Form::Caption() const { return Text(); }
 
 void Form::SetCaption(const std::string& caption) { SetText(caption); }
-
-void Form::SetIcon(HICON icon) {
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-}
 
 RECT Form::BoundsRect() const {
     RECT r{};

@@ -49,7 +49,6 @@ public:
     const Font& GetFont() const { return design_.font; }
     std::string Caption() const;
     void SetCaption(const std::string& caption);
-    void SetIcon(HICON icon);
 
     // Outer rectangle in screen coordinates.
     RECT BoundsRect() const;

@@ -79,7 +79,8 @@ TEST_F(MainWindowTest, EveryControlAsDesigned) {
     EXPECT_TRUE(style & WS_SYSMENU);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_FALSE(style & WS_THICKFRAME) << "a single fixed border";
-    EXPECT_NE(SendMessageA(face.Handle(), WM_GETICON, ICON_BIG, 0), 0);
+    EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrA(face.Handle(), GCLP_HICON)),
+              ui::Application::Get().Icon());
 
     for (const Expected& e : kControls) {
         SCOPED_TRACE(e.name);
