@@ -6,10 +6,12 @@
 #                       that dialogs are built from the components' controls
 #                       (the quick-help window shows an effect label)
 #   app, then main.cpp  on top
+#   cli                 the console companion, on top beside app: it runs
+#                       app's flows and uses app's Win32 platform
 #   lunket              the launcher stubs: separate programs, on ui's
 #                       header-only helpers alone
-# and when a portable file (core/, or a file of config/, output/, dialogs/ or
-# components/ without _win32 in its name) includes <windows.h>.
+# and when a portable file (core/, or a file of config/, output/, dialogs/,
+# components/ or cli/ without _win32 in its name) includes <windows.h>.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/../src" || exit 2
 
@@ -20,6 +22,7 @@ allowed() {
         components | config | output) echo "$1 core ui" ;;
         dialogs) echo "dialogs components core ui" ;;
         app) echo "app core ui components config output dialogs" ;;
+        cli) echo "cli app core ui components config output dialogs" ;;
         lunket) echo "ui" ;;
     esac
 }
@@ -39,7 +42,7 @@ while IFS= read -r file; do
     portable=0
     case $layer in
         core) portable=1 ;;
-        components | config | output | dialogs) [[ $file == *_win32.* ]] || portable=1 ;;
+        components | config | output | dialogs | cli) [[ $file == *_win32.* ]] || portable=1 ;;
     esac
     if ((portable)) && grep -qE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<windows\.h>' "$file"; then
         echo "layers: $file is portable but includes <windows.h>" >&2
