@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "ui/gdi.h"
+
 namespace quillet {
 namespace {
 
@@ -159,23 +161,21 @@ void TElipsisEdit::DrawButton(const DRAWITEMSTRUCT& item) const {
     const bool disabled = (item.itemState & ODS_DISABLED) != 0;
     DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
     if (pushed) OffsetRect(&r, 1, 1);
-    char caption[8] = {};
-    GetWindowTextA(ButtonHandle(), caption, sizeof caption);
+    const std::string caption = button_->Text();
     SetBkMode(item.hDC, TRANSPARENT);
-    HGDIOBJ oldFont = SelectObject(item.hDC, reinterpret_cast<HFONT>(SendMessageA(ButtonHandle(), WM_GETFONT, 0, 0)));
+    ui::SelectGuard font(item.hDC, reinterpret_cast<HFONT>(SendMessageA(ButtonHandle(), WM_GETFONT, 0, 0)));
     const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
     if (disabled) {
         // The engraved look of a disabled caption.
         RECT shadow = r;
         OffsetRect(&shadow, 1, 1);
         SetTextColor(item.hDC, GetSysColor(COLOR_BTNHIGHLIGHT));
-        DrawTextA(item.hDC, caption, -1, &shadow, format);
+        DrawTextA(item.hDC, caption.c_str(), -1, &shadow, format);
         SetTextColor(item.hDC, GetSysColor(COLOR_GRAYTEXT));
     } else {
         SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
     }
-    DrawTextA(item.hDC, caption, -1, &r, format);
-    SelectObject(item.hDC, oldFont);
+    DrawTextA(item.hDC, caption.c_str(), -1, &r, format);
 }
 
 LRESULT TElipsisEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
