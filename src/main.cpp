@@ -24,7 +24,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     try {
         quillet::TCFGFace mainForm;
         // Made once and never shown: "&Help" makes a fresh one each time.
-        quillet::TQuickHelp quickHelp(
+        quillet::HiddenQuickHelp quickHelp(
             {mainForm, mainForm.ExitButton(), mainForm.GetPlatform(), mainForm.State()});
         app.Run();
     } catch (...) {

@@ -120,6 +120,34 @@ void QuickHelp::bAppTitleClick() {
     view_.SetEnabled(HelpCtl::bAppTitle, false);
 }
 
+QuickHelpValues::Value& QuickHelpValues::At(HelpCtl ctl) { return values_[ctl]; }
+
+const QuickHelpValues::Value* QuickHelpValues::Find(HelpCtl ctl) const {
+    auto it = values_.find(ctl);
+    return it == values_.end() ? nullptr : &it->second;
+}
+
+std::string QuickHelpValues::Text(HelpCtl ctl) const {
+    const Value* v = Find(ctl);
+    return v ? v->text : std::string();
+}
+
+void QuickHelpValues::SetText(HelpCtl ctl, const std::string& text) { At(ctl).text = text; }
+
+bool QuickHelpValues::Checked(HelpCtl ctl) const {
+    const Value* v = Find(ctl);
+    return v && v->checked;
+}
+
+void QuickHelpValues::SetChecked(HelpCtl ctl, bool checked) { At(ctl).checked = checked; }
+
+bool QuickHelpValues::Enabled(HelpCtl ctl) const {
+    const Value* v = Find(ctl);
+    return !v || v->enabled;
+}
+
+void QuickHelpValues::SetEnabled(HelpCtl ctl, bool enabled) { At(ctl).enabled = enabled; }
+
 void DesignQuickHelpCaption(TLabelEffect& label) {
     label.SetCaption("Quick help");
     label.SetColourHighlight(clAqua);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <string>
 
 #include "components/label_effect.h"
@@ -18,6 +19,8 @@ inline constexpr const char* kDefaultTitle = "Quillet";
 // The longest custom title that is stored and applied.
 inline constexpr std::size_t kMaxTitleLength = 255;
 inline constexpr const char* kQuickHelpFile = "readme.txt";
+// The title box's text until a stored custom title replaces it.
+inline constexpr const char* kTitleBoxText = "Enter custom title text here";
 
 // The dialog's controls that the handlers read and change.
 enum class HelpCtl {
@@ -39,6 +42,36 @@ public:
     // Centres the dialog over the main window, keeping it on the screen.
     virtual void PlaceOverMainWindow() = 0;
     virtual void Close() = 0;
+};
+
+// The dialog's controls as plain values, as a window would hold them when
+// just made: one empty line of text, the title box's first text, every box
+// unchecked. Nothing shows, so placing, showing and closing change nothing.
+class QuickHelpValues : public QuickHelpView {
+public:
+    std::string Text(HelpCtl ctl) const override;
+    void SetText(HelpCtl ctl, const std::string& text) override;
+    bool Checked(HelpCtl ctl) const override;
+    void SetChecked(HelpCtl ctl, bool checked) override;
+    bool Enabled(HelpCtl ctl) const;
+    void SetEnabled(HelpCtl ctl, bool enabled) override;
+    void SetVisible(HelpCtl, bool) override {}
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& caption) override { caption_ = caption; }
+    void PlaceOverMainWindow() override {}
+    void Close() override {}
+
+private:
+    struct Value {
+        std::string text;
+        bool checked = false;
+        bool enabled = true;
+    };
+    Value& At(HelpCtl ctl);
+    const Value* Find(HelpCtl ctl) const;
+
+    std::map<HelpCtl, Value> values_{{HelpCtl::Memo1, {"\r\n"}}, {HelpCtl::eAppTitle, {kTitleBoxText}}};
+    std::string caption_;
 };
 
 // What the dialog changes outside itself.

@@ -32,6 +32,25 @@ void DrawnOverSiblings(ui::Control& control) {
     SetWindowPos(control.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+// The application around a quick-help dialog, windowed or not.
+class QuickHelpApplication : public QuickHelpHost {
+public:
+    explicit QuickHelpApplication(ui::Button& exitButton) : exit_(exitButton) {}
+
+    std::string Title() const override { return ui::Application::Get().Title(); }
+    // The main window follows the title.
+    void SetTitle(const std::string& title) override { ui::Application::Get().SetTitle(title); }
+    void SetShowHints(bool show) override { ui::Application::Get().SetShowHint(show); }
+    bool ExitIsCancel() const override { return exit_.Cancel(); }
+    void SetExitIsCancel(bool cancel) override { exit_.SetCancel(cancel); }
+    void ShowErrorReport(const std::string& text) override {
+        ui::Application::Get().ShowException(text);
+    }
+
+private:
+    ui::Button& exit_;
+};
+
 }  // namespace
 
 class TQuickHelp::View : public QuickHelpView {
@@ -56,29 +75,11 @@ private:
     TQuickHelp& dialog_;
 };
 
-class TQuickHelp::Host : public QuickHelpHost {
-public:
-    explicit Host(ui::Button& exitButton) : exit_(exitButton) {}
-
-    std::string Title() const override { return ui::Application::Get().Title(); }
-    // The main window follows the title.
-    void SetTitle(const std::string& title) override { ui::Application::Get().SetTitle(title); }
-    void SetShowHints(bool show) override { ui::Application::Get().SetShowHint(show); }
-    bool ExitIsCancel() const override { return exit_.Cancel(); }
-    void SetExitIsCancel(bool cancel) override { exit_.SetCancel(cancel); }
-    void ShowErrorReport(const std::string& text) override {
-        ui::Application::Get().ShowException(text);
-    }
-
-private:
-    ui::Button& exit_;
-};
-
 TQuickHelp::TQuickHelp(const QuickHelpSetup& setup)
     : ui::Form(QuickHelpDesign()),
       setup_(setup),
       view_(std::make_unique<View>(*this)),
-      host_(std::make_unique<Host>(setup.exitButton)),
+      host_(std::make_unique<QuickHelpApplication>(setup.exitButton)),
       handlers_(*view_, *host_, setup.platform, setup.state) {
     CreateHandle(setup.mainForm.Handle());
     CreateControls();
@@ -184,7 +185,7 @@ void TQuickHelp::CreateControls() {
     };
 
     // The edit leaves the button that lies over its right end alone.
-    auto& title = Add<ui::Edit>(p, Place("eAppTitle", "Enter custom title text here", 36, 216, 361, 21),
+    auto& title = Add<ui::Edit>(p, Place("eAppTitle", kTitleBoxText, 36, 216, 361, 21),
                                 WS_CLIPSIBLINGS);
     SendMessageA(title.Handle(), EM_SETLIMITTEXT, kMaxTitleLength, 0);
     title.OnChange = [this](ui::Widget&) { handlers_.eAppTitleChange(); };
@@ -204,6 +205,14 @@ void TQuickHelp::CreateControls() {
     // are disabled while it shows.
     DrawnOverSiblings(panel);
 }
+
+HiddenQuickHelp::HiddenQuickHelp(const QuickHelpSetup& setup)
+    : host_(std::make_unique<QuickHelpApplication>(setup.exitButton)),
+      handlers_(values_, *host_, setup.platform, setup.state) {
+    handlers_.FormCreate();
+}
+
+HiddenQuickHelp::~HiddenQuickHelp() = default;
 
 void ShowQuickHelp(const QuickHelpSetup& setup) {
     TQuickHelp dialog(setup);

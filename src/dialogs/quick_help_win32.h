@@ -39,7 +39,6 @@ public:
 
 private:
     class View;
-    class Host;
 
     void CreateControls();
     // Gives the focus to a control, as Tab would.
@@ -47,10 +46,29 @@ private:
 
     QuickHelpSetup setup_;
     std::unique_ptr<View> view_;
-    std::unique_ptr<Host> host_;
+    std::unique_ptr<QuickHelpHost> host_;
     QuickHelp handlers_;
     std::map<HelpCtl, ui::Control*> controls_;
     TLabelEffectControl* caption_ = nullptr;
+};
+
+// The quick-help dialog made once at start-up and never shown. Its creation
+// runs whole (the hints go off, the title options are read, close-on-Escape
+// is stored again) against the dialog's controls kept as plain values: the
+// windows of a dialog nobody sees would only slow the start.
+class HiddenQuickHelp {
+public:
+    explicit HiddenQuickHelp(const QuickHelpSetup& setup);
+    ~HiddenQuickHelp();
+    HiddenQuickHelp(const HiddenQuickHelp&) = delete;
+    HiddenQuickHelp& operator=(const HiddenQuickHelp&) = delete;
+
+    const QuickHelpValues& Controls() const { return values_; }
+
+private:
+    QuickHelpValues values_;
+    std::unique_ptr<QuickHelpHost> host_;
+    QuickHelp handlers_;
 };
 
 // "&Help": a fresh quick-help window over the main window, shown modally and

@@ -68,5 +68,34 @@ TEST(QuickHelpWin, MadeHiddenWithItsControlsInOrder) {
     DeleteFileA(ini.c_str());
 }
 
+// The dialog made at start-up runs its creation on plain values: no window,
+// yet the hints go off and the stored options are read and kept.
+TEST(QuickHelpWin, HiddenAtStartUpWithoutAWindow) {
+    ui::Application& app = ui::Application::Get();
+    app.Initialize(GetModuleHandleA(nullptr));
+    const std::string ini = SettingsFileFor(app.ExeName());
+    DeleteFileA(ini.c_str());
+    WritePrivateProfileStringA("Options", "CustomTitleText", "Mine", ini.c_str());
+    WritePrivateProfileStringA("Options", "UseCustomTitle", "1", ini.c_str());
+    WritePrivateProfileStringA("Options", "CloseOnEscape", "1", ini.c_str());
+    TCFGFace face;
+    app.SetShowHint(true);
+    {
+        HiddenQuickHelp hidden({face, face.ExitButton(), face.GetPlatform(), face.State()});
+        EXPECT_FALSE(FindWindowA("TQuickHelp", nullptr));
+        EXPECT_FALSE(app.ShowHint());
+        const QuickHelpValues& c = hidden.Controls();
+        EXPECT_EQ(c.Caption(), "Quillet quick help");
+        EXPECT_EQ(c.Text(HelpCtl::eAppTitle), "Mine");
+        EXPECT_TRUE(c.Checked(HelpCtl::cAppTitle) && c.Enabled(HelpCtl::eAppTitle));
+        EXPECT_FALSE(c.Enabled(HelpCtl::bAppTitle));
+        EXPECT_TRUE(c.Checked(HelpCtl::cCloseOnEsc));
+        EXPECT_FALSE(c.Checked(HelpCtl::cNag));
+        EXPECT_NE(c.Text(HelpCtl::Memo1), "\r\n") << "the readme, or why it is missing";
+    }
+    EXPECT_EQ(app.Title(), "Quillet") << "a stored title waits for Apply";
+    DeleteFileA(ini.c_str());
+}
+
 }  // namespace
 }  // namespace quillet
