@@ -42,7 +42,7 @@ struct LabelRow {
     ui::ControlDesign design;
 };
 
-// Labels (no tab stop).
+// Labels: painted by the form, without windows of their own.
 const LabelRow kLabels[] = {
     {Ctl::Label1, {"Label1", "Target:", 16, 12, 42, 13, "", false}},
     {Ctl::lExepath, {"lExepath", "Current path to command line compiler:", 112, 12, 222, 13, "", false}},
@@ -70,7 +70,9 @@ TCFGFace::~TCFGFace() {
 
 void TCFGFace::CreateControls() {
     HWND self = Handle();
-    for (const LabelRow& row : kLabels) controls_[row.ctl] = &Add<ui::Label>(self, row.design);
+    for (const LabelRow& row : kLabels) {
+        labels_[row.ctl] = &Add<ui::GraphicLabel>(static_cast<ui::Container&>(*this), row.design);
+    }
 
     // Controls in tab order.
     // The captions come from the version profiles; the three form one group.
@@ -207,6 +209,11 @@ void TCFGFace::CreateControls() {
     BH1_->SetActive(true);
 }
 
+ui::GraphicLabel* TCFGFace::LabelOf(Ctl ctl) const {
+    auto it = labels_.find(ctl);
+    return it == labels_.end() ? nullptr : it->second;
+}
+
 ui::Control& TCFGFace::Get(Ctl ctl) const {
     auto it = controls_.find(ctl);
     if (it == controls_.end()) throw ui::Error("main window has no such control");
@@ -259,16 +266,24 @@ void TCFGFace::Memo1KeyPress(char& key) {
 // ---- MainView ----
 
 std::string TCFGFace::Text(Ctl ctl) const {
+    if (const ui::GraphicLabel* label = LabelOf(ctl)) return label->Caption();
     return Get(ctl).Text();
 }
 
 void TCFGFace::SetText(Ctl ctl, const std::string& text) {
+    if (ui::GraphicLabel* label = LabelOf(ctl)) return label->SetCaption(text);
     Get(ctl).SetText(text);
 }
 
-bool TCFGFace::Enabled(Ctl ctl) const { return Get(ctl).Enabled(); }
+bool TCFGFace::Enabled(Ctl ctl) const {
+    if (const ui::GraphicLabel* label = LabelOf(ctl)) return label->Enabled();
+    return Get(ctl).Enabled();
+}
 
-void TCFGFace::SetEnabled(Ctl ctl, bool enabled) { Get(ctl).SetEnabled(enabled); }
+void TCFGFace::SetEnabled(Ctl ctl, bool enabled) {
+    if (ui::GraphicLabel* label = LabelOf(ctl)) return label->SetEnabled(enabled);
+    Get(ctl).SetEnabled(enabled);
+}
 
 bool TCFGFace::Checked(Ctl ctl) const {
     const ui::Control& c = Get(ctl);

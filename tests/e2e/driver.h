@@ -157,6 +157,18 @@ HWND TryFindControl(HWND top, const std::string& name);
 // The same, adding a failure that lists the names present when absent.
 HWND FindControl(HWND top, const std::string& name, Where where = Where::current());
 
+// A control without a window (a label the form paints), as its form
+// describes it: found, its caption, enabled, shown, its screen rectangle.
+struct Widget {
+    bool found = false;
+    std::string text;
+    bool enabled = false;
+    bool shown = false;
+    RECT screen{};
+};
+// Asks top's form for its windowless control named name; a failure when it has none.
+Widget FindWidget(HWND top, const std::string& name, Where where = Where::current());
+
 // WM_GETTEXT through SendMessageTimeout (works on other processes' edits).
 std::string Text(HWND hwnd, Where where = Where::current());
 // The control's rectangle in its parent's client coordinates.

@@ -36,9 +36,8 @@ void CloseHelp(HWND help, Where where = Where::current()) {
     EXPECT_TRUE(WaitUntilGone(help, kWaitMs, where));
 }
 
-// The pointer moved onto the middle of a window, as a person's mouse would.
-void Hover(HWND control) {
-    const RECT r = ScreenRect(control);
+// The pointer moved onto the middle of a rectangle or a window, as a person's mouse would.
+void Hover(const RECT& r) {
     INPUT in{};
     in.type = INPUT_MOUSE;
     in.mi.dx = (r.left + r.right) / 2 * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
@@ -46,6 +45,7 @@ void Hover(HWND control) {
     in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &in, sizeof in);
 }
+void Hover(HWND control) { Hover(ScreenRect(control)); }
 
 // A hint shows: a visible window of the program besides the main window.
 bool HintShows(const Quillet& q, DWORD timeoutMs) {
@@ -187,7 +187,7 @@ TEST(QuickHelp, OpeningTurnsHintsOffAndTheCheckBoxTurnsThemOn) {
     Quillet q;
     ASSERT_TRUE(q.Start());
     HWND hints = FindControl(q.main, "HintsOn"), update = FindControl(q.main, "bUpdate");
-    HWND away = FindControl(q.main, "Label1");
+    const RECT away = FindWidget(q.main, "Label1").screen;
     ASSERT_TRUE(Click(hints));
     Hover(update);
     EXPECT_TRUE(HintShows(q, 3000)) << "hints on";

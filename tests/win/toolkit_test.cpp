@@ -14,6 +14,7 @@
 #include "ui/form.h"
 #include "ui/gdi.h"
 #include "ui/message_hook.h"
+#include "ui/widget_query.h"
 #include "win_helpers.h"
 
 namespace ui {
@@ -95,6 +96,67 @@ TEST_F(ToolkitTest, GraphicControlsPaintInZOrderClippedToTheirBounds) {
     EXPECT_EQ(PaintedPixel(45, 45), 0x0000FFu);  // blue, made later, on top
     EXPECT_EQ(PaintedPixel(5, 5), PaintedPixel(295, 195)) << "a swatch painted outside itself";
     EXPECT_EQ(PaintedPixel(95, 45), PaintedPixel(295, 195));
+}
+
+// Text pixels of a graphic label: how many inside its box have `color`, and
+// whether any pixel outside it differs from the face.
+TEST_F(ToolkitTest, GraphicLabelPaintsItsCaptionGreyedWhenDisabledAndAnswersQueries) {
+    auto& label = form_->Add<GraphicLabel>(*form_, ControlDesign{"lName", "Unit directories:", 20, 30, 120, 13, "", false});
+    RECT client;
+    GetClientRect(form_->Handle(), &client);
+    auto count = [&](COLORREF color) {
+        MemoryImage image(client.right, client.bottom);
+        SendMessageA(form_->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(image.DC()), PRF_CLIENT | PRF_ERASEBKGND);
+        int inside = 0, strays = 0;
+        const COLORREF face = image.Pixel(299, 199);
+        for (int y = 0; y < client.bottom; ++y)
+            for (int x = 0; x < client.right; ++x) {
+                const bool in = x >= 20 && x < 140 && y >= 30 && y < 43;
+                if (in && image.Pixel(x, y) == color) ++inside;
+                if (!in && image.Pixel(x, y) != face) ++strays;
+            }
+        return std::pair{inside, strays};
+    };
+    auto word = [](int index) { const COLORREF c = GetSysColor(index); return RGB(GetBValue(c), GetGValue(c), GetRValue(c)); };
+    const auto [text, strays] = count(word(COLOR_WINDOWTEXT));
+    EXPECT_GT(text, 40);
+    EXPECT_EQ(strays, 0);
+    label.SetEnabled(false);
+    EXPECT_GT(count(word(COLOR_GRAYTEXT)).first, 40);
+    EXPECT_EQ(count(word(COLOR_WINDOWTEXT)).first, 0);
+    label.SetCaption("");
+    EXPECT_EQ(count(word(COLOR_GRAYTEXT)).first, 0);
+
+    // What other programs read of it: the state as text, by WM_COPYDATA.
+    label.SetCaption("Resource directories");
+    struct Receiver : Form {
+        using Form::Form;
+        std::string got;
+        LRESULT WndProc(UINT msg, WPARAM w, LPARAM l) override {
+            if (msg != WM_COPYDATA) return Form::WndProc(msg, w, l);
+            const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(l);
+            got.assign(static_cast<const char*>(data->lpData), data->cbData);
+            return TRUE;
+        }
+    };
+    FormDesign design;
+    design.className = "TToolkitTestReceiver";
+    Receiver receiver(design);
+    receiver.CreateHandle(nullptr);
+    const UINT query = RegisterWindowMessageA(kWidgetQueryMessage);
+    const ATOM name = GlobalAddAtomA("lName"), other = GlobalAddAtomA("nothing");
+    EXPECT_EQ(SendMessageA(form_->Handle(), query, reinterpret_cast<WPARAM>(receiver.Handle()), name), 1);
+    WidgetState state;
+    ASSERT_TRUE(ParseWidgetState(receiver.got, state));
+    const RECT screen = label.ScreenBounds();
+    EXPECT_EQ(state.caption, "Resource directories");
+    EXPECT_FALSE(state.enabled);
+    EXPECT_TRUE(state.visible);
+    EXPECT_EQ(std::vector<long>({state.left, state.top, state.right, state.bottom}),
+              std::vector<long>({screen.left, screen.top, screen.right, screen.bottom}));
+    EXPECT_EQ(SendMessageA(form_->Handle(), query, reinterpret_cast<WPARAM>(receiver.Handle()), other), 0);
+    GlobalDeleteAtom(name);
+    GlobalDeleteAtom(other);
 }
 
 TEST_F(ToolkitTest, MouseGoesToTheTopmostControlWithCaptureFromPressToRelease) {
