@@ -192,7 +192,13 @@ void Application::Initialize(HINSTANCE instance) {
     InitCommonControlsEx(&icc);
     icon_ = LoadIconA(instance, MAKEINTRESOURCEA(1));
     if (!icon_) icon_ = LoadIcon(nullptr, IDI_APPLICATION);
-    timer_ = std::make_unique<TimerWindow>();
+}
+
+HWND Application::TimerHandle() {
+    // Made when the first hint is due: the start of the program makes no
+    // window that it does not show.
+    if (!timer_) timer_ = std::make_unique<TimerWindow>();
+    return timer_->Handle();
 }
 
 void Application::SetTitle(const std::string& title) {
@@ -322,12 +328,12 @@ void Application::HintMouseMove(HWND hwnd) {
     TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, MouseWindowOf(*control), 0};
     TrackMouseEvent(&tme);
     if (showHint_ && control->ShowHint && !control->Hint.empty()) {
-        SetTimer(timer_->Handle(), kHintPauseTimer, static_cast<UINT>(std::max(HintPause, 1)), nullptr);
+        SetTimer(TimerHandle(), kHintPauseTimer, static_cast<UINT>(std::max(HintPause, 1)), nullptr);
     }
 }
 
 void Application::ShowHintNow() {
-    KillTimer(timer_->Handle(), kHintPauseTimer);
+    KillTimer(TimerHandle(), kHintPauseTimer);
     if (!showHint_ || hintCancelled_ || !hintControl_ || hintControl_->Hint.empty()) return;
     if (!PointerOver(*hintControl_)) return;
     POINT cursor;
@@ -347,7 +353,7 @@ void Application::ShowHintNow() {
     left = std::max(left, 0);
     top = std::max(top, 0);
     hint_->ActivateHint(RECT{left, top, left + w, top + h}, hintControl_->Hint, hintControl_);
-    SetTimer(timer_->Handle(), kHintHideTimer, static_cast<UINT>(std::max(HintHidePause, 1)), nullptr);
+    SetTimer(TimerHandle(), kHintHideTimer, static_cast<UINT>(std::max(HintHidePause, 1)), nullptr);
 }
 
 void Application::HintTimer(UINT_PTR id) {

@@ -106,6 +106,8 @@ private:
     void ShowHintNow();
     void HideHint();
     void HintTimer(UINT_PTR id);
+    // The window of the hint timers, made on first use.
+    HWND TimerHandle();
 
     class TimerWindow;
     HINSTANCE instance_ = nullptr;

@@ -31,7 +31,6 @@ std::string WindowText(HWND hwnd) {
 }
 
 void NameWindow(HWND hwnd, const std::string& name) {
-    UnnameWindow(hwnd);
     SetPropA(hwnd, kNameProp,
              reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(GlobalAddAtomA(name.c_str()))));
 }

@@ -19,6 +19,7 @@ std::string WindowText(HWND hwnd);
 
 // Other programs (our end-to-end driver among them) find our windows by name:
 // a window property holds a global atom of the name, released with the window.
+// A window is named once, when it is made.
 void NameWindow(HWND hwnd, const std::string& name);
 void UnnameWindow(HWND hwnd);
 
