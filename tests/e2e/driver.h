@@ -5,6 +5,8 @@
 // Conventions of the program under test:
 //   - every named control carries the window property "QuilletName", a global
 //     atom (GlobalAddAtomA) holding its name ("rD1", "eExepath", "Memo1", ...);
+//   - a control without a window (the main window's labels) is described by
+//     its form on request (src/ui/widget_query.h);
 //   - the main window is class "TCFGFace", caption "Quillet";
 //   - the message dialog is a top-level window of class "TMessageDialog" with
 //     buttons "Button1".."Button3" and a label "Message";
