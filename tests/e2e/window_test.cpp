@@ -139,9 +139,6 @@ TEST(MainWindow, ControlsAsFormCreateLeavesThem) {
         EXPECT_EQ(w.enabled, c.enabled);
         EXPECT_EQ(w.shown, c.shown);
     }
-    const RECT object = FindWidget(main, "lObject").screen, mainRect = ScreenRect(FindControl(main, "eObject"));
-    EXPECT_EQ(object.left, mainRect.left) << "lObject stands over eObject";
-    EXPECT_EQ(object.bottom - object.top, 13);
     const RECT exe = RectInParent(FindControl(main, "eExepath"));
     EXPECT_EQ(exe.left, 112);
     EXPECT_EQ(exe.top, 28);
