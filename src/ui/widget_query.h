@@ -7,7 +7,7 @@
 // has no windowless control of that name. Portable: the text goes both ways.
 #pragma once
 
-#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace ui {
@@ -24,22 +24,27 @@ struct WidgetState {
 
 // "enabled visible left top right bottom" on the first line, the caption after it.
 inline std::string FormatWidgetState(const WidgetState& s) {
-    char head[96];
-    std::snprintf(head, sizeof head, "%d %d %ld %ld %ld %ld\n", s.enabled ? 1 : 0, s.visible ? 1 : 0,
-                  s.left, s.top, s.right, s.bottom);
-    return head + s.caption;
+    std::string text = s.enabled ? "1 " : "0 ";
+    text += s.visible ? "1" : "0";
+    for (long v : {s.left, s.top, s.right, s.bottom}) text += " " + std::to_string(v);
+    return text + "\n" + s.caption;
 }
 
 inline bool ParseWidgetState(const std::string& text, WidgetState& s) {
     const std::size_t end = text.find('\n');
     if (end == std::string::npos) return false;
-    int enabled = 0, visible = 0;
-    if (std::sscanf(text.substr(0, end).c_str(), "%d %d %ld %ld %ld %ld", &enabled, &visible, &s.left,
-                    &s.top, &s.right, &s.bottom) != 6) {
-        return false;
+    const std::string head = text.substr(0, end);
+    long values[6];
+    const char* p = head.c_str();
+    for (long& v : values) {
+        char* next = nullptr;
+        v = std::strtol(p, &next, 10);
+        if (next == p) return false;
+        p = next;
     }
-    s.enabled = enabled != 0;
-    s.visible = visible != 0;
+    s.enabled = values[0] != 0;
+    s.visible = values[1] != 0;
+    s.left = values[2], s.top = values[3], s.right = values[4], s.bottom = values[5];
     s.caption = text.substr(end + 1);
     return true;
 }
