@@ -9,11 +9,48 @@ QUILLET_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QUILLET_BUILD=${QUILLET_BUILD_DIR:-build}
 [[ $QUILLET_BUILD == /* ]] || QUILLET_BUILD=$QUILLET_ROOT/$QUILLET_BUILD
 NATIVE_DIR=$QUILLET_BUILD/native
-WIN_DIR=$QUILLET_BUILD/win
 FUZZ_DIR=$QUILLET_BUILD/fuzz
-TEST_WINE_DIR=$QUILLET_BUILD/wine-test
-DEMO_PREFIX=$QUILLET_BUILD/demo-prefix
-DEMO_HOME=$QUILLET_BUILD/demo-home
+
+# Whether this machine runs 32-bit (i386) Linux programs: a 93-byte static
+# i386 executable that only exits 0 is tried. Wine runs 32-bit Windows
+# programs through such programs, and some kernels refuse them (IA-32
+# emulation off, as in some virtual machines).
+can_run_i386() {
+    local probe ok=1
+    probe=$(mktemp) || return 1
+    # ELF header, one loadable segment, then mov eax,1; xor ebx,ebx; int 0x80.
+    printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08\x5d\x00\x00\x00\x5d\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00\xb8\x01\x00\x00\x00\x31\xdb\xcd\x80' >"$probe"
+    chmod +x "$probe"
+    "$probe" 2>/dev/null && ok=0
+    rm -f "$probe"
+    return $ok
+}
+
+# What Wine runs here. 32: the shipped 32-bit build itself (build/win). 64,
+# where the machine cannot run 32-bit Linux programs: the same sources built
+# for x64 (build/win64) under 64-bit Wine, for the tests, the demo and the
+# bench; the shipped programs are still the 32-bit build. QUILLET_WINE_BITS=32
+# or 64 decides instead of the probe.
+if [[ -z ${QUILLET_WINE_BITS:-} ]]; then
+    if can_run_i386; then QUILLET_WINE_BITS=32; else QUILLET_WINE_BITS=64; fi
+fi
+export QUILLET_WINE_BITS
+[[ $QUILLET_WINE_BITS == 32 || $QUILLET_WINE_BITS == 64 ]] || {
+    printf 'quillet: error: QUILLET_WINE_BITS must be 32 or 64\n' >&2
+    exit 2
+}
+# The shipped programs, and the programs that Wine runs here.
+SHIP_DIR=$QUILLET_BUILD/win
+if ((QUILLET_WINE_BITS == 64)); then
+    WIN_DIR=$QUILLET_BUILD/win64
+    wine_suffix=64
+else
+    WIN_DIR=$SHIP_DIR
+    wine_suffix=
+fi
+TEST_WINE_DIR=$QUILLET_BUILD/wine-test$wine_suffix
+DEMO_PREFIX=$QUILLET_BUILD/demo-prefix$wine_suffix
+DEMO_HOME=$QUILLET_BUILD/demo-home$wine_suffix
 
 say() { printf 'quillet: %s\n' "$*"; }
 die() { printf 'quillet: error: %s\n' "$*" >&2; exit 1; }
@@ -28,9 +65,27 @@ dos_path() {
 # .NET or Gecko installers, no menu entries or file associations written into
 # the user's desktop, no debug chatter.
 wine_env() {
-    export WINEARCH=win32
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    if ((QUILLET_WINE_BITS == 32)); then
+        export WINEARCH=win32
+        return
+    fi
+    # Debian's wine script picks the 32-bit loader whenever it is installed;
+    # here "wine" (and the wine-stable that wineboot calls) is the 64-bit one.
+    export WINEARCH=win64
+    export WINELOADER=/usr/lib/wine/wine64
+    local shim=$QUILLET_BUILD/wine64-bin
+    if [[ ! -x $shim/wine-stable ]]; then
+        mkdir -p "$shim"
+        printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$shim/wine"
+        chmod +x "$shim/wine"
+        cp "$shim/wine" "$shim/wine-stable"
+    fi
+    case ":$PATH:" in
+        *":$shim:"*) ;;
+        *) export PATH=$shim:$PATH ;;
+    esac
 }
 
 # A throwaway home for a prefix of ours, so that Wine's desktop, documents and

@@ -20,7 +20,13 @@ have_pkg libclang-rt-dev || missing+=(libclang-rt-dev)  # libFuzzer and the sani
 command -v i686-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-i686)
 have_pkg wine || missing+=(wine)
 need_i386=0
-have_pkg wine32:i386 || { missing+=(wine32:i386); need_i386=1; }
+if ((QUILLET_WINE_BITS == 32)); then
+    have_pkg wine32:i386 || { missing+=(wine32:i386); need_i386=1; }
+else
+    # No 32-bit Linux programs here: the tests run an x64 build under 64-bit Wine.
+    have_pkg wine64 || missing+=(wine64)
+    command -v x86_64-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-x86-64)
+fi
 command -v Xvfb >/dev/null || missing+=(xvfb)
 command -v xvfb-run >/dev/null || missing+=(xvfb)
 command -v xauth >/dev/null || missing+=(xauth)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Makes a 32-bit Wine prefix for Quillet, or leaves it alone when it is
-# already made from the same inputs (a stamp records them).
+# Makes a Wine prefix for Quillet (32-bit, or 64-bit where Wine runs the x64
+# build, see common.sh), or leaves it alone when it is already made from the
+# same inputs (a stamp records them).
 #
 #   make-prefix.sh PREFIX HOME                 the base: wineboot, 96 DPI, fonts
 #   make-prefix.sh PREFIX HOME --demo FAKEDCC  the base plus the SAMPLE Delphi
