@@ -42,7 +42,9 @@ struct LabelRow {
     ui::ControlDesign design;
 };
 
-// Labels: painted by the form, without windows of their own.
+// Labels (no tab stop). Each is made just before the control it names, so
+// that a screen reader names the control after it, and an access key in its
+// caption would move to that control.
 const LabelRow kLabels[] = {
     {Ctl::Label1, {"Label1", "Target:", 16, 12, 42, 13, "", false}},
     {Ctl::lExepath, {"lExepath", "Current path to command line compiler:", 112, 12, 222, 13, "", false}},
@@ -70,11 +72,14 @@ TCFGFace::~TCFGFace() {
 
 void TCFGFace::CreateControls() {
     HWND self = Handle();
-    for (const LabelRow& row : kLabels) {
-        labels_[row.ctl] = &Add<ui::GraphicLabel>(static_cast<ui::Container&>(*this), row.design);
-    }
+    auto label = [&](Ctl ctl) {
+        for (const LabelRow& row : kLabels) {
+            if (row.ctl == ctl) controls_[ctl] = &Add<ui::Label>(self, row.design);
+        }
+    };
 
     // Controls in tab order.
+    label(Ctl::Label1);
     // The captions come from the version profiles; the three form one group.
     auto radio = [&](Ctl ctl, const char* name, Version version, int top) {
         auto& r = Add<ui::RadioButton>(
@@ -86,6 +91,8 @@ void TCFGFace::CreateControls() {
     radio(Ctl::rD1, "rD1", Version::D1, 28);
     radio(Ctl::rD2, "rD2", Version::D2, 44);
     radio(Ctl::rD3, "rD3", Version::D3, 60);
+
+    label(Ctl::lExepath);
 
     auto& exe = Add<TElipsisEdit>(
         self,
@@ -116,25 +123,26 @@ void TCFGFace::CreateControls() {
                         "compile.  If you use an icon dock or drag-and-drop enabled menu, then "
                         "you won't need a shortcut."});
 
-    auto edit = [&](Ctl ctl, const char* name, int top, const char* hint) {
+    auto edit = [&](Ctl caption, Ctl ctl, const char* name, int top, const char* hint) {
+        label(caption);
         auto& e = Add<ui::Edit>(self, ui::ControlDesign{name, "", 16, top, 465, 21, hint});
         e.OnChange = [this](ui::Widget&) { FieldsChanged(ctx_); };
         controls_[ctl] = &e;
     };
-    edit(Ctl::eUnit, "eUnit", 100,
+    edit(Ctl::lUnit, Ctl::eUnit, "eUnit", 100,
          "Unit directories are where your .DCU files (or unbuilt .PAS files) are located. "
          "Directory lists in these three fields are semicolon-separated. By default, the unit "
          "and include directory fields are the same for all Delphi versions.");
-    edit(Ctl::eInc, "eInc", 140,
+    edit(Ctl::lInc, Ctl::eInc, "eInc", 140,
          "Include directories are where additional files are located. In most cases, Unit "
          "directories should be duplicated in the Include field. Additionally, Delphi 3's "
          "DCC32.EXE requires that the \\SLib\\ and \\Bin\\ directories appear in "
          "unit\\include\\object fields.");
-    edit(Ctl::eObject, "eObject", 180,
+    edit(Ctl::lObject, Ctl::eObject, "eObject", 180,
          "Delphi 1 displays this field as Resource directories and uses the \\LIB\\ directory "
          "only as a default; Delphi 2 and 3 can more easily use BC++ .OBJ files so this .CFG "
          "entry is used for object file directories.");
-    edit(Ctl::eAlias, "eAlias", 220,
+    edit(Ctl::lAlias, Ctl::eAlias, "eAlias", 220,
          "The aliases entry in the .CFG is only for forward compatibility and needed only for "
          "Delphi 2 and 3. The field fetches the default list of aliases stored in Delphi's "
          "registry entries as the contents of this field.");
@@ -176,6 +184,7 @@ void TCFGFace::CreateControls() {
            &TCFGFace::bHelpClick);
     bExit_ = &button(Ctl::bExit, "bExit", "E&xit", 428, 55, "", &TCFGFace::bExitClick);
 
+    label(Ctl::Label3);
     auto& memo = Add<ui::Memo>(
         self,
         ui::ControlDesign{"Memo1", "", 16, 300, 465, 121,
@@ -207,11 +216,6 @@ void TCFGFace::CreateControls() {
     BH1_->SetShape(bsRoundRect);
     BH1_->SetStyle(hsCustom);
     BH1_->SetActive(true);
-}
-
-ui::GraphicLabel* TCFGFace::LabelOf(Ctl ctl) const {
-    auto it = labels_.find(ctl);
-    return it == labels_.end() ? nullptr : it->second;
 }
 
 ui::Control& TCFGFace::Get(Ctl ctl) const {
@@ -266,24 +270,16 @@ void TCFGFace::Memo1KeyPress(char& key) {
 // ---- MainView ----
 
 std::string TCFGFace::Text(Ctl ctl) const {
-    if (const ui::GraphicLabel* label = LabelOf(ctl)) return label->Caption();
     return Get(ctl).Text();
 }
 
 void TCFGFace::SetText(Ctl ctl, const std::string& text) {
-    if (ui::GraphicLabel* label = LabelOf(ctl)) return label->SetCaption(text);
     Get(ctl).SetText(text);
 }
 
-bool TCFGFace::Enabled(Ctl ctl) const {
-    if (const ui::GraphicLabel* label = LabelOf(ctl)) return label->Enabled();
-    return Get(ctl).Enabled();
-}
+bool TCFGFace::Enabled(Ctl ctl) const { return Get(ctl).Enabled(); }
 
-void TCFGFace::SetEnabled(Ctl ctl, bool enabled) {
-    if (ui::GraphicLabel* label = LabelOf(ctl)) return label->SetEnabled(enabled);
-    Get(ctl).SetEnabled(enabled);
-}
+void TCFGFace::SetEnabled(Ctl ctl, bool enabled) { Get(ctl).SetEnabled(enabled); }
 
 bool TCFGFace::Checked(Ctl ctl) const {
     const ui::Control& c = Get(ctl);

@@ -40,9 +40,7 @@ public:
     AppState& State() { return state_; }
     Platform& GetPlatform() { return platform_; }
 
-    // A windowed control; the labels have no window (LabelOf).
     ui::Control& Get(Ctl ctl) const;
-    ui::GraphicLabel* LabelOf(Ctl ctl) const;
     ui::Button& ExitButton() const { return *bExit_; }
 
     // MainView
@@ -70,7 +68,6 @@ private:
     Context ctx_{platform_, *this, *this, state_};
 
     std::map<Ctl, ui::Control*> controls_;
-    std::map<Ctl, ui::GraphicLabel*> labels_;
     ui::Button* bExit_ = nullptr;
     CompilerSelectors selectors_;  // OD1, OD2, OD3
     std::unique_ptr<TBrowseDirectoryDlg> BD1_;

@@ -175,14 +175,16 @@ void TQuickHelp::CreateControls() {
             136, 49);
     box(HelpCtl::cAppTitle, "cAppTitle", "Use custom application title", 180, 361,
         &QuickHelp::cAppTitleClick);
-    explain("Label5", "Don't like our applet title? Then define your own application title below.",
-            196, 17);
 
     auto& close = Add<ui::Button>(p, Place("Button3", "&Close", 324, 248, 75, 23));
     close.OnClick = [this](ui::Widget&) {
         handlers_.Button3Click();
         FocusOn(HelpCtl::bOptions);
     };
+
+    // Made just before the title box, which a screen reader names after it.
+    explain("Label5", "Don't like our applet title? Then define your own application title below.",
+            196, 17);
 
     // The edit leaves the button that lies over its right end alone.
     auto& title = Add<ui::Edit>(p, Place("eAppTitle", kTitleBoxText, 36, 216, 361, 21),

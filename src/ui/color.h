@@ -27,7 +27,6 @@ inline constexpr TColor clWindow = kSystemColorFlag | 5;
 inline constexpr TColor clWindowFrame = kSystemColorFlag | 6;
 inline constexpr TColor clWindowText = kSystemColorFlag | 8;
 inline constexpr TColor clBtnFace = kSystemColorFlag | 15;
-inline constexpr TColor clGrayText = kSystemColorFlag | 17;
 inline constexpr TColor clInfoText = kSystemColorFlag | 23;
 inline constexpr TColor clInfoBk = kSystemColorFlag | 24;
 

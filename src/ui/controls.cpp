@@ -466,31 +466,6 @@ void GraphicControl::MouseUp(MouseButton button, unsigned, int x, int y) {
     if (click && OnClick) OnClick(*this);
 }
 
-// ---- GraphicLabel ----
-
-GraphicLabel::GraphicLabel(Form& form, Container& parent, const ControlDesign& design)
-    : GraphicControl(form, parent, design), caption_(design.caption), font_(form.GetFont()) {}
-
-void GraphicLabel::SetCaption(const std::string& caption) {
-    if (caption == caption_) return;
-    caption_ = caption;
-    Invalidate();
-}
-
-void GraphicLabel::SetFont(const Font& font) {
-    font_ = font;
-    Invalidate();
-}
-
-void GraphicLabel::Paint(HDC dc) {
-    SelectGuard font(dc, font_.Handle());
-    SetBkMode(dc, TRANSPARENT);
-    TColor color = font_.Color() == kColorDefault ? clWindowText : font_.Color();
-    SetTextColor(dc, ResolveColor(Enabled() ? color : clGrayText));
-    RECT r{0, 0, Width(), Height()};
-    DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &r, DT_LEFT | DT_EXPANDTABS);
-}
-
 // ---- Panel ----
 
 Panel::Panel(Form& form, HWND parent, const ControlDesign& design, BevelKind bevel)

@@ -270,9 +270,6 @@ public:
     // Asks the container to repaint this control's rectangle.
     void Invalidate() const;
 
-    // The text the control shows, as a windowed control's window text.
-    virtual std::string Caption() const { return {}; }
-
     // Draws the control on `dc`, whose origin is the control's top-left
     // corner and whose clipping keeps drawing inside it.
     virtual void Paint(HDC dc) = 0;
@@ -289,24 +286,6 @@ private:
     bool visible_ = true;
     bool enabled_ = true;
     bool pressed_ = false;  // a left press began here: the release clicks
-};
-
-// A label without a window: its caption in the form's font on the face
-// colour, greyed while disabled, on one line unless it holds line breaks;
-// "&" underlines the letter after it.
-class GraphicLabel : public GraphicControl {
-public:
-    GraphicLabel(Form& form, Container& parent, const ControlDesign& design);
-
-    std::string Caption() const override { return caption_; }
-    void SetCaption(const std::string& caption);
-    const Font& GetFont() const { return font_; }
-    void SetFont(const Font& font);
-    void Paint(HDC dc) override;
-
-private:
-    std::string caption_;
-    Font font_;
 };
 
 enum class BevelKind { None, Raised, Lowered };

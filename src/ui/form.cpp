@@ -1,9 +1,9 @@
 #include "ui/form.h"
 
+
 #include "ui/application.h"
 #include "ui/gdi.h"
 #include "ui/placement.h"
-#include "ui/widget_query.h"
 
 namespace ui {
 
@@ -77,8 +77,6 @@ LRESULT Form::ClassDefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (HandleContainerMessage(msg, wParam, lParam, result)) return result;
-    static const UINT widgetQuery = RegisterWindowMessageA(kWidgetQueryMessage);
-    if (msg == widgetQuery && widgetQuery != 0) return AnswerWidgetQuery(wParam, lParam);
     switch (msg) {
     case WM_COMMAND:
         HandleCommand(wParam);
@@ -104,23 +102,6 @@ LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return DefaultProc(msg, wParam, lParam);
-}
-
-LRESULT Form::AnswerWidgetQuery(WPARAM asker, LPARAM nameAtom) const {
-    char name[256] = {};
-    if (!GlobalGetAtomNameA(static_cast<ATOM>(nameAtom), name, sizeof name)) return 0;
-    const auto* widget = dynamic_cast<const GraphicControl*>(FindControl(name));
-    if (!widget) return 0;
-    const RECT r = widget->ScreenBounds();
-    const HWND parent = widget->Parent().ContainerHandle();
-    const std::string text = FormatWidgetState(
-        {widget->Enabled(), widget->Visible() && IsWindowVisible(parent), r.left, r.top, r.right,
-         r.bottom, widget->Caption()});
-    COPYDATASTRUCT data{kWidgetStateData, static_cast<DWORD>(text.size()),
-                        const_cast<char*>(text.data())};
-    SendMessageA(reinterpret_cast<HWND>(asker), WM_COPYDATA, reinterpret_cast<WPARAM>(Handle()),
-                 reinterpret_cast<LPARAM>(&data));
-    return 1;
 }
 
 void Form::HandleCommand(WPARAM wParam) {

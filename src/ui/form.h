@@ -100,8 +100,6 @@ protected:
 
 private:
     void HandleCommand(WPARAM wParam);
-    // Describes a windowless control to another program (ui/widget_query.h).
-    LRESULT AnswerWidgetQuery(WPARAM asker, LPARAM nameAtom) const;
 
     FormDesign design_;
     HWND owner_ = nullptr;

@@ -67,8 +67,8 @@ TEST(VersionSwitch, EachVersionFillsItsFields) {
         EXPECT_EQ(f.object, c.object);
         EXPECT_EQ(f.alias, c.alias);
         EXPECT_EQ(IsEnabled(s.Control("eAlias")), c.aliasEnabled);
-        EXPECT_EQ(FindWidget(s.main_, "lAlias").enabled, c.aliasEnabled);
-        EXPECT_EQ(FindWidget(s.main_, "lObject").text, c.objectLabel);
+        EXPECT_EQ(IsEnabled(s.Control("lAlias")), c.aliasEnabled);
+        EXPECT_EQ(Text(s.Control("lObject")), c.objectLabel);
         EXPECT_TRUE(IsEnabled(s.Control("bCreate")));
         EXPECT_FALSE(IsEnabled(s.Control("bSave")));
     }

@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <sstream>
 
-#include "ui/widget_query.h"
-
 namespace e2e {
 
 namespace {
@@ -559,53 +557,6 @@ HWND FindControl(HWND top, const std::string& name, Where where) {
     FailAt(where, "no control named \"" + name + "\" in " + Describe(top) + "; named controls: " +
                       (names.empty() ? "none" : names));
     return nullptr;
-}
-
-namespace {
-
-// The answer to a widget query arrives as WM_COPYDATA at a message-only window.
-std::string gWidgetReply;
-
-LRESULT CALLBACK WidgetReplyProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-    if (msg != WM_COPYDATA) return DefWindowProcA(h, msg, w, l);
-    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(l);
-    if (data->dwData != ui::kWidgetStateData) return FALSE;
-    gWidgetReply.assign(static_cast<const char*>(data->lpData), data->cbData);
-    return TRUE;
-}
-
-HWND WidgetReplyWindow() {
-    static HWND window = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = WidgetReplyProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "E2EWidgetReply";
-        RegisterClassA(&wc);
-        return CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    }();
-    return window;
-}
-
-}  // namespace
-
-Widget FindWidget(HWND top, const std::string& name, Where where) {
-    Widget widget;
-    const ATOM atom = GlobalAddAtomA(name.c_str());
-    gWidgetReply.clear();
-    DWORD_PTR found = 0;
-    const bool answered = SendSync(top, RegisterWindowMessageA(ui::kWidgetQueryMessage),
-                                   reinterpret_cast<WPARAM>(WidgetReplyWindow()), atom,
-                                   "asking for the control \"" + name + "\"", where, &found);
-    GlobalDeleteAtom(atom);
-    ui::WidgetState state;
-    if (!answered) return widget;
-    if (!found || !ui::ParseWidgetState(gWidgetReply, state)) {
-        FailAt(where, "no windowless control named \"" + name + "\" in " + Describe(top));
-        return widget;
-    }
-    widget = {true, state.caption, state.enabled, state.visible,
-              RECT{state.left, state.top, state.right, state.bottom}};
-    return widget;
 }
 
 std::string Text(HWND hwnd, Where where) {

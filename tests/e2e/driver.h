@@ -5,8 +5,6 @@
 // Conventions of the program under test:
 //   - every named control carries the window property "QuilletName", a global
 //     atom (GlobalAddAtomA) holding its name ("rD1", "eExepath", "Memo1", ...);
-//   - a control without a window (the main window's labels) is described by
-//     its form on request (src/ui/widget_query.h);
 //   - the main window is class "TCFGFace", caption "Quillet";
 //   - the message dialog is a top-level window of class "TMessageDialog" with
 //     buttons "Button1".."Button3" and a label "Message";
@@ -158,18 +156,6 @@ std::vector<HWND> NamedControls(HWND top);
 HWND TryFindControl(HWND top, const std::string& name);
 // The same, adding a failure that lists the names present when absent.
 HWND FindControl(HWND top, const std::string& name, Where where = Where::current());
-
-// A control without a window (a label the form paints), as its form
-// describes it: found, its caption, enabled, shown, its screen rectangle.
-struct Widget {
-    bool found = false;
-    std::string text;
-    bool enabled = false;
-    bool shown = false;
-    RECT screen{};
-};
-// Asks top's form for its windowless control named name; a failure when it has none.
-Widget FindWidget(HWND top, const std::string& name, Where where = Where::current());
 
 // WM_GETTEXT through SendMessageTimeout (works on other processes' edits).
 std::string Text(HWND hwnd, Where where = Where::current());

@@ -1,8 +1,10 @@
 // The quick-help window through quillet.exe as a person uses it: where it
 // opens, what it shows, the options panel, and the three options written to
-// the settings file and taking effect.
+// the settings file and taking effect. Also what a screen reader hears of the
+// fields of both windows.
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <string>
 
@@ -36,8 +38,9 @@ void CloseHelp(HWND help, Where where = Where::current()) {
     EXPECT_TRUE(WaitUntilGone(help, kWaitMs, where));
 }
 
-// The pointer moved onto the middle of a rectangle or a window, as a person's mouse would.
-void Hover(const RECT& r) {
+// The pointer moved onto the middle of a window, as a person's mouse would.
+void Hover(HWND control) {
+    const RECT r = ScreenRect(control);
     INPUT in{};
     in.type = INPUT_MOUSE;
     in.mi.dx = (r.left + r.right) / 2 * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
@@ -45,7 +48,6 @@ void Hover(const RECT& r) {
     in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &in, sizeof in);
 }
-void Hover(HWND control) { Hover(ScreenRect(control)); }
 
 // A hint shows: a visible window of the program besides the main window.
 bool HintShows(const Quillet& q, DWORD timeoutMs) {
@@ -187,7 +189,7 @@ TEST(QuickHelp, OpeningTurnsHintsOffAndTheCheckBoxTurnsThemOn) {
     Quillet q;
     ASSERT_TRUE(q.Start());
     HWND hints = FindControl(q.main, "HintsOn"), update = FindControl(q.main, "bUpdate");
-    const RECT away = FindWidget(q.main, "Label1").screen;
+    HWND away = FindControl(q.main, "Label1");
     ASSERT_TRUE(Click(hints));
     Hover(update);
     EXPECT_TRUE(HintShows(q, 3000)) << "hints on";
@@ -203,6 +205,53 @@ TEST(QuickHelp, OpeningTurnsHintsOffAndTheCheckBoxTurnsThemOn) {
     ASSERT_TRUE(Click(hints));
     Hover(update);
     EXPECT_TRUE(HintShows(q, 3000)) << "hints on again";
+}
+
+// The name a screen reader hears for a field, asked as screen readers ask:
+// the window's accessible object, then its own name.
+std::string AccessibleName(HWND hwnd) {
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, IID_IAccessible,
+                                          reinterpret_cast<void**>(&object)))) {
+        return "(no accessible object)";
+    }
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    std::string text = "(no name)";
+    if (object->get_accName(self, &name) == S_OK && name) {
+        text.assign(SysStringLen(name) * 2 + 1, '\0');
+        text.resize(WideCharToMultiByte(CP_ACP, 0, name, SysStringLen(name), text.data(),
+                                        static_cast<int>(text.size()), nullptr, nullptr));
+        SysFreeString(name);
+    }
+    object->Release();
+    return text;
+}
+
+TEST(QuickHelp, ScreenReaderNamesEveryFieldAfterItsLabel) {
+    CoInitialize(nullptr);
+    Quillet q;
+    ASSERT_TRUE(q.Start());
+    struct Case { const char* field; const char* name; };
+    const Case mainFields[] = {
+        {"eExepath", "Current path to command line compiler:"},
+        {"eUnit", "Unit directories:"},
+        {"eInc", "Include directories:"},
+        {"eObject", "Object directories:"},
+        {"eAlias", "Aliases:"},
+        {"Memo1", "Current configuration (for manual editing)"},
+    };
+    for (const Case& c : mainFields) EXPECT_EQ(AccessibleName(FindControl(q.main, c.field)), c.name) << c.field;
+    HWND help = q.Help();
+    ASSERT_TRUE(help);
+    ASSERT_TRUE(Click(FindControl(help, "bOptions")));
+    EXPECT_EQ(AccessibleName(FindControl(help, "eAppTitle")),
+              "Don't like our applet title? Then define your own application title below.");
+    CloseHelp(help);
+    CoUninitialize();
 }
 
 }  // namespace

@@ -84,33 +84,23 @@ TEST_F(MainWindowTest, EveryControlAsDesigned) {
 
     for (const Expected& e : kControls) {
         SCOPED_TRACE(e.name);
-        ui::Widget* w = face.FindControl(e.name);
-        ASSERT_TRUE(w);
+        ui::Control& c = face.Get(e.ctl);
+        EXPECT_EQ(c.Name(), e.name);
         EXPECT_EQ(face.Text(e.ctl), e.caption);
-        // The labels are painted by the form; every other control has a window.
-        auto* label = dynamic_cast<ui::GraphicLabel*>(w);
-        EXPECT_EQ(label == face.LabelOf(e.ctl) && label, e.ctl <= Ctl::Label3);
-        RECT r{};
-        LOGFONTA lf{};
-        if (label) {
-            r = label->Bounds();
-            lf = label->GetFont().LogFont();
-            EXPECT_FALSE(e.tabStop);
-        } else {
-            ui::Control& c = face.Get(e.ctl);
-            r = c.Bounds();
-            EXPECT_EQ((GetWindowLongA(c.Handle(), GWL_STYLE) & WS_TABSTOP) != 0, e.tabStop);
-            HFONT font = reinterpret_cast<HFONT>(SendMessageA(c.Handle(), WM_GETFONT, 0, 0));
-            ASSERT_TRUE(GetObjectA(font, sizeof lf, &lf));
-        }
+        const RECT r = c.Bounds();
         EXPECT_EQ(r.left, e.bounds.left);
         EXPECT_EQ(r.top, e.bounds.top);
         EXPECT_EQ(r.right, e.bounds.right);
         EXPECT_EQ(r.bottom, e.bounds.bottom);
-        EXPECT_EQ(w->Hint.rfind(e.hintStart, 0), 0u) << w->Hint;
+        EXPECT_EQ((GetWindowLongA(c.Handle(), GWL_STYLE) & WS_TABSTOP) != 0, e.tabStop);
+        EXPECT_EQ(c.Hint.rfind(e.hintStart, 0), 0u) << c.Hint;
         if (!*e.hintStart) {
-            EXPECT_TRUE(w->Hint.empty());
+            EXPECT_TRUE(c.Hint.empty());
         }
+
+        LOGFONTA lf{};
+        HFONT font = reinterpret_cast<HFONT>(SendMessageA(c.Handle(), WM_GETFONT, 0, 0));
+        ASSERT_TRUE(GetObjectA(font, sizeof lf, &lf));
         EXPECT_STREQ(lf.lfFaceName, "Helv");
         EXPECT_EQ(lf.lfHeight, -11);
         EXPECT_EQ(lf.lfWeight, FW_BOLD);

@@ -97,36 +97,6 @@ TEST_F(ToolkitTest, GraphicControlsPaintInZOrderClippedToTheirBounds) {
     EXPECT_EQ(PaintedPixel(95, 45), PaintedPixel(295, 195));
 }
 
-// Counted pixels: inside the label's box in `color`, and outside it off the face colour.
-TEST_F(ToolkitTest, GraphicLabelPaintsItsCaptionGreyedWhenDisabled) {
-    auto& label = form_->Add<GraphicLabel>(*form_, ControlDesign{"lName", "Unit directories:", 20, 30, 120, 13, "", false});
-    RECT client;
-    GetClientRect(form_->Handle(), &client);
-    auto count = [&](COLORREF color) {
-        MemoryImage image(client.right, client.bottom);
-        SendMessageA(form_->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(image.DC()), PRF_CLIENT | PRF_ERASEBKGND);
-        int inside = 0, strays = 0;
-        const COLORREF face = image.Pixel(299, 199);
-        for (int y = 0; y < client.bottom; ++y)
-            for (int x = 0; x < client.right; ++x) {
-                const bool in = x >= 20 && x < 140 && y >= 30 && y < 43;
-                if (in && image.Pixel(x, y) == color) ++inside;
-                if (!in && image.Pixel(x, y) != face) ++strays;
-            }
-        return std::pair{inside, strays};
-    };
-    auto word = [](int index) { const COLORREF c = GetSysColor(index); return RGB(GetBValue(c), GetGValue(c), GetRValue(c)); };
-    const auto [text, strays] = count(word(COLOR_WINDOWTEXT));
-    EXPECT_GT(text, 40);
-    EXPECT_EQ(strays, 0);
-    label.SetEnabled(false);
-    EXPECT_GT(count(word(COLOR_GRAYTEXT)).first, 40);
-    EXPECT_EQ(count(word(COLOR_WINDOWTEXT)).first, 0);
-    label.SetCaption("");
-    EXPECT_EQ(count(word(COLOR_GRAYTEXT)).first, 0);
-
-}
-
 TEST_F(ToolkitTest, MouseGoesToTheTopmostControlWithCaptureFromPressToRelease) {
     auto& red = form_->Add<Swatch>(*form_, ControlDesign{"red", "", 10, 10, 50, 50, "", true}, 0x0000FF, &log_);
     form_->Add<Swatch>(*form_, ControlDesign{"blue", "", 40, 40, 50, 50, "", true}, 0xFF0000, &log_);
