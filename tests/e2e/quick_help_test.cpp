@@ -211,10 +211,9 @@ TEST(QuickHelp, OpeningTurnsHintsOffAndTheCheckBoxTurnsThemOn) {
 // the window's accessible object, then its own name.
 std::string AccessibleName(HWND hwnd) {
     IAccessible* object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, IID_IAccessible,
-                                          reinterpret_cast<void**>(&object)))) {
-        return "(no accessible object)";
-    }
+    const HRESULT found = AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
+                                                     reinterpret_cast<void**>(&object));
+    if (FAILED(found) || !object) return "(no accessible object: " + std::to_string(found) + ")";
     VARIANT self;
     VariantInit(&self);
     self.vt = VT_I4;
@@ -250,6 +249,7 @@ TEST(QuickHelp, ScreenReaderNamesEveryFieldAfterItsLabel) {
     ASSERT_TRUE(Click(FindControl(help, "bOptions")));
     EXPECT_EQ(AccessibleName(FindControl(help, "eAppTitle")),
               "Don't like our applet title? Then define your own application title below.");
+    ASSERT_TRUE(Click(FindControl(help, "Button3")));
     CloseHelp(help);
     CoUninitialize();
 }
