@@ -207,6 +207,28 @@ TEST(QuickHelp, OpeningTurnsHintsOffAndTheCheckBoxTurnsThemOn) {
     EXPECT_TRUE(HintShows(q, 3000)) << "hints on again";
 }
 
+// Every access key that the two windows show, pressed as a person presses it.
+TEST(QuickHelp, AccessKeysReachTheirControls) {
+    Quillet q;
+    ASSERT_TRUE(q.Start());
+    HWND shortcut = FindControl(q.main, "cShortcut");
+    const bool was = IsChecked(shortcut);
+    ASSERT_TRUE(PressKey(q.main, 'D', kAlt));
+    EXPECT_TRUE(WaitFor([&] { return IsChecked(shortcut) != was; }, kWaitMs, "Alt+D to toggle the shortcut box"));
+    ASSERT_TRUE(PressKey(q.main, 'H', kAlt));
+    HWND help = q.app.WaitForWindow(kQuickHelpClass, "", kWaitMs);
+    ASSERT_TRUE(help) << "Alt+H opens the quick help";
+    HWND panel = FindControl(help, "pOptions");
+    ASSERT_TRUE(PressKey(help, 'O', kAlt));
+    EXPECT_TRUE(WaitFor([&] { return IsShown(panel); }, kWaitMs, "Alt+O to show the options"));
+    ASSERT_TRUE(PressKey(help, 'C', kAlt));
+    EXPECT_TRUE(WaitFor([&] { return !IsShown(panel); }, kWaitMs, "Alt+C to close the options"));
+    ASSERT_TRUE(PressKey(FindControl(help, "bOK"), VK_SPACE));
+    EXPECT_TRUE(WaitUntilGone(help));
+    ASSERT_TRUE(PressKey(q.main, 'X', kAlt));
+    EXPECT_TRUE(q.app.WaitForExit()) << "Alt+X exits";
+}
+
 // The name a screen reader hears for a field, asked as screen readers ask:
 // the window's accessible object, then its own name.
 std::string AccessibleName(HWND hwnd) {
