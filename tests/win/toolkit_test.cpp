@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "base/error.h"
 #include "ui/application.h"
-#include "ui/error.h"
 #include "ui/form.h"
 #include "ui/gdi.h"
 #include "ui/message_hook.h"
@@ -19,6 +19,8 @@
 namespace ui {
 namespace {
 
+using namespace base::colors;
+using base::MouseButton;
 using quillet::wintest::PumpFor;
 using quillet::wintest::PumpMessages;
 
