@@ -206,7 +206,7 @@ TEST(MemoryImage, PixelsAreTopDownWordsOfWhatGdiDrew) {
     EXPECT_EQ(GetPixel(image.DC(), 1, 2), RGB(0, 255, 0));
     image.Fill(clWindowText);
     EXPECT_EQ(GetPixel(image.DC(), 0, 0), GetSysColor(COLOR_WINDOWTEXT));
-    EXPECT_THROW(MemoryImage(0, 5), Error);
+    EXPECT_THROW(MemoryImage(0, 5), base::Error);
 }
 
 TEST(MessageHook, OneHookWhileOwnersLiveRemovedWithTheLast) {
