@@ -28,7 +28,9 @@ struct Rect {
     constexpr Point TopLeft() const { return {left, top}; }
     constexpr Size Extent() const { return {Width(), Height()}; }
     // The same rectangle moved by (dx, dy).
-    constexpr Rect Moved(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+    constexpr Rect Moved(int dx, int dy) const {
+        return {left + dx, top + dy, right + dx, bottom + dy};
+    }
     bool operator==(const Rect&) const = default;
 };
 

@@ -20,8 +20,8 @@ constexpr int kPointerBaseFar = 41;
 }  // namespace
 
 Size MeasureBalloon(const std::string& caption, Point pointer, int screenWidth,
-                           int maxWidthPixels, int shadowDepth,
-                           const BalloonTextMeasurer& measure) {
+                    int maxWidthPixels, int shadowDepth,
+                    const BalloonTextMeasurer& measure) {
     const int sd = std::clamp(shadowDepth, 0, kMaxShadowDepth);
     const int extra = sd + kBalloonFrameWidth;
     const int available = std::max(screenWidth - pointer.x, pointer.x);

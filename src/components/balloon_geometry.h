@@ -73,8 +73,8 @@ using BalloonTextMeasurer = std::function<base::Size(const std::string& text, in
 // `maxWidthPixels`, and never below the minimum width, so that the text is
 // always measured with a positive width. The whole caption is measured.
 base::Size MeasureBalloon(const std::string& caption, base::Point pointer, int screenWidth,
-                           int maxWidthPixels, int shadowDepth,
-                           const BalloonTextMeasurer& measure);
+                          int maxWidthPixels, int shadowDepth,
+                          const BalloonTextMeasurer& measure);
 
 // The window rectangle of `size` placed at the pointer so that the pointer
 // touches the corner opposite `position`; bpBelowRight lies one pixel off in

@@ -20,8 +20,8 @@ std::int32_t PointsToPixels(std::int32_t height, int pixelsPerInch) {
 }  // namespace
 
 std::optional<base::FontDescription> StatusFontFromValue(std::span<const std::uint8_t> value,
-                                                   int pixelsPerInch,
-                                                   const WideFaceConverter& toAnsi) {
+                                                         int pixelsPerInch,
+                                                         const WideFaceConverter& toAnsi) {
     const std::size_t size = value.size();
     // Any other size would fill the font only partly, or from something else.
     if (size != kStatusFont16Size && size != kStatusFontAnsiSize && size != kStatusFontWideSize)

@@ -33,8 +33,8 @@ using WideFaceConverter = std::function<std::string(const std::u16string&)>;
 // truncating, so -11 at 96 pixels per inch gives 14. A value of any size
 // other than the three layouts gives nothing: the font stays as it is.
 std::optional<base::FontDescription> StatusFontFromValue(std::span<const std::uint8_t> value,
-                                                   int pixelsPerInch,
-                                                   const WideFaceConverter& toAnsi);
+                                                         int pixelsPerInch,
+                                                         const WideFaceConverter& toAnsi);
 
 // What the controller needs of the application object.
 class BalloonApplication {

@@ -1,7 +1,6 @@
 #include "core/registry_text.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "base/grow_buffer.h"
 
@@ -21,14 +20,15 @@ std::string ReadValue(const RegValueQuery& query, bool text) {
         [&](char* buffer, std::size_t capacity) -> base::GrowRead {
             const auto offered = static_cast<std::uint32_t>(capacity);
             const RegQueryAnswer answer = query(buffer, offered);
-            if (answer.status == RegQueryStatus::MoreData) return {base::GrowRead::Grow, answer.size};
+            if (answer.status == RegQueryStatus::MoreData)
+                return {base::GrowRead::Grow, answer.size};
             if (answer.status != RegQueryStatus::Success || (text && !answer.isText))
                 return {base::GrowRead::Fail};
             // Only the bytes the call reported are the value's; a text ends at
             // the first zero among them.
-            const std::size_t length = std::min<std::size_t>(answer.size, offered);
-            const char* end = text ? static_cast<const char*>(std::memchr(buffer, '\0', length)) : nullptr;
-            return {base::GrowRead::Done, end == nullptr ? length : static_cast<std::size_t>(end - buffer)};
+            std::size_t length = std::min<std::size_t>(answer.size, offered);
+            if (text) length = static_cast<std::size_t>(std::find(buffer, buffer + length, '\0') - buffer);
+            return {base::GrowRead::Done, length};
         },
         first.size, kMaxValueBytes);
 }
