@@ -164,7 +164,8 @@ public:
     double CosSquared() const { return cosSquared_; }
     double SinSquared() const { return sinSquared_; }
 
-    // The mouse notifications, in client coordinates.
+    // The mouse notifications, in client coordinates; `shift` holds
+    // base::ShiftState bits.
     TMouseReply MouseDown(base::MouseButton button, unsigned shift, int x, int y);
     TMouseReply MouseMove(unsigned shift, int x, int y);
     TMouseReply MouseUp(base::MouseButton button, unsigned shift, int x, int y);
