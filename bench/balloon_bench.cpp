@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
     SelectObject(dc, balloon.CanvasFont());
     GetTextMetricsA(dc, &tm);
     ReleaseDC(nullptr, dc);
-    const quillet::BalloonSize size = balloon.Size();
+    const base::Size size = balloon.Size();
     std::printf("balloon hint: ActivateHint + paint, %d x %d window, %d lines, shaded shadow 8\n",
                 size.width, size.height, static_cast<int>((size.height - 38 - 8) / std::max(1L, tm.tmHeight)));
     std::printf("  median %.3f ms, fastest %.3f ms, slowest %.3f ms over %d runs\n",

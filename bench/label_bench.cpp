@@ -24,7 +24,7 @@ struct Figures {
 
 Figures TimePaints(const quillet::TLabelEffect& label, int paints) {
     ui::MemoryImage surface(label.Width(), label.Height());
-    surface.Fill(ui::clBtnFace);
+    surface.Fill(base::clBtnFace);
     LARGE_INTEGER freq, t0, t1;
     QueryPerformanceFrequency(&freq);
     std::vector<double> times;
@@ -58,12 +58,12 @@ int main(int argc, char** argv) {
     quillet::TLabelEffect large;
     large.SetBounds(0, 0, 400, 120);
     large.SetCaption("Quillet");
-    large.SetFont({"Arial", -72, quillet::fsBold, ui::clNavy});
+    large.SetFont(base::MakeFont("Arial", -72, base::fsBold, base::clNavy));
     large.SetDepthShadow(4);
     large.SetStyleShadow(quillet::eoReal);
     large.SetStyleHighlight(quillet::eoReal);
     large.SetGraduateFace(quillet::goVertical);
-    large.SetGraduateFrom(ui::clAqua);
+    large.SetGraduateFrom(base::clAqua);
     Print("400 x 120, real passes, gradient:", TimePaints(large, paints), paints);
     return 0;
 }

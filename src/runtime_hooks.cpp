@@ -21,7 +21,7 @@
 #include <new>
 #include <typeinfo>
 
-#include "ui/error.h"
+#include "base/error.h"
 
 namespace __gnu_cxx {
 
@@ -36,16 +36,16 @@ void __throw_bad_alloc() { throw std::bad_alloc(); }
 void __throw_bad_array_new_length() { throw std::bad_array_new_length(); }
 void __throw_bad_cast() { throw std::bad_cast(); }
 void __throw_bad_typeid() { throw std::bad_typeid(); }
-void __throw_logic_error(const char* text) { throw ui::Error(text); }
-void __throw_domain_error(const char* text) { throw ui::Error(text); }
-void __throw_invalid_argument(const char* text) { throw ui::Error(text); }
-void __throw_length_error(const char* text) { throw ui::Error(text); }
-void __throw_out_of_range(const char* text) { throw ui::Error(text); }
+void __throw_logic_error(const char* text) { throw base::Error(text); }
+void __throw_domain_error(const char* text) { throw base::Error(text); }
+void __throw_invalid_argument(const char* text) { throw base::Error(text); }
+void __throw_length_error(const char* text) { throw base::Error(text); }
+void __throw_out_of_range(const char* text) { throw base::Error(text); }
 // The format's values are left out: the text names the call that failed.
-void __throw_out_of_range_fmt(const char* format, ...) { throw ui::Error(format); }
-void __throw_runtime_error(const char* text) { throw ui::Error(text); }
-void __throw_range_error(const char* text) { throw ui::Error(text); }
-void __throw_overflow_error(const char* text) { throw ui::Error(text); }
-void __throw_underflow_error(const char* text) { throw ui::Error(text); }
+void __throw_out_of_range_fmt(const char* format, ...) { throw base::Error(format); }
+void __throw_runtime_error(const char* text) { throw base::Error(text); }
+void __throw_range_error(const char* text) { throw base::Error(text); }
+void __throw_overflow_error(const char* text) { throw base::Error(text); }
+void __throw_underflow_error(const char* text) { throw base::Error(text); }
 
 }  // namespace std

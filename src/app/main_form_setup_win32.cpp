@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include "app/main_window_win32.h"
+#include "base/grow_buffer.h"
 #include "core/settings.h"
 #include "ui/application.h"
-#include "ui/grow_buffer.h"
 
 namespace quillet {
 
@@ -37,11 +37,11 @@ void SetupMainForm(TCFGFace& form) {
 std::string GetShortPath(const std::string& path) {
     // The short form of a long path can itself exceed MAX_PATH: ask for the
     // size the platform needs rather than cutting it.
-    return ui::ReadGrowing([&](char* buffer, std::size_t capacity) -> ui::GrowRead {
+    return base::ReadGrowing([&](char* buffer, std::size_t capacity) -> base::GrowRead {
         const DWORD got = GetShortPathNameA(path.c_str(), buffer, static_cast<DWORD>(capacity));
-        if (got == 0) return {ui::GrowRead::Fail};
-        if (got < capacity) return {ui::GrowRead::Done, got};
-        return {ui::GrowRead::Grow, got};  // the size it needs, its zero included
+        if (got == 0) return {base::GrowRead::Fail};
+        if (got < capacity) return {base::GrowRead::Done, got};
+        return {base::GrowRead::Grow, got};  // the size it needs, its zero included
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/flows.h"
 #include "app/main_form_setup_win32.h"
+#include "base/error.h"
 #include "config/builder.h"
 #include "config/detection.h"
 #include "config/profiles.h"
@@ -10,7 +11,6 @@
 #include "dialogs/quick_help_win32.h"
 #include "output/save.h"
 #include "ui/application.h"
-#include "ui/error.h"
 
 namespace quillet {
 
@@ -30,7 +30,7 @@ ui::FormDesign MainFormDesign() {
     design.left = 142;
     design.top = 19;
     design.border = ui::BorderStyle::Single;
-    design.font = ui::Font("Helv", -11, ui::fsBold);
+    design.font = ui::Font("Helv", -11, base::fsBold);
     // The caption is the application's title, also when the quick-help
     // window changes it.
     design.followsTitle = true;
@@ -204,11 +204,11 @@ void TCFGFace::CreateControls() {
     BD1_->SetCaption("Select Delphi 1 \\LIB\\ directory");
 
     BH1_ = std::make_unique<TBalloonHint>(BalloonApp());
-    BH1_->SetBorderColor(clBlack);
-    BH1_->SetColor(clWindow);
-    BH1_->SetFont(BalloonFont{{.height = -11, .weight = kFontWeightBold,
-                               .charSet = kDefaultCharSet, .faceName = "Helv"},
-                              clWindowText});
+    BH1_->SetBorderColor(base::clBlack);
+    BH1_->SetColor(base::clWindow);
+    BH1_->SetFont(base::FontDescription{.height = -11, .weight = base::kFontWeightBold,
+                                        .charSet = base::kDefaultCharSet, .name = "Helv",
+                                        .color = base::clWindowText});
     BH1_->SetMaxWidth(-3);
     BH1_->SetBehavior({bbNoShowMouseDown, bbUseRegions, bbHideOnPaint});
     BH1_->SetPosition(bpBelowLeft);
@@ -220,7 +220,7 @@ void TCFGFace::CreateControls() {
 
 ui::Control& TCFGFace::Get(Ctl ctl) const {
     auto it = controls_.find(ctl);
-    if (it == controls_.end()) throw ui::Error("main window has no such control");
+    if (it == controls_.end()) throw base::Error("main window has no such control");
     return *it->second;
 }
 

@@ -3,6 +3,11 @@
 #include <algorithm>
 
 namespace quillet {
+
+using base::Point;
+using base::Rect;
+using base::Size;
+
 namespace {
 
 // The pointer takes a strip this wide beside the body and this high above or
@@ -12,26 +17,22 @@ constexpr int kPointerStripHeight = 19;
 constexpr int kPointerBaseNear = 21;
 constexpr int kPointerBaseFar = 41;
 
-BalloonRect Moved(BalloonRect r, int dx, int dy) {
-    return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
-}
-
 }  // namespace
 
-BalloonSize MeasureBalloon(const std::string& caption, BalloonPoint pointer, int screenWidth,
-                           int maxWidthPixels, int shadowDepth,
-                           const BalloonTextMeasurer& measure) {
+Size MeasureBalloon(const std::string& caption, Point pointer, int screenWidth,
+                    int maxWidthPixels, int shadowDepth,
+                    const BalloonTextMeasurer& measure) {
     const int sd = std::clamp(shadowDepth, 0, kMaxShadowDepth);
     const int extra = sd + kBalloonFrameWidth;
     const int available = std::max(screenWidth - pointer.x, pointer.x);
     // A limit below the minimum width (MaxWidth 0, a tiny fraction of the
     // screen) would leave no room, or a negative one, for the text.
     const int limit = std::max(std::min(available, maxWidthPixels), kMinBalloonWidth);
-    const BalloonSize text = measure(caption, limit - extra);
+    const Size text = measure(caption, limit - extra);
     return {std::max(text.width + extra, kMinBalloonWidth), text.height + kBalloonFrameHeight + sd};
 }
 
-BalloonRect PositionRect(BalloonSize size, BalloonPoint pointer, TBalloonPosition position) {
+Rect PositionRect(Size size, Point pointer, TBalloonPosition position) {
     int left = pointer.x + 1, top = pointer.y + 1;  // bpBelowRight
     if (position != bpBelowRight) {
         left = IsRight(position) ? pointer.x : pointer.x - size.width;
@@ -40,9 +41,9 @@ BalloonRect PositionRect(BalloonSize size, BalloonPoint pointer, TBalloonPositio
     return {left, top, left + size.width, top + size.height};
 }
 
-BalloonPlacement PlaceBalloon(BalloonSize size, BalloonPoint pointer, TBalloonPosition preferred,
-                              BalloonSize screen) {
-    const BalloonRect first = PositionRect(size, pointer, preferred);
+BalloonPlacement PlaceBalloon(Size size, Point pointer, TBalloonPosition preferred,
+                              Size screen) {
+    const Rect first = PositionRect(size, pointer, preferred);
     bool below = IsBelow(preferred);
     bool right = IsRight(preferred);
     if (screen.height < first.bottom) below = false;
@@ -53,7 +54,7 @@ BalloonPlacement PlaceBalloon(BalloonSize size, BalloonPoint pointer, TBalloonPo
     return {position, position == preferred ? first : PositionRect(size, pointer, position)};
 }
 
-BalloonGeometry GetBalloonGeometry(BalloonSize size, int shadowDepth, TBalloonPosition position) {
+BalloonGeometry GetBalloonGeometry(Size size, int shadowDepth, TBalloonPosition position) {
     const int sd = std::clamp(shadowDepth, 0, kMaxShadowDepth);
     const int right = size.width - sd;  // the balloon's extent without its shadow
     const int bottom = size.height - sd;
@@ -62,23 +63,23 @@ BalloonGeometry GetBalloonGeometry(BalloonSize size, int shadowDepth, TBalloonPo
 
     BalloonGeometry g;
     g.shadowDepth = sd;
-    g.body = Moved({0, 0, right - kPointerStripWidth, bottom - kPointerStripHeight},
-                   toRight ? kPointerStripWidth : 0, below ? kPointerStripHeight : 0);
+    g.body = Rect{0, 0, right - kPointerStripWidth, bottom - kPointerStripHeight}.Moved(
+        toRight ? kPointerStripWidth : 0, below ? kPointerStripHeight : 0);
     const int m = kBalloonTextMargin;
     g.text = {g.body.left + m, g.body.top + m, g.body.right - m, g.body.bottom - m};
 
     // The base lies on the body's outermost row toward the tip.
-    const BalloonPoint tip{toRight ? 0 : right, below ? 0 : bottom};
+    const Point tip{toRight ? 0 : right, below ? 0 : bottom};
     const int along = toRight ? 1 : -1;
     const int baseY = below ? g.body.top : g.body.bottom - 1;
-    g.pointer = {tip, BalloonPoint{tip.x + along * kPointerBaseNear, baseY},
-                 BalloonPoint{tip.x + along * kPointerBaseFar, baseY}};
+    g.pointer = {tip, Point{tip.x + along * kPointerBaseNear, baseY},
+                 Point{tip.x + along * kPointerBaseFar, baseY}};
     return g;
 }
 
 BalloonOutline OutlineAt(const BalloonGeometry& geometry, TBalloonShape shape, int offset) {
-    BalloonOutline o{Moved(geometry.body, offset, offset), shape == bsRoundRect, geometry.pointer};
-    for (BalloonPoint& p : o.pointer) p = {p.x + offset, p.y + offset};
+    BalloonOutline o{geometry.body.Moved(offset, offset), shape == bsRoundRect, geometry.pointer};
+    for (Point& p : o.pointer) p = {p.x + offset, p.y + offset};
     return o;
 }
 

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "base/geometry.h"
+
 namespace quillet {
 
 // Side of the pointer on which the balloon lies. The value holds two bits:
@@ -49,27 +51,6 @@ constexpr TBalloonPosition MakePosition(bool below, bool right) {
     return static_cast<TBalloonPosition>(2 * below + right);
 }
 
-struct BalloonPoint {
-    int x = 0;
-    int y = 0;
-    bool operator==(const BalloonPoint&) const = default;
-};
-
-struct BalloonSize {
-    int width = 0;
-    int height = 0;
-    bool operator==(const BalloonSize&) const = default;
-};
-
-// Right and bottom are exclusive, as in a Win32 RECT.
-struct BalloonRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    bool operator==(const BalloonRect&) const = default;
-};
-
 // Frame around the text: 9-pixel margins on both sides plus the 15-pixel
 // pointer strip; the shadow depth comes on top.
 inline constexpr int kBalloonFrameWidth = 33;
@@ -85,51 +66,51 @@ inline constexpr int kBalloonCornerDiameter = 18;
 // Size of `text` laid out with word wrapping inside `wrapWidth` (always
 // positive), without prefix processing (DrawText with DT_CALCRECT |
 // DT_WORDBREAK | DT_NOPREFIX).
-using BalloonTextMeasurer = std::function<BalloonSize(const std::string& text, int wrapWidth)>;
+using BalloonTextMeasurer = std::function<base::Size(const std::string& text, int wrapWidth)>;
 
 // The window's client size for `caption` with the pointer at `pointer`. The
 // limit is the wider side of the screen around the pointer, at most
 // `maxWidthPixels`, and never below the minimum width, so that the text is
 // always measured with a positive width. The whole caption is measured.
-BalloonSize MeasureBalloon(const std::string& caption, BalloonPoint pointer, int screenWidth,
-                           int maxWidthPixels, int shadowDepth,
-                           const BalloonTextMeasurer& measure);
+base::Size MeasureBalloon(const std::string& caption, base::Point pointer, int screenWidth,
+                          int maxWidthPixels, int shadowDepth,
+                          const BalloonTextMeasurer& measure);
 
 // The window rectangle of `size` placed at the pointer so that the pointer
 // touches the corner opposite `position`; bpBelowRight lies one pixel off in
 // both directions, at (x + 1, y + 1).
-BalloonRect PositionRect(BalloonSize size, BalloonPoint pointer, TBalloonPosition position);
+base::Rect PositionRect(base::Size size, base::Point pointer, TBalloonPosition position);
 
 struct BalloonPlacement {
     TBalloonPosition position = bpAboveRight;  // after the flips
-    BalloonRect rect;
+    base::Rect rect;
 };
 
 // Places the balloon for `preferred` and flips it at the screen edges, each
 // direction decided from that first placement: past the bottom goes above,
 // then above the top goes below; past the right goes left, then past the left
 // goes right. Where both rules of a direction apply, the second wins.
-BalloonPlacement PlaceBalloon(BalloonSize size, BalloonPoint pointer, TBalloonPosition preferred,
-                              BalloonSize screen);
+BalloonPlacement PlaceBalloon(base::Size size, base::Point pointer, TBalloonPosition preferred,
+                              base::Size screen);
 
 // Client coordinates of the balloon's parts for one showing.
 struct BalloonGeometry {
-    BalloonRect body;
-    BalloonRect text;  // the body less the text margin on every side
-    std::array<BalloonPoint, 3> pointer;  // tip first, then the two base points
+    base::Rect body;
+    base::Rect text;  // the body less the text margin on every side
+    std::array<base::Point, 3> pointer;  // tip first, then the two base points
     int shadowDepth = 0;
 };
 
-BalloonGeometry GetBalloonGeometry(BalloonSize size, int shadowDepth, TBalloonPosition position);
+BalloonGeometry GetBalloonGeometry(base::Size size, int shadowDepth, TBalloonPosition position);
 
 // One balloon outline at an offset: the body (a rounded rectangle with
 // kBalloonCornerDiameter corners for CreateRoundRectRgn, or a plain one for
 // CreateRectRgnIndirect) united with the pointer triangle (CreatePolygonRgn,
 // ALTERNATE).
 struct BalloonOutline {
-    BalloonRect body;
+    base::Rect body;
     bool rounded = true;
-    std::array<BalloonPoint, 3> pointer;
+    std::array<base::Point, 3> pointer;
     bool operator==(const BalloonOutline&) const = default;
 };
 

@@ -19,9 +19,9 @@ std::int32_t PointsToPixels(std::int32_t height, int pixelsPerInch) {
 
 }  // namespace
 
-std::optional<FontDescription> StatusFontFromValue(std::span<const std::uint8_t> value,
-                                                   int pixelsPerInch,
-                                                   const WideFaceConverter& toAnsi) {
+std::optional<base::FontDescription> StatusFontFromValue(std::span<const std::uint8_t> value,
+                                                         int pixelsPerInch,
+                                                         const WideFaceConverter& toAnsi) {
     const std::size_t size = value.size();
     // Any other size would fill the font only partly, or from something else.
     if (size != kStatusFont16Size && size != kStatusFontAnsiSize && size != kStatusFontWideSize)
@@ -37,7 +37,7 @@ std::optional<FontDescription> StatusFontFromValue(std::span<const std::uint8_t>
                                : static_cast<std::int32_t>(v);
     };
 
-    FontDescription f;
+    base::FontDescription f;
     for (std::int32_t* field : {&f.height, &f.width, &f.escapement, &f.orientation, &f.weight})
         *field = number();
     for (std::uint8_t* field : {&f.italic, &f.underline, &f.strikeOut, &f.charSet, &f.outPrecision,
@@ -53,10 +53,10 @@ std::optional<FontDescription> StatusFontFromValue(std::span<const std::uint8_t>
             if (unit == 0) break;
             wide += unit;
         }
-        f.faceName = toAnsi(wide);
+        f.name = toAnsi(wide);
     } else {
         const auto end = std::find(face.begin(), face.end(), 0);
-        f.faceName.assign(face.begin(), end);
+        f.name.assign(face.begin(), end);
     }
     f.height = PointsToPixels(f.height, pixelsPerInch);
     return f;

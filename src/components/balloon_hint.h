@@ -12,47 +12,11 @@
 #include <span>
 #include <string>
 
+#include "base/color.h"
+#include "base/font.h"
 #include "components/balloon_geometry.h"
-#include "ui/color.h"
 
 namespace quillet {
-
-// Red in the lowest byte, then green, then blue. A set high bit marks a
-// system colour whose low byte is the GetSysColor index; it is resolved only
-// when drawn.
-
-
-// The fields of a LOGFONT, with the face name as ANSI text (a LOGFONT keeps
-// at most 31 characters of it).
-struct FontDescription {
-    std::int32_t height = 0;
-    std::int32_t width = 0;
-    std::int32_t escapement = 0;
-    std::int32_t orientation = 0;
-    std::int32_t weight = 0;
-    std::uint8_t italic = 0;
-    std::uint8_t underline = 0;
-    std::uint8_t strikeOut = 0;
-    std::uint8_t charSet = 0;
-    std::uint8_t outPrecision = 0;
-    std::uint8_t clipPrecision = 0;
-    std::uint8_t quality = 0;
-    std::uint8_t pitchAndFamily = 0;
-    std::string faceName;
-    bool operator==(const FontDescription&) const = default;
-};
-
-inline constexpr std::int32_t kFontWeightNormal = 400;
-inline constexpr std::int32_t kFontWeightBold = 700;
-inline constexpr std::uint8_t kDefaultCharSet = 1;
-
-// The controller's text font: a logical font and its colour.
-struct BalloonFont {
-    FontDescription logFont{.height = -11, .weight = kFontWeightNormal,
-                            .charSet = kDefaultCharSet, .faceName = "MS Sans Serif"};
-    TColor color = clWindowText;
-    bool operator==(const BalloonFont&) const = default;
-};
 
 // The byte sizes of the registry value "StatusFont" that are understood: the
 // 16-bit layout, the ANSI LOGFONTA and the wide LOGFONTW (as the NT family and
@@ -68,16 +32,16 @@ using WideFaceConverter = std::function<std::string(const std::u16string&)>;
 // as points and turned into pixels: (-height × pixelsPerInch) div 72,
 // truncating, so -11 at 96 pixels per inch gives 14. A value of any size
 // other than the three layouts gives nothing: the font stays as it is.
-std::optional<FontDescription> StatusFontFromValue(std::span<const std::uint8_t> value,
-                                                   int pixelsPerInch,
-                                                   const WideFaceConverter& toAnsi);
+std::optional<base::FontDescription> StatusFontFromValue(std::span<const std::uint8_t> value,
+                                                         int pixelsPerInch,
+                                                         const WideFaceConverter& toAnsi);
 
 // What the controller needs of the application object.
 class BalloonApplication {
 public:
     virtual ~BalloonApplication() = default;
     virtual int ScreenWidth() = 0;
-    virtual TColor HintColor() = 0;
+    virtual base::TColor HintColor() = 0;
     // True while the application object is being destroyed.
     virtual bool Terminating() = 0;
     virtual bool ShowHint() = 0;
@@ -98,12 +62,12 @@ public:
     TBalloonBase& operator=(const TBalloonBase&) = delete;
     virtual ~TBalloonBase() = default;
 
-    TColor BorderColor() const { return borderColor_; }
-    void SetBorderColor(TColor value) { borderColor_ = value; }
-    TColor Color() const { return color_; }
-    void SetColor(TColor value) { color_ = value; }
-    const BalloonFont& Font() const { return font_; }
-    void SetFont(const BalloonFont& value) { font_ = value; }
+    base::TColor BorderColor() const { return borderColor_; }
+    void SetBorderColor(base::TColor value) { borderColor_ = value; }
+    base::TColor Color() const { return color_; }
+    void SetColor(base::TColor value) { color_ = value; }
+    const base::FontDescription& Font() const { return font_; }
+    void SetFont(const base::FontDescription& value) { font_ = value; }
     // The width limit as set: a pixel count, or when negative the fraction
     // 1 / -MaxWidth of the screen width.
     int MaxWidth() const { return maxWidth_; }
@@ -129,9 +93,9 @@ protected:
     BalloonApplication& application_;
 
 private:
-    TColor borderColor_ = clBlack;
-    TColor color_;
-    BalloonFont font_;
+    base::TColor borderColor_ = base::clBlack;
+    base::TColor color_;
+    base::FontDescription font_;
     int maxWidth_ = 0;
     int maxWidthPixels_ = 0;
     TBalloonBehaviors behavior_{bbNoShowMouseDown, bbUseRegions, bbHideOnPaint};

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "base/geometry.h"
 #include "components/balloon_hint.h"
 #include "ui/application.h"
 #include "ui/gdi.h"
@@ -21,6 +22,8 @@ namespace quillet {
 void InitBalloonUnit();
 HFONT BalloonDefaultHintFont();
 HBITMAP BalloonShadowPattern();
+// The shadow pattern as a brush, made with it.
+HBRUSH BalloonShadowBrush();
 
 // The application object as the controller sees it: hint windows become
 // TBalloonHintWindow or the toolkit's plain ones.
@@ -38,14 +41,14 @@ public:
     const std::string& Caption() const { return text_; }
     // Stores the text and resizes the window for it.
     void SetCaption(const std::string& text);
-    BalloonSize Size() const { return size_; }
+    base::Size Size() const { return size_; }
     // The side of the pointer used for this showing, after the flips.
     TBalloonPosition CurrentPosition() const { return position_; }
-    TColor FillColor() const { return fillColor_; }
-    TColor FrameColor() const { return frameColor_; }
+    base::TColor FillColor() const { return fillColor_; }
+    base::TColor FrameColor() const { return frameColor_; }
     // The font the text is measured and drawn with, and its colour.
     HFONT CanvasFont() const { return font_; }
-    TColor FontColor() const { return fontColor_; }
+    base::TColor FontColor() const { return fontColor_; }
 
     BalloonGeometry GetBalloonGeometry() const;
     // The balloon's region moved by (offset, offset); the caller owns it.
@@ -66,28 +69,28 @@ protected:
     // The caption without resizing.
     void StoreCaption(const std::string& text);
     // Fills the balloon shape at `offset` and frames it one pixel wide.
-    void DrawBalloon(HDC dc, int offset, TColor fill, TColor frame) const;
+    void DrawBalloon(HDC dc, int offset, base::TColor fill, base::TColor frame) const;
     // A font the window does not own (the unit's default hint font).
     void UseCanvasFont(HFONT font);
     // A font the window owns from now on; a null one keeps the current font.
     void TakeCanvasFont(ui::GdiObject font);
-    void SetFontColor(TColor color) { fontColor_ = color; }
+    void SetFontColor(base::TColor color) { fontColor_ = color; }
     // Keeps the screen pixels of `rect` (screen coordinates) for the paint.
     void CaptureScreenUnder(const RECT& rect);
 
     TBalloonPosition position_ = bpAboveRight;
-    TColor fillColor_ = clInfoBk;
-    TColor frameColor_ = clWindowFrame;
+    base::TColor fillColor_ = base::clInfoBk;
+    base::TColor frameColor_ = base::clWindowFrame;
 
 private:
     const TBalloonBase& settings_;
-    BalloonSize size_;
+    base::Size size_;
     int shadowDepth_ = 0;
     TBalloonShadowStyle shadowStyle_ = ssShaded;
     TBalloonShape shape_ = bsRoundRect;
     HFONT font_;
     ui::GdiObject ownFont_;
-    TColor fontColor_ = clWindowText;
+    base::TColor fontColor_ = base::clWindowText;
     std::unique_ptr<ui::MemoryImage> under_;
 };
 

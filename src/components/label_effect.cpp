@@ -5,6 +5,11 @@
 #include <optional>
 
 namespace quillet {
+
+using namespace base::colors;
+using base::mbLeft;
+using base::ssLeft;
+
 namespace {
 
 // The double nearest pi/180; the angle's cosine and sine are taken in
@@ -68,7 +73,8 @@ TLabelEffect::TLabelEffect(int pixelsPerInch) {
     graduateFrom_ = Font().color;
     SetBounds(0, 0, 142, 33);
     SetTransparent(true);
-    SetFont({"Times New Roman", PointsToHeight(20, pixelsPerInch), 0, schemeColours_[csWindows].face});
+    SetFont(base::MakeFont("Times New Roman", PointsToHeight(20, pixelsPerInch), 0,
+                           schemeColours_[csWindows].face));
 }
 
 template <class T>
@@ -179,19 +185,19 @@ bool TLabelEffect::IsOnLabel(int x, int y) const {
 // The base captures the pointer from a left press to its release and turns a
 // left press and release inside the client rectangle into a click, whatever
 // AsButton says; AsButton only takes the three notifications from the base.
-TMouseReply TLabelEffect::MouseDown(TMouseButton button, TShiftState, int, int) {
+TMouseReply TLabelEffect::MouseDown(base::MouseButton button, unsigned, int, int) {
     if (button != mbLeft) return {!asButton_};
     clicked_ = true;
     if (asButton_ && effectStyle_ != esSunken && Enabled()) SetEffectStyle(esSunken);
     return {!asButton_, TCapture::Take};
 }
 
-TMouseReply TLabelEffect::MouseMove(TShiftState shift, int x, int y) {
+TMouseReply TLabelEffect::MouseMove(unsigned shift, int x, int y) {
     if (asButton_ && shift == ssLeft) SetEffectStyle(IsOnLabel(x, y) ? esSunken : esRaised);
     return {!asButton_};
 }
 
-TMouseReply TLabelEffect::MouseUp(TMouseButton button, TShiftState, int x, int y) {
+TMouseReply TLabelEffect::MouseUp(base::MouseButton button, unsigned, int x, int y) {
     TMouseReply reply{!asButton_};
     if (button == mbLeft) {
         reply.capture = TCapture::Release;

@@ -12,7 +12,9 @@
 #include <functional>
 #include <string>
 
-#include "ui/color.h"
+#include "base/color.h"
+#include "base/font.h"
+#include "base/mouse.h"
 
 namespace quillet {
 
@@ -29,24 +31,6 @@ enum TEffectStyle : std::uint8_t { esNone, esCustom, esRaised, esSunken, esShado
 enum TColourScheme : std::uint8_t { csCustom, csText, csWindows, csEmbossed, csGold, csSteel };
 enum TGraduateOption : std::uint8_t { goNone, goVertical, goHorizontal };
 enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
-enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
-
-// Keys and buttons held during a mouse event, as a set of these bits.
-enum TShiftFlag : unsigned {
-    ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64,
-};
-using TShiftState = unsigned;
-
-enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
-
-// A font as the label describes it; the painter makes the real font from it.
-struct TLabelFont {
-    std::string name = "MS Sans Serif";
-    int height = -11;  // as in LOGFONT: negative for a character height in pixels
-    unsigned style = 0;  // TFontStyle bits
-    TColor color = clWindowText;
-    bool operator==(const TLabelFont&) const = default;
-};
 
 // Character height for a point size at a resolution, rounded as MulDiv does.
 constexpr int PointsToHeight(int points, int pixelsPerInch) {
@@ -61,9 +45,9 @@ struct TDirectionStep {
 TDirectionStep DirectionStep(TEffectDirection direction);
 
 struct TSchemeColours {
-    TColor highlight = clWhite;
-    TColor shadow = clBlack;
-    TColor face = clGray;
+    base::TColor highlight = base::clWhite;
+    base::TColor shadow = base::clBlack;
+    base::TColor face = base::clGray;
     bool operator==(const TSchemeColours&) const = default;
 };
 
@@ -87,11 +71,11 @@ public:
 
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& value) { Change(caption_, value); }
-    const TLabelFont& Font() const { return font_; }
-    void SetFont(const TLabelFont& value) { Change(font_, value); }
-    void SetFontColor(TColor value) { Change(font_.color, value); }
-    TColor Color() const { return color_; }
-    void SetColor(TColor value) { Change(color_, value); }
+    const base::FontDescription& Font() const { return font_; }
+    void SetFont(const base::FontDescription& value) { Change(font_, value); }
+    void SetFontColor(base::TColor value) { Change(font_.color, value); }
+    base::TColor Color() const { return color_; }
+    void SetColor(base::TColor value) { Change(color_, value); }
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment value) { Change(alignment_, value); }
     bool Transparent() const { return transparent_; }
@@ -122,8 +106,8 @@ protected:
 
 private:
     std::string caption_;
-    TLabelFont font_;
-    TColor color_ = clBtnFace;
+    base::FontDescription font_;
+    base::TColor color_ = base::clBtnFace;
     TAlignment alignment_ = taLeftJustify;
     bool transparent_ = false;
     bool enabled_ = true;
@@ -141,10 +125,10 @@ public:
     TEffectDepth DepthShadow() const { return depthShadow_; }
     TEffectDirection DirectionHighlight() const { return directionHighlight_; }
     TEffectDirection DirectionShadow() const { return directionShadow_; }
-    TColor ColourHighlight() const { return colourHighlight_; }
-    TColor ColourShadow() const { return colourShadow_; }
+    base::TColor ColourHighlight() const { return colourHighlight_; }
+    base::TColor ColourShadow() const { return colourShadow_; }
     TGraduateOption GraduateFace() const { return graduateFace_; }
-    TColor GraduateFrom() const { return graduateFrom_; }
+    base::TColor GraduateFrom() const { return graduateFrom_; }
     TEffectOption StyleHighlight() const { return styleHighlight_; }
     TEffectOption StyleShadow() const { return styleShadow_; }
     TEffectStyle EffectStyle() const { return effectStyle_; }
@@ -158,10 +142,10 @@ public:
     void SetDepthShadow(TEffectDepth value);
     void SetDirectionHighlight(TEffectDirection value);
     void SetDirectionShadow(TEffectDirection value);
-    void SetColourHighlight(TColor value);
-    void SetColourShadow(TColor value);
+    void SetColourHighlight(base::TColor value);
+    void SetColourShadow(base::TColor value);
     void SetGraduateFace(TGraduateOption value);
-    void SetGraduateFrom(TColor value);
+    void SetGraduateFrom(base::TColor value);
     void SetStyleHighlight(TEffectOption value);
     void SetStyleShadow(TEffectOption value);
     void SetEffectStyle(TEffectStyle value);
@@ -180,15 +164,16 @@ public:
     double CosSquared() const { return cosSquared_; }
     double SinSquared() const { return sinSquared_; }
 
-    // The mouse notifications, in client coordinates.
-    TMouseReply MouseDown(TMouseButton button, TShiftState shift, int x, int y);
-    TMouseReply MouseMove(TShiftState shift, int x, int y);
-    TMouseReply MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    // The mouse notifications, in client coordinates; `shift` holds
+    // base::ShiftState bits.
+    TMouseReply MouseDown(base::MouseButton button, unsigned shift, int x, int y);
+    TMouseReply MouseMove(unsigned shift, int x, int y);
+    TMouseReply MouseUp(base::MouseButton button, unsigned shift, int x, int y);
 
 private:
     template <class T>
     void SetStyleProperty(T& field, T value);
-    void SetSchemeColour(TColor& field, TColor& customField, TColor value);
+    void SetSchemeColour(base::TColor& field, base::TColor& customField, base::TColor value);
     // Inside the client rectangle, both far edges included.
     bool IsOnLabel(int x, int y) const;
 
@@ -196,10 +181,10 @@ private:
     TEffectDepth depthShadow_ = 1;
     TEffectDirection directionHighlight_ = edUpLeft;
     TEffectDirection directionShadow_ = edDownRight;
-    TColor colourHighlight_ = clWhite;
-    TColor colourShadow_ = clBlack;
+    base::TColor colourHighlight_ = base::clWhite;
+    base::TColor colourShadow_ = base::clBlack;
     TGraduateOption graduateFace_ = goNone;
-    TColor graduateFrom_ = clWindowText;
+    base::TColor graduateFrom_ = base::clWindowText;
     TEffectOption styleHighlight_ = eoNormal;
     TEffectOption styleShadow_ = eoNormal;
     TEffectStyle effectStyle_ = esRaised;

@@ -4,19 +4,22 @@
 #include <cmath>
 
 namespace quillet {
+
+using namespace base::colors;
+
 namespace {
 
 int Truncate(double value) { return static_cast<int>(value); }
 
-GradientSpan SpanOf(const std::vector<EffectPoint>& points, bool vertical) {
-    auto coordinate = [vertical](const EffectPoint& p) { return vertical ? p.y : p.x; };
+GradientSpan SpanOf(const std::vector<base::Point>& points, bool vertical) {
+    auto coordinate = [vertical](const base::Point& p) { return vertical ? p.y : p.x; };
     const auto [low, high] = std::minmax_element(
         points.begin(), points.end(),
-        [&](const EffectPoint& a, const EffectPoint& b) { return coordinate(a) < coordinate(b); });
+        [&](const base::Point& a, const base::Point& b) { return coordinate(a) < coordinate(b); });
     return {coordinate(*low), coordinate(*high) - coordinate(*low)};
 }
 
-void LayOutHorizontal(const TLabelEffect& label, const EffectMargins& mg, const TextExtent& whole,
+void LayOutHorizontal(const TLabelEffect& label, const EffectMargins& mg, const base::Size& whole,
                       EffectLayout& layout) {
     const int m = mg.low, width = label.Width();
     layout.text = label.Caption().substr(0, kMaxHorizontalCaption);
@@ -35,7 +38,7 @@ void LayOutHorizontal(const TLabelEffect& label, const EffectMargins& mg, const 
     }
 }
 
-void LayOutRotated(const TLabelEffect& label, const EffectMargins& mg, const TextExtent& whole,
+void LayOutRotated(const TLabelEffect& label, const EffectMargins& mg, const base::Size& whole,
                    const MeasureTextFn& measure, EffectLayout& layout) {
     const double cosA = label.CosAngle(), sinA = label.SinAngle();
     const int m = mg.low, tw = whole.width, th = whole.height;
@@ -56,18 +59,18 @@ void LayOutRotated(const TLabelEffect& label, const EffectMargins& mg, const Tex
 }
 
 // The hexagon around the first and the last character's boxes.
-std::vector<EffectPoint> UprightOutline(const EffectRect& r1, const EffectRect& r2, int angle) {
-    auto tl = [](const EffectRect& r) { return EffectPoint{r.left, r.top}; };
-    auto tr = [](const EffectRect& r) { return EffectPoint{r.right, r.top}; };
-    auto bl = [](const EffectRect& r) { return EffectPoint{r.left, r.bottom}; };
-    auto br = [](const EffectRect& r) { return EffectPoint{r.right, r.bottom}; };
+std::vector<base::Point> UprightOutline(const base::Rect& r1, const base::Rect& r2, int angle) {
+    auto tl = [](const base::Rect& r) { return base::Point{r.left, r.top}; };
+    auto tr = [](const base::Rect& r) { return base::Point{r.right, r.top}; };
+    auto bl = [](const base::Rect& r) { return base::Point{r.left, r.bottom}; };
+    auto br = [](const base::Rect& r) { return base::Point{r.right, r.bottom}; };
     if (angle <= 90) return {tl(r1), tl(r2), tr(r2), br(r2), br(r1), bl(r1)};
     if (angle <= 180) return {tr(r1), tr(r2), tl(r2), bl(r2), bl(r1), br(r1)};
     if (angle <= 270) return {tl(r1), tl(r2), bl(r2), br(r2), br(r1), tr(r1)};
     return {tr(r1), tr(r2), br(r2), bl(r2), bl(r1), tl(r1)};
 }
 
-void LayOutUpright(const TLabelEffect& label, const EffectMargins& mg, const TextExtent& whole,
+void LayOutUpright(const TLabelEffect& label, const EffectMargins& mg, const base::Size& whole,
                    const MeasureTextFn& measure, EffectLayout& layout) {
     const std::string& caption = label.Caption();
     const int n = static_cast<int>(caption.size()), th = whole.height, m = mg.low;
@@ -90,10 +93,10 @@ void LayOutUpright(const TLabelEffect& label, const EffectMargins& mg, const Tex
     }
 
     const int g = mg.span + 4;
-    const EffectRect r1{x0 - 2, y0 - 2, x0 - 2 + widthOf(0, 1) + g, y0 - 2 + th + g};
+    const base::Rect r1{x0 - 2, y0 - 2, x0 - 2 + widthOf(0, 1) + g, y0 - 2 + th + g};
     const int left2 = x0 - 2 + RoundHalfEven(length * cosA);
     const int top2 = y0 - 2 - RoundHalfEven(length * sinA);
-    const EffectRect r2{left2, top2, left2 + widthOf(n - 1, n > 0 ? 1 : 0) + g, top2 + th + g};
+    const base::Rect r2{left2, top2, left2 + widthOf(n - 1, n > 0 ? 1 : 0) + g, top2 + th + g};
     layout.outline = UprightOutline(r1, r2, label.Angle());
     if (label.GraduateFace() == goVertical) {
         const int top = std::min(r1.top, r2.top);
@@ -107,9 +110,7 @@ void LayOutUpright(const TLabelEffect& label, const EffectMargins& mg, const Tex
 void DrawCopy(EffectImage& image, const EffectLayout& layout, TDirectionStep step, int distance) {
     const int dx = distance * step.dx, dy = distance * step.dy;
     if (layout.layoutCase == EffectLayoutCase::Horizontal) {
-        const EffectRect& r = layout.rect;
-        const EffectRect moved{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
-        image.DrawTextInRect(layout.text, moved, layout.flags);
+        image.DrawTextInRect(layout.text, layout.rect.Moved(dx, dy), layout.flags);
         return;
     }
     for (const PlacedText& run : layout.runs) image.DrawTextAt(run.at.x + dx, run.at.y + dy, run.text);
@@ -153,7 +154,7 @@ EffectLayout LayOutEffectCaption(const TLabelEffect& label, const EffectMargins&
                                  const MeasureTextFn& measure) {
     EffectLayout layout;
     layout.layoutCase = LayoutCaseOf(label);
-    const TextExtent whole = measure(label.Caption());
+    const base::Size whole = measure(label.Caption());
     switch (layout.layoutCase) {
     case EffectLayoutCase::Horizontal: LayOutHorizontal(label, margins, whole, layout); break;
     case EffectLayoutCase::Rotated: LayOutRotated(label, margins, whole, measure, layout); break;

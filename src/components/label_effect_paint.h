@@ -17,28 +17,10 @@
 #include <string>
 #include <vector>
 
+#include "base/geometry.h"
 #include "components/label_effect.h"
 
 namespace quillet {
-
-struct EffectPoint {
-    int x = 0;
-    int y = 0;
-    bool operator==(const EffectPoint&) const = default;
-};
-
-struct EffectRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    bool operator==(const EffectRect&) const = default;
-};
-
-struct TextExtent {
-    int width = 0;
-    int height = 0;
-};
 
 // To the nearest integer, halves to the even neighbour.
 int RoundHalfEven(double value);
@@ -54,7 +36,7 @@ inline constexpr unsigned kDtExpandTabs = 0x40;
 inline constexpr std::size_t kMaxHorizontalCaption = 255;
 
 // The colour of the face on the mask image while a face gradient is on.
-inline constexpr TColor kFaceKeyColour = 0xFE09F1;
+inline constexpr base::TColor kFaceKeyColour = 0xFE09F1;
 
 // A 32-bit top-down image's pixels, 0x00RRGGBB as a DIB section holds them.
 struct PixelView {
@@ -65,11 +47,11 @@ struct PixelView {
     std::uint32_t& At(int x, int y) const { return bits[static_cast<std::ptrdiff_t>(y) * stride + x]; }
 };
 
-constexpr std::uint32_t PixelOf(TColor plain) {
+constexpr std::uint32_t PixelOf(base::TColor plain) {
     return (plain & 0xFF) << 16 | (plain & 0xFF00) | (plain >> 16 & 0xFF);
 }
 // The high byte of a pixel is ignored, as GetPixel ignores it.
-constexpr TColor ColourOf(std::uint32_t pixel) { return PixelOf(pixel); }
+constexpr base::TColor ColourOf(std::uint32_t pixel) { return PixelOf(pixel); }
 
 // m, M, S and the alignment shift: the low and high offsets of all copies
 // (x and y together, so m <= 0 <= M), their span, and how far the text moves
@@ -91,7 +73,7 @@ EffectLayoutCase LayoutCaseOf(const TLabelEffect& label);
 // A string drawn with TextOutA, its cell's top-left corner at `at`.
 struct PlacedText {
     std::string text;
-    EffectPoint at;
+    base::Point at;
     bool operator==(const PlacedText&) const = default;
 };
 
@@ -109,17 +91,17 @@ struct EffectLayout {
     EffectLayoutCase layoutCase = EffectLayoutCase::Horizontal;
     // Horizontal: DrawTextA of `text` into `rect` with `flags`.
     std::string text;
-    EffectRect rect;
+    base::Rect rect;
     unsigned flags = 0;
     // Rotated: one run; Upright: one per character.
     std::vector<PlacedText> runs;
     // The background polygon of the rotated and upright cases.
-    std::vector<EffectPoint> outline;
+    std::vector<base::Point> outline;
     // The face gradient's bands for the label's GraduateFace.
     GradientSpan gradient;
 };
 
-using MeasureTextFn = std::function<TextExtent(const std::string&)>;
+using MeasureTextFn = std::function<base::Size(const std::string&)>;
 
 // Lays the caption out, measuring text in the images' font (turned, in the
 // rotated case: the extent is along the baseline).
@@ -129,7 +111,7 @@ EffectLayout LayOutEffectCaption(const TLabelEffect& label, const EffectMargins&
 // The copies of one effect, farthest first, with the colour of each.
 struct EffectCopy {
     int distance = 0;
-    TColor colour = clBlack;
+    base::TColor colour = base::clBlack;
     bool operator==(const EffectCopy&) const = default;
 };
 struct EffectPass {
@@ -145,12 +127,12 @@ void ApplyRealPass(const PixelView& work, const PixelView& mask, bool highlight)
 
 // The band colours of a face gradient of `extent`: `from` first, `to` last;
 // one band in `from` when extent is 0, none when it is negative.
-std::vector<TColor> GradientBands(TColor from, TColor to, int extent);
+std::vector<base::TColor> GradientBands(base::TColor from, base::TColor to, int extent);
 
 // Within each band (clipped to the images) every work pixel takes the mask
 // pixel, and mask pixels in the face key colour take the band colour.
 void ApplyFaceGradient(const PixelView& work, const PixelView& mask, TGraduateOption option,
-                       const GradientSpan& span, TColor from, TColor to);
+                       const GradientSpan& span, base::TColor from, base::TColor to);
 
 // One off-screen image with its own drawing state: a font, a text colour, a
 // brush (solid white when new) and a solid black pen one pixel wide.
@@ -160,22 +142,22 @@ public:
     // A copy of `font` with its baseline turned counter-clockwise by
     // `escapement` tenths of a degree; a turned font is an outline font. The
     // description's colour is not used: SetTextColour sets the text colour.
-    virtual void SetFont(const TLabelFont& font, int escapement) = 0;
+    virtual void SetFont(const base::FontDescription& font, int escapement) = 0;
     // Always a plain colour (high byte 0).
-    virtual void SetTextColour(TColor colour) = 0;
+    virtual void SetTextColour(base::TColor colour) = 0;
     // Solid brush: text gets an opaque box in its colour behind it. None:
     // clear brush, glyphs only.
-    virtual void SetBrush(std::optional<TColor> solid) = 0;
+    virtual void SetBrush(std::optional<base::TColor> solid) = 0;
     // GetTextExtentPointA: width along the baseline, height of the cell.
-    virtual TextExtent MeasureText(const std::string& text) = 0;
+    virtual base::Size MeasureText(const std::string& text) = 0;
     // DrawTextA; "&" marks the next character as the accelerator.
-    virtual void DrawTextInRect(const std::string& text, const EffectRect& rect, unsigned flags) = 0;
+    virtual void DrawTextInRect(const std::string& text, const base::Rect& rect, unsigned flags) = 0;
     // TextOutA: the top-left corner of the (turned) cell at (x, y).
     virtual void DrawTextAt(int x, int y, const std::string& text) = 0;
     // Filled with the brush and outlined with the pen.
-    virtual void DrawPolygon(const std::vector<EffectPoint>& corners) = 0;
+    virtual void DrawPolygon(const std::vector<base::Point>& corners) = 0;
     // Filled with the brush.
-    virtual void FillRectangle(const EffectRect& rect) = 0;
+    virtual void FillRectangle(const base::Rect& rect) = 0;
     // The pixels, with all drawing so far in them.
     virtual PixelView Pixels() = 0;
 };
@@ -190,7 +172,7 @@ public:
     virtual void CopyToImage(EffectImage& image, int width, int height) = 0;
     virtual void CopyFromImage(EffectImage& image, int width, int height) = 0;
     // A colour as it is drawn: system colours resolved to plain ones.
-    virtual TColor ResolveColour(TColor colour) = 0;
+    virtual base::TColor ResolveColour(base::TColor colour) = 0;
 };
 
 // Paints `label` onto `surface`. When an image cannot be created the error

@@ -7,6 +7,7 @@
 #include "components/label_effect_paint.h"
 #include "ui/font.h"
 #include "ui/gdi.h"
+#include "ui/geometry.h"
 
 namespace quillet {
 namespace {
@@ -15,25 +16,26 @@ namespace {
 class GdiEffectImage : public EffectImage {
 public:
     GdiEffectImage(int width, int height) : image_(width, height) {
-        image_.Fill(clWhite);
+        image_.Fill(base::clWhite);
         image_.UsePen(static_cast<HPEN>(GetStockObject(BLACK_PEN)));
-        SetBrush(clWhite);
+        SetBrush(base::clWhite);
     }
 
     HDC DC() const { return image_.DC(); }
 
-    void SetFont(const TLabelFont& font, int escapement) override {
-        // Without smoothing: the masks select glyph pixels by exact colour.
-        ui::Font f = ui::Font(font.name, font.height, font.style).WithQuality(NONANTIALIASED_QUALITY);
+    void SetFont(const base::FontDescription& font, int escapement) override {
+        // Face, height and style, with the toolkit's fallback kind of face;
+        // without smoothing: the masks select glyph pixels by exact colour.
+        ui::Font f = ui::Font(font.name, font.height, font.Style()).WithQuality(NONANTIALIASED_QUALITY);
         // A turned run needs an outline font.
         if (escapement != 0) f = f.WithEscapement(escapement).WithOutPrecision(OUT_TT_ONLY_PRECIS);
         image_.UseFont(f.Handle());
         font_ = std::move(f);  // the font selected before stays alive until now
     }
 
-    void SetTextColour(TColor colour) override { SetTextColor(DC(), colour & 0xFFFFFF); }
+    void SetTextColour(base::TColor colour) override { SetTextColor(DC(), colour & 0xFFFFFF); }
 
-    void SetBrush(std::optional<TColor> solid) override {
+    void SetBrush(std::optional<base::TColor> solid) override {
         if (solid) {
             ui::GdiObject brush(CreateSolidBrush(*solid & 0xFFFFFF));
             image_.UseBrush(static_cast<HBRUSH>(brush.Get()));
@@ -47,14 +49,14 @@ public:
         }
     }
 
-    TextExtent MeasureText(const std::string& text) override {
+    base::Size MeasureText(const std::string& text) override {
         SIZE size{};
         GetTextExtentPoint32A(DC(), text.c_str(), static_cast<int>(text.size()), &size);
         return {size.cx, size.cy};
     }
 
-    void DrawTextInRect(const std::string& text, const EffectRect& rect, unsigned flags) override {
-        RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    void DrawTextInRect(const std::string& text, const base::Rect& rect, unsigned flags) override {
+        RECT r = ui::ToRECT(rect);
         DrawTextA(DC(), text.c_str(), static_cast<int>(text.size()), &r, flags);
     }
 
@@ -62,14 +64,14 @@ public:
         TextOutA(DC(), x, y, text.c_str(), static_cast<int>(text.size()));
     }
 
-    void DrawPolygon(const std::vector<EffectPoint>& corners) override {
+    void DrawPolygon(const std::vector<base::Point>& corners) override {
         std::vector<POINT> points;
-        for (const EffectPoint& p : corners) points.push_back({p.x, p.y});
+        for (const base::Point& p : corners) points.push_back(ui::ToPOINT(p));
         Polygon(DC(), points.data(), static_cast<int>(points.size()));
     }
 
-    void FillRectangle(const EffectRect& rect) override {
-        const RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    void FillRectangle(const base::Rect& rect) override {
+        const RECT r = ui::ToRECT(rect);
         FillRect(DC(), &r, static_cast<HBRUSH>(GetCurrentObject(DC(), OBJ_BRUSH)));
     }
 
@@ -97,31 +99,12 @@ public:
     void CopyFromImage(EffectImage& image, int width, int height) override {
         BitBlt(dc_, 0, 0, width, height, Of(image), 0, 0, SRCCOPY);
     }
-    TColor ResolveColour(TColor colour) override { return ui::ResolveColor(colour); }
+    base::TColor ResolveColour(base::TColor colour) override { return ui::ResolveColor(colour); }
 
 private:
     static HDC Of(EffectImage& image) { return static_cast<GdiEffectImage&>(image).DC(); }
     HDC dc_;
 };
-
-// The model and the toolkit share the bit values of the mouse's shift state
-// and of font styles.
-constexpr bool SameBits(unsigned model, unsigned toolkit) { return model == toolkit; }
-static_assert(SameBits(ssShift, ui::ssShift) && SameBits(ssAlt, ui::ssAlt) &&
-              SameBits(ssCtrl, ui::ssCtrl) && SameBits(ssLeft, ui::ssLeft) &&
-              SameBits(ssRight, ui::ssRight) && SameBits(ssMiddle, ui::ssMiddle) &&
-              SameBits(ssDouble, ui::ssDouble));
-static_assert(SameBits(fsBold, ui::fsBold) && SameBits(fsItalic, ui::fsItalic) &&
-              SameBits(fsUnderline, ui::fsUnderline) && SameBits(fsStrikeOut, ui::fsStrikeOut));
-
-TMouseButton ModelButton(ui::MouseButton button) {
-    switch (button) {
-    case ui::MouseButton::Right: return mbRight;
-    case ui::MouseButton::Middle: return mbMiddle;
-    case ui::MouseButton::Left: break;
-    }
-    return mbLeft;
-}
 
 }  // namespace
 
@@ -149,8 +132,8 @@ void TLabelEffectControl::Paint(HDC dc) {
 
 // The container holds the mouse from a press to the last release, so the
 // model's capture requests are already met.
-void TLabelEffectControl::MouseDown(ui::MouseButton button, unsigned shift, int x, int y) {
-    const TMouseReply reply = label_.MouseDown(ModelButton(button), shift, x, y);
+void TLabelEffectControl::MouseDown(base::MouseButton button, unsigned shift, int x, int y) {
+    const TMouseReply reply = label_.MouseDown(button, shift, x, y);
     if (reply.raiseEvent && OnMouseDown) OnMouseDown(*this, button, shift, x, y);
 }
 
@@ -159,8 +142,8 @@ void TLabelEffectControl::MouseMove(unsigned shift, int x, int y) {
     if (reply.raiseEvent && OnMouseMove) OnMouseMove(*this, shift, x, y);
 }
 
-void TLabelEffectControl::MouseUp(ui::MouseButton button, unsigned shift, int x, int y) {
-    const TMouseReply reply = label_.MouseUp(ModelButton(button), shift, x, y);
+void TLabelEffectControl::MouseUp(base::MouseButton button, unsigned shift, int x, int y) {
+    const TMouseReply reply = label_.MouseUp(button, shift, x, y);
     if (reply.raiseEvent && OnMouseUp) OnMouseUp(*this, button, shift, x, y);
     if (reply.click && OnClick) OnClick(*this);
 }

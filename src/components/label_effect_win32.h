@@ -18,7 +18,7 @@ namespace quillet {
 // Throws when a memory image cannot be made; `dc` is then left as it was.
 void PaintLabelEffect(const TLabelEffect& label, HDC dc);
 
-using LabelMouseEvent = std::function<void(ui::Widget& sender, ui::MouseButton button,
+using LabelMouseEvent = std::function<void(ui::Widget& sender, base::MouseButton button,
                                            unsigned shift, int x, int y)>;
 using LabelMouseMoveEvent = std::function<void(ui::Widget& sender, unsigned shift, int x, int y)>;
 
@@ -38,9 +38,9 @@ public:
 
     // A paint that fails is shown by the general error report.
     void Paint(HDC dc) override;
-    void MouseDown(ui::MouseButton button, unsigned shift, int x, int y) override;
+    void MouseDown(base::MouseButton button, unsigned shift, int x, int y) override;
     void MouseMove(unsigned shift, int x, int y) override;
-    void MouseUp(ui::MouseButton button, unsigned shift, int x, int y) override;
+    void MouseUp(base::MouseButton button, unsigned shift, int x, int y) override;
 
     // Raised while the label does not act as a button. OnClick (the base's)
     // follows a left press and release inside the label either way.

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "ui/error.h"
+#include "base/error.h"
 
 namespace quillet {
 
@@ -78,7 +78,7 @@ TOpenDialog& CompilerSelectors::For(Version v) {
         case Version::D3: return OD3;
         case Version::None: break;
     }
-    throw ui::Error("no selector without a version");
+    throw base::Error("no selector without a version");
 }
 
 bool CompilerSelectors::Run(Version v, HWND owner, std::string& fileName) {

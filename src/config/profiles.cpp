@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "ui/error.h"
+#include "base/error.h"
 
 namespace quillet {
 
@@ -94,7 +94,7 @@ const Profile& ProfileOf(Version v) {
         case Version::D3: return kProfiles[2];
         case Version::None: break;
     }
-    throw ui::Error("no profile without a version");
+    throw base::Error("no profile without a version");
 }
 
 const Profile* FindProfile(Version v) {

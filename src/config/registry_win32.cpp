@@ -1,8 +1,8 @@
 #include "config/registry_win32.h"
 
+#include "base/grow_buffer.h"
 #include "core/platform.h"
 #include "core/registry_text.h"
-#include "ui/grow_buffer.h"
 
 namespace quillet {
 
@@ -33,26 +33,20 @@ std::string ReadRegString(HKEY root, const std::string& key, const std::string& 
         DWORD size = capacity;
         const LONG result = RegQueryValueExA(handle.get(), value.c_str(), nullptr, &type,
                                              reinterpret_cast<BYTE*>(buffer), &size);
-        RegQueryAnswer answer;
-        answer.status = result == ERROR_SUCCESS    ? RegQueryStatus::Success
-                        : result == ERROR_MORE_DATA ? RegQueryStatus::MoreData
-                                                    : RegQueryStatus::Failed;
-        answer.isText = type == REG_SZ || type == REG_EXPAND_SZ;
-        answer.size = size;
-        return answer;
+        return RegQueryAnswerOf(result, type, size);
     });
 }
 
 std::string ReadPrivateProfileString(const std::string& file, const std::string& section,
                                      const std::string& key, const std::string& def) {
-    return ui::ReadGrowing([&](char* buffer, std::size_t capacity) -> ui::GrowRead {
+    return base::ReadGrowing([&](char* buffer, std::size_t capacity) -> base::GrowRead {
         const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), def.c_str(),
                                                       buffer, static_cast<DWORD>(capacity),
                                                       file.c_str());
         // A result that fills the buffer (all but its terminating zero) may
         // have been cut.
-        if (length + 1 < capacity) return {ui::GrowRead::Done, length};
-        return {ui::GrowRead::Grow};
+        if (length + 1 < capacity) return {base::GrowRead::Done, length};
+        return {base::GrowRead::Grow};
     });
 }
 

@@ -5,11 +5,12 @@
 
 #include <array>
 
+#include "base/error.h"
 #include "dialogs/message_layout.h"
 #include "ui/application.h"
 #include "ui/controls.h"
-#include "ui/error.h"
 #include "ui/form.h"
+#include "ui/geometry.h"
 #include "ui/main_form.h"
 
 namespace quillet {
@@ -21,7 +22,7 @@ namespace {
 class GdiMeasurer : public MessageTextMeasurer {
 public:
     explicit GdiMeasurer(HFONT font) : dc_(GetDC(nullptr)) {
-        if (!dc_) throw ui::Error("Cannot measure the message text");
+        if (!dc_) throw base::Error("Cannot measure the message text");
         old_ = SelectObject(dc_, font);
     }
     GdiMeasurer(const GdiMeasurer&) = delete;
@@ -31,7 +32,7 @@ public:
         ReleaseDC(nullptr, dc_);
     }
 
-    TextSize TextExtent(const std::string& text) override {
+    base::Size TextExtent(const std::string& text) override {
         SIZE size{};
         GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
         return {size.cx, size.cy};
@@ -43,7 +44,7 @@ public:
         return tm.tmHeight;
     }
 
-    TextSize WrappedTextSize(const std::string& text, int maxWidth) override {
+    base::Size WrappedTextSize(const std::string& text, int maxWidth) override {
         // The same flags the word-wrapping label draws with (prefix processing
         // on, tabs expanded), so that the text measured is the text shown.
         RECT r{0, 0, maxWidth, 0};
@@ -131,21 +132,21 @@ ui::Font DialogFont(const ui::Form* owner) {
     return ui::Font(font.Name(), -MulDiv(font.Size(), ui::ScreenPixelsPerInch(), 72), font.Style());
 }
 
-ui::ControlDesign Design(const std::string& name, const std::string& caption, const LayoutRect& r) {
+ui::ControlDesign Design(const std::string& name, const std::string& caption, const base::Rect& r) {
     ui::ControlDesign design;
     design.name = name;
     design.caption = caption;
     design.left = r.left;
     design.top = r.top;
-    design.width = r.width;
-    design.height = r.height;
+    design.width = r.Width();
+    design.height = r.Height();
     return design;
 }
 
-LayoutRect OuterRect(HWND hwnd) {
+base::Rect OuterRect(HWND hwnd) {
     RECT r{};
     GetWindowRect(hwnd, &r);
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    return ui::FromRECT(r);
 }
 
 }  // namespace
@@ -175,8 +176,8 @@ int ShowMessageDialog(const std::string& message, const std::string& caption,
 
     RECT client{};
     GetClientRect(hwnd, &client);
-    const LayoutRect outer = OuterRect(hwnd);
-    const FrameSize frame{outer.width - client.right, outer.height - client.bottom};
+    const base::Rect outer = OuterRect(hwnd);
+    const base::Size frame{outer.Width() - client.right, outer.Height() - client.bottom};
 
     GdiMeasurer measurer(form.GetFont().Handle());
     const MessageDialogLayout layout =
@@ -184,9 +185,9 @@ int ShowMessageDialog(const std::string& message, const std::string& caption,
 
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    const LayoutRect ownerRect =
-        owner ? OuterRect(owner->Handle()) : LayoutRect{0, 0, screenWidth, screenHeight};
-    const LayoutPoint at = PlaceOverOwner(ownerRect, layout.outerWidth, layout.outerHeight,
+    const base::Rect ownerRect =
+        owner ? OuterRect(owner->Handle()) : base::RectAt(0, 0, screenWidth, screenHeight);
+    const base::Point at = PlaceOverOwner(ownerRect, layout.outerWidth, layout.outerHeight,
                                           screenWidth, screenHeight);
     SetWindowPos(hwnd, nullptr, at.x, at.y, layout.outerWidth, layout.outerHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);

@@ -98,7 +98,7 @@ std::string BreakLongWords(const std::string& text, int limit, MessageTextMeasur
 
 struct ArrangedText {
     std::string text;
-    TextSize box;
+    base::Size box;
 };
 
 // The message wrapped at `wrapWidth`; when a word makes it wider than
@@ -147,23 +147,23 @@ ArrangedText FitMessage(const std::string& message, int wrapWidth, int maxWidth,
 
 }  // namespace
 
-LayoutPoint PlaceOverOwner(const LayoutRect& ownerOuter, int dialogWidth, int dialogHeight,
+base::Point PlaceOverOwner(const base::Rect& ownerOuter, int dialogWidth, int dialogHeight,
                            int screenWidth, int screenHeight) {
-    return {KeepOnScreen(CenterOverOwnerCoordinate(ownerOuter.left, ownerOuter.width, dialogWidth),
+    return {KeepOnScreen(CenterOverOwnerCoordinate(ownerOuter.left, ownerOuter.Width(), dialogWidth),
                          dialogWidth, screenWidth),
-            KeepOnScreen(CenterOverOwnerCoordinate(ownerOuter.top, ownerOuter.height, dialogHeight),
+            KeepOnScreen(CenterOverOwnerCoordinate(ownerOuter.top, ownerOuter.Height(), dialogHeight),
                          dialogHeight, screenHeight)};
 }
 
 MessageDialogLayout LayOutMessageDialog(const std::string& message, const std::string& button2,
                                         const std::string& button3, unsigned char defaultButton,
-                                        MessageTextMeasurer& measurer, const FrameSize& frame) {
+                                        MessageTextMeasurer& measurer, const base::Size& frame) {
     MessageDialogLayout l;
     l.lineHeight = measurer.TextExtent(kLineHeightSample).height;
     l.buttonHeight = std::max(measurer.CellHeight() * 16 / 10, kMinMessageButtonHeight);
 
     const int iconTop = l.lineHeight + l.lineHeight / 2;
-    l.icon = {kMessageIconLeft, iconTop, kMessageIconSize, kMessageIconSize};
+    l.icon = base::RectAt(kMessageIconLeft, iconTop, kMessageIconSize, kMessageIconSize);
 
     // The largest label that keeps the whole dialog on the screen.
     const int maxLabelWidth = measurer.ScreenWidth() - kMessageLabelLeft - kMessageRightMargin;
@@ -172,8 +172,8 @@ MessageDialogLayout LayOutMessageDialog(const std::string& message, const std::s
     const ArrangedText arranged = FitMessage(message, measurer.ScreenWidth() / 2, maxLabelWidth,
                                              maxLabelHeight, measurer);
     l.text = arranged.text;
-    const TextSize box = arranged.box;
-    l.label = {kMessageLabelLeft, iconTop, box.width, box.height};
+    const base::Size box = arranged.box;
+    l.label = base::RectAt(kMessageLabelLeft, iconTop, box.width, box.height);
 
     l.buttonCount = MessageButtonCount(button2, button3);
     l.tabOrder = MessageTabOrder(l.buttonCount, defaultButton);
@@ -193,8 +193,8 @@ MessageDialogLayout LayOutMessageDialog(const std::string& message, const std::s
     const int buttonTop = iconTop + std::max(kMessageIconSize, box.height) + kGapAboveButtons;
     const int middle = l.clientWidth / 2;
     for (int i = 0; i < l.buttonCount; ++i) {
-        l.buttons[static_cast<std::size_t>(i)] = {middle + lefts[i], buttonTop,
-                                                  kMessageButtonWidth, l.buttonHeight};
+        l.buttons[static_cast<std::size_t>(i)] =
+            base::RectAt(middle + lefts[i], buttonTop, kMessageButtonWidth, l.buttonHeight);
     }
 
     l.clientHeight = buttonTop + l.buttonHeight + l.lineHeight;

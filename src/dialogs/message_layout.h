@@ -9,25 +9,22 @@
 #include <string>
 #include <vector>
 
-namespace quillet {
+#include "base/geometry.h"
 
-struct TextSize {
-    int width = 0;
-    int height = 0;
-};
+namespace quillet {
 
 // Measures text in the dialog's font.
 class MessageTextMeasurer {
 public:
     virtual ~MessageTextMeasurer() = default;
     // One line of text, as the text-extent call gives it.
-    virtual TextSize TextExtent(const std::string& text) = 0;
+    virtual base::Size TextExtent(const std::string& text) = 0;
     // The font's cell height (ascent plus descent).
     virtual int CellHeight() = 0;
     // The smallest box that holds `text` laid out with word wrapping inside
     // `maxWidth`; line feeds start new lines and "&" marks an accelerator
     // (not shown; "&&" shows one "&"). Wider than maxWidth when a single word is.
-    virtual TextSize WrappedTextSize(const std::string& text, int maxWidth) = 0;
+    virtual base::Size WrappedTextSize(const std::string& text, int maxWidth) = 0;
     virtual int ScreenWidth() = 0;
     virtual int ScreenHeight() = 0;
 };
@@ -43,26 +40,6 @@ inline constexpr int kMessageIconSize = 32;
 inline constexpr int kMessageLabelLeft = 72;
 inline constexpr int kMessageRightMargin = 30;
 inline constexpr int kGapAboveButtons = 20;
-
-struct LayoutRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    bool operator==(const LayoutRect&) const = default;
-};
-
-struct LayoutPoint {
-    int x = 0;
-    int y = 0;
-    bool operator==(const LayoutPoint&) const = default;
-};
-
-// How much wider and taller the window is than its client area.
-struct FrameSize {
-    int width = 0;
-    int height = 0;
-};
 
 // The buttons a dialog shows: button 1 always, button 2 when its text is not
 // empty, button 3 only when buttons 2 and 3 both have text.
@@ -89,7 +66,7 @@ int CenterOverOwnerCoordinate(int ownerStart, int ownerExtent, int dialogExtent)
 
 // The dialog's outer top-left corner over the owner's outer rectangle, moved
 // inside the screen where it would end beyond the right or bottom edge.
-LayoutPoint PlaceOverOwner(const LayoutRect& ownerOuter, int dialogWidth, int dialogHeight,
+base::Point PlaceOverOwner(const base::Rect& ownerOuter, int dialogWidth, int dialogHeight,
                            int screenWidth, int screenHeight);
 
 struct MessageDialogLayout {
@@ -98,11 +75,11 @@ struct MessageDialogLayout {
     std::string text;
     int lineHeight = 0;
     int buttonHeight = 0;
-    LayoutRect icon;
-    LayoutRect label;
+    base::Rect icon;
+    base::Rect label;
     int buttonCount = 1;
     // Index 0 holds button 1; only the first buttonCount entries are used.
-    std::array<LayoutRect, 3> buttons{};
+    std::array<base::Rect, 3> buttons{};
     std::vector<int> tabOrder;
     int defaultButton = 0;  // 0: none
     int cancelButton = 1;
@@ -113,14 +90,15 @@ struct MessageDialogLayout {
 };
 
 // Lays the dialog out for `message` and the button texts, in client
-// coordinates; the outer size adds `frame`. The message is wrapped at half the
+// coordinates; the outer size adds `frame`, how much wider and taller the
+// window is than its client area. The message is wrapped at half the
 // screen width, and a longer word widens the label, but the dialog stays on
 // the screen: a word too wide for it is broken across lines, and a message too
 // tall for it is shortened in the middle with "...". A message that fits is
 // shown and measured exactly as given.
 MessageDialogLayout LayOutMessageDialog(const std::string& message, const std::string& button2,
                                         const std::string& button3, unsigned char defaultButton,
-                                        MessageTextMeasurer& measurer, const FrameSize& frame);
+                                        MessageTextMeasurer& measurer, const base::Size& frame);
 
 // The picture an icon code asks for.
 enum class StockIcon { Application, Hand, Question, Exclamation, Asterisk };

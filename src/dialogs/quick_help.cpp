@@ -150,12 +150,12 @@ void QuickHelpValues::SetEnabled(HelpCtl ctl, bool enabled) { At(ctl).enabled = 
 
 void DesignQuickHelpCaption(TLabelEffect& label) {
     label.SetCaption("Quick help");
-    label.SetColourHighlight(clAqua);
-    label.SetColourShadow(clNavy);
-    label.SetGraduateFrom(clWindowText);
+    label.SetColourHighlight(base::clAqua);
+    label.SetColourShadow(base::clNavy);
+    label.SetGraduateFrom(base::clWindowText);
     label.SetColourScheme(csSteel);
     label.SetAngle(90);
-    label.SetFont({"Arial", -35, fsBold | fsItalic, clTeal});
+    label.SetFont(base::MakeFont("Arial", -35, base::fsBold | base::fsItalic, base::clTeal));
 }
 
 }  // namespace quillet

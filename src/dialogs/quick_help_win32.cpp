@@ -1,7 +1,7 @@
 #include "dialogs/quick_help_win32.h"
 
+#include "base/error.h"
 #include "ui/application.h"
-#include "ui/error.h"
 
 namespace quillet {
 
@@ -16,7 +16,7 @@ ui::FormDesign QuickHelpDesign() {
     design.clientWidth = 523;
     design.clientHeight = 355;
     design.border = ui::BorderStyle::DialogNoSysMenu;
-    design.font = ui::Font("Helv", -11, ui::fsBold);
+    design.font = ui::Font("Helv", -11, base::fsBold);
     return design;
 }
 
@@ -90,7 +90,7 @@ TQuickHelp::~TQuickHelp() = default;
 
 ui::Control& TQuickHelp::Get(HelpCtl ctl) const {
     auto it = controls_.find(ctl);
-    if (it == controls_.end()) throw ui::Error("quick-help window has no such control");
+    if (it == controls_.end()) throw base::Error("quick-help window has no such control");
     return *it->second;
 }
 
@@ -144,7 +144,7 @@ void TQuickHelp::CreateControls() {
     Add<ui::Bevel>(p, Place("Bevel1", "", 12, 28, 387, 2, false));
     auto& heading =
         Add<ui::Label>(p, Place("Label2", "Interface options", 14, 8, 285, 25, false), false, WS_CLIPSIBLINGS);
-    heading.SetFont(ui::Font("Arial", -16, ui::fsBold));
+    heading.SetFont(ui::Font("Arial", -16, base::fsBold));
     auto& note = Add<ui::Label>(
         p,
         Place("Label1", "Interface options are applied even if the Save Settings button is not checked.",
@@ -194,7 +194,7 @@ void TQuickHelp::CreateControls() {
     controls_[HelpCtl::eAppTitle] = &title;
 
     auto& apply = Add<ui::Button>(p, Place("bAppTitle", "&Apply", 348, 217, 48, 19));
-    apply.SetFont(ui::Font("Small", -11, ui::fsBold));
+    apply.SetFont(ui::Font("Small", -11, base::fsBold));
     apply.OnClick = [this](ui::Widget&) { handlers_.bAppTitleClick(); };
     controls_[HelpCtl::bAppTitle] = &apply;
     // The text stays clear of the button, and the button is drawn over the

@@ -19,8 +19,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/grow_buffer.h"
 #include "ui/system_message.h"
-#include "ui/grow_buffer.h"
 
 #ifndef LUNKET_COMPILER
 #error LUNKET_COMPILER must name the compiler file, e.g. "dcc32.exe"
@@ -64,11 +64,11 @@ void WaitForKey() {
 }
 
 std::string ModulePath() {
-    return ui::ReadGrowing([](char* buffer, std::size_t capacity) -> ui::GrowRead {
+    return base::ReadGrowing([](char* buffer, std::size_t capacity) -> base::GrowRead {
         const DWORD got = GetModuleFileNameA(nullptr, buffer, static_cast<DWORD>(capacity));
-        if (got == 0) return {ui::GrowRead::Fail};
-        if (got < capacity) return {ui::GrowRead::Done, got};
-        return {ui::GrowRead::Grow};  // the path was cut
+        if (got == 0) return {base::GrowRead::Fail};
+        if (got < capacity) return {base::GrowRead::Done, got};
+        return {base::GrowRead::Grow};  // the path was cut
     });
 }
 

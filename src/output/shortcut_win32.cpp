@@ -8,8 +8,8 @@
 #include <cstring>
 #include <string>
 
+#include "base/grow_buffer.h"
 #include "output/shortcut.h"
-#include "ui/grow_buffer.h"
 
 namespace quillet {
 
@@ -104,13 +104,13 @@ std::string TShortcutFile::LinkTarget(const std::string& linkName) {
         return {};
     }
     // The stored target can be longer than MAX_PATH.
-    return ui::ReadGrowing([&](char* buffer, std::size_t capacity) -> ui::GrowRead {
+    return base::ReadGrowing([&](char* buffer, std::size_t capacity) -> base::GrowRead {
         if (FAILED(link->GetPath(buffer, static_cast<int>(capacity), nullptr, SLGP_RAWPATH))) {
-            return {ui::GrowRead::Fail};
+            return {base::GrowRead::Fail};
         }
         const std::size_t length = std::strlen(buffer);
-        if (length + 1 < capacity) return {ui::GrowRead::Done, length};
-        return {ui::GrowRead::Grow};
+        if (length + 1 < capacity) return {base::GrowRead::Done, length};
+        return {base::GrowRead::Grow};
     });
 }
 

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <exception>
 
+#include "base/grow_buffer.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/gdi.h"
-#include "ui/grow_buffer.h"
 #include "ui/main_form.h"
 
 namespace ui {
@@ -218,11 +218,11 @@ void Application::UnfollowTitle(Form* form) {
 }
 
 std::string Application::ExeName() const {
-    return ui::ReadGrowing([](char* buffer, std::size_t capacity) -> ui::GrowRead {
+    return base::ReadGrowing([](char* buffer, std::size_t capacity) -> base::GrowRead {
         const DWORD got = GetModuleFileNameA(nullptr, buffer, static_cast<DWORD>(capacity));
-        if (got == 0) return {ui::GrowRead::Fail};
-        if (got < capacity) return {ui::GrowRead::Done, got};
-        return {ui::GrowRead::Grow};  // the path was cut
+        if (got == 0) return {base::GrowRead::Fail};
+        if (got < capacity) return {base::GrowRead::Done, got};
+        return {base::GrowRead::Grow};  // the path was cut
     });
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/color.h"
+#include "base/color.h"
 #include "ui/window.h"
 
 namespace ui {
@@ -84,7 +84,7 @@ public:
     int HintPause = 500;
     int HintHidePause = 2500;
     // The background colour of hints, read by each hint window as it shows.
-    TColor HintColor = clInfoBk;
+    base::TColor HintColor = base::clInfoBk;
     void SetHintWindowClass(HintWindowClass factory);
     void CancelHint();
     // The hint shown now, if any (for tests and the balloon component).

@@ -21,13 +21,13 @@ ControlDesign WithoutTabStop(ControlDesign design) {
 
 unsigned ShiftFromMouse(WPARAM wParam, bool doubleClick) {
     unsigned shift = 0;
-    if (wParam & MK_SHIFT) shift |= ssShift;
-    if (wParam & MK_CONTROL) shift |= ssCtrl;
-    if (wParam & MK_LBUTTON) shift |= ssLeft;
-    if (wParam & MK_RBUTTON) shift |= ssRight;
-    if (wParam & MK_MBUTTON) shift |= ssMiddle;
-    if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
-    if (doubleClick) shift |= ssDouble;
+    if (wParam & MK_SHIFT) shift |= base::ssShift;
+    if (wParam & MK_CONTROL) shift |= base::ssCtrl;
+    if (wParam & MK_LBUTTON) shift |= base::ssLeft;
+    if (wParam & MK_RBUTTON) shift |= base::ssRight;
+    if (wParam & MK_MBUTTON) shift |= base::ssMiddle;
+    if (GetKeyState(VK_MENU) < 0) shift |= base::ssAlt;
+    if (doubleClick) shift |= base::ssDouble;
     return shift;
 }
 
@@ -314,9 +314,9 @@ bool Container::RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
     const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     const bool dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
     const unsigned shift = ShiftFromMouse(wParam, dbl);
-    MouseButton button = MouseButton::Left;
-    if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP || msg == WM_RBUTTONDBLCLK) button = MouseButton::Right;
-    if (msg == WM_MBUTTONDOWN || msg == WM_MBUTTONUP || msg == WM_MBUTTONDBLCLK) button = MouseButton::Middle;
+    base::MouseButton button = base::mbLeft;
+    if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP || msg == WM_RBUTTONDBLCLK) button = base::mbRight;
+    if (msg == WM_MBUTTONDOWN || msg == WM_MBUTTONUP || msg == WM_MBUTTONDBLCLK) button = base::mbMiddle;
     auto local = [](GraphicControl* g, POINT p) {
         const RECT b = g->Bounds();
         return POINT{p.x - b.left, p.y - b.top};
@@ -453,14 +453,14 @@ void GraphicControl::SetEnabled(bool enabled) {
     Invalidate();
 }
 
-void GraphicControl::MouseDown(MouseButton button, unsigned, int, int) {
-    if (button == MouseButton::Left) pressed_ = true;
+void GraphicControl::MouseDown(base::MouseButton button, unsigned, int, int) {
+    if (button == base::mbLeft) pressed_ = true;
 }
 
 void GraphicControl::MouseMove(unsigned, int, int) {}
 
-void GraphicControl::MouseUp(MouseButton button, unsigned, int x, int y) {
-    if (button != MouseButton::Left) return;
+void GraphicControl::MouseUp(base::MouseButton button, unsigned, int x, int y) {
+    if (button != base::mbLeft) return;
     const bool click = pressed_ && x >= 0 && y >= 0 && x < Width() && y < Height();
     pressed_ = false;
     if (click && OnClick) OnClick(*this);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "base/mouse.h"
 #include "ui/font.h"
 #include "ui/window.h"
 
@@ -62,12 +63,7 @@ private:
 using NotifyEvent = std::function<void(Widget& sender)>;
 using KeyPressEvent = std::function<void(Control& sender, char& key)>;
 
-// Mouse buttons and the key and button state that come with a mouse event.
-enum class MouseButton { Left, Right, Middle };
-enum ShiftState : unsigned {
-    ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64,
-};
-// The state in a mouse message's wParam, with Alt read from the keyboard.
+// The state (base::ShiftState bits) in a mouse message's wParam, with Alt read from the keyboard.
 unsigned ShiftFromMouse(WPARAM wParam, bool doubleClick = false);
 
 // A windowed control: a child window of a system class, subclassed so that
@@ -274,9 +270,9 @@ public:
     // corner and whose clipping keeps drawing inside it.
     virtual void Paint(HDC dc) = 0;
     // Mouse events in the control's own coordinates.
-    virtual void MouseDown(MouseButton button, unsigned shift, int x, int y);
+    virtual void MouseDown(base::MouseButton button, unsigned shift, int x, int y);
     virtual void MouseMove(unsigned shift, int x, int y);
-    virtual void MouseUp(MouseButton button, unsigned shift, int x, int y);
+    virtual void MouseUp(base::MouseButton button, unsigned shift, int x, int y);
 
     NotifyEvent OnClick;
 

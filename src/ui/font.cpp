@@ -19,9 +19,13 @@ BYTE KindOfFace(const std::string& name) {
 
 }  // namespace
 
-Font::Font(std::string name, int height, unsigned style, TColor color)
-    : name_(std::move(name)), height_(height), style_(style), color_(color),
-      pitchAndFamily_(KindOfFace(name_)) {}
+Font::Font(std::string name, int height, unsigned style, base::TColor color) {
+    description_.pitchAndFamily = KindOfFace(name);
+    description_.name = std::move(name);
+    description_.height = height;
+    description_.SetStyle(style);
+    description_.color = color;
+}
 
 int ScreenPixelsPerInch() {
     HDC dc = GetDC(nullptr);
@@ -30,7 +34,7 @@ int ScreenPixelsPerInch() {
     return dpi;
 }
 
-int Font::Size() const { return MulDiv(std::abs(height_), 72, ScreenPixelsPerInch()); }
+int Font::Size() const { return MulDiv(std::abs(description_.height), 72, ScreenPixelsPerInch()); }
 
 Font Font::Changed() const {
     Font copy = *this;
@@ -38,51 +42,53 @@ Font Font::Changed() const {
     return copy;
 }
 
-Font Font::WithColor(TColor color) const {
+Font Font::WithColor(base::TColor color) const {
     Font f = *this;  // the colour is not part of the GDI font
-    f.color_ = color;
+    f.description_.color = color;
     return f;
 }
 
 Font Font::WithEscapement(int tenths) const {
     Font f = Changed();
-    f.escapement_ = tenths;
+    f.description_.escapement = tenths;
+    f.description_.orientation = tenths;
     return f;
 }
 
 Font Font::WithOutPrecision(BYTE precision) const {
     Font f = Changed();
-    f.outPrecision_ = precision;
+    f.description_.outPrecision = precision;
     return f;
 }
 
 Font Font::WithQuality(BYTE quality) const {
     Font f = Changed();
-    f.quality_ = quality;
+    f.description_.quality = quality;
     return f;
 }
 
 Font Font::WithPitchAndFamily(BYTE pitchAndFamily) const {
     Font f = Changed();
-    f.pitchAndFamily_ = pitchAndFamily;
+    f.description_.pitchAndFamily = pitchAndFamily;
     return f;
 }
 
-LOGFONTA Font::LogFont() const {
+LOGFONTA LogFontOf(const base::FontDescription& d) {
     LOGFONTA lf{};
-    lf.lfHeight = height_;
-    lf.lfEscapement = escapement_;
-    lf.lfOrientation = escapement_;
-    lf.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = (style_ & fsItalic) ? TRUE : FALSE;
-    lf.lfUnderline = (style_ & fsUnderline) ? TRUE : FALSE;
-    lf.lfStrikeOut = (style_ & fsStrikeOut) ? TRUE : FALSE;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfOutPrecision = outPrecision_;
-    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    lf.lfQuality = quality_;
-    lf.lfPitchAndFamily = pitchAndFamily_;
-    lstrcpynA(lf.lfFaceName, name_.c_str(), LF_FACESIZE);
+    lf.lfHeight = d.height;
+    lf.lfWidth = d.width;
+    lf.lfEscapement = d.escapement;
+    lf.lfOrientation = d.orientation;
+    lf.lfWeight = d.weight;
+    lf.lfItalic = d.italic;
+    lf.lfUnderline = d.underline;
+    lf.lfStrikeOut = d.strikeOut;
+    lf.lfCharSet = d.charSet;
+    lf.lfOutPrecision = d.outPrecision;
+    lf.lfClipPrecision = d.clipPrecision;
+    lf.lfQuality = d.quality;
+    lf.lfPitchAndFamily = d.pitchAndFamily;
+    lstrcpynA(lf.lfFaceName, d.name.c_str(), LF_FACESIZE);
     return lf;
 }
 

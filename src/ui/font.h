@@ -1,6 +1,6 @@
-// A logical font: face, height, style and colour, with what rotated and
-// pixel-exact text needs (escapement, output precision, quality, pitch and
-// family). The GDI font is made on demand and shared by copies.
+// The GDI side of a font: a description (base/font.h) and the GDI font made
+// from it on demand and shared by copies, with what rotated and pixel-exact
+// text needs (escapement, output precision, quality, pitch and family).
 #pragma once
 
 #include <windows.h>
@@ -8,17 +8,18 @@
 #include <memory>
 #include <string>
 
-#include "ui/color.h"
+#include "base/font.h"
 
 namespace ui {
 
 // Colour meaning "whatever the control normally uses".
-inline constexpr TColor kColorDefault = 0xFF000000;
+inline constexpr base::TColor kColorDefault = 0xFF000000;
 
 // Pixels per logical inch of the screen (96 unless the system says otherwise).
 int ScreenPixelsPerInch();
 
-enum FontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+// The LOGFONT of a description, field for field.
+LOGFONTA LogFontOf(const base::FontDescription& description);
 
 class Font {
 public:
@@ -26,18 +27,22 @@ public:
     // `height` follows LOGFONT: negative for a character height in pixels.
     // "Fixedsys" asks for a fixed-pitch face as well, "Helv", "MS Sans Serif"
     // and "Small" for a sans-serif one, in case the named face is missing.
-    Font(std::string name, int height, unsigned style = 0, TColor color = kColorDefault);
+    Font(std::string name, int height, unsigned style = 0, base::TColor color = kColorDefault);
+    // Exactly the described font.
+    explicit Font(base::FontDescription description) : description_(std::move(description)) {}
 
-    const std::string& Name() const { return name_; }
-    int Height() const { return height_; }
-    unsigned Style() const { return style_; }
-    TColor Color() const { return color_; }
+    const base::FontDescription& Description() const { return description_; }
+    const std::string& Name() const { return description_.name; }
+    int Height() const { return description_.height; }
+    // FontStyle bits.
+    unsigned Style() const { return description_.Style(); }
+    base::TColor Color() const { return description_.color; }
     // Point size at the screen's resolution, rounded the usual way.
     int Size() const;
-    int Escapement() const { return escapement_; }
+    int Escapement() const { return description_.escapement; }
 
     // Copies with one aspect changed.
-    Font WithColor(TColor color) const;
+    Font WithColor(base::TColor color) const;
     // Tenths of a degree, counter-clockwise; the characters turn with the line.
     Font WithEscapement(int tenths) const;
     Font WithOutPrecision(BYTE precision) const;
@@ -46,21 +51,18 @@ public:
     // (FIXED_PITCH | FF_MODERN for a fixed face, VARIABLE_PITCH | FF_SWISS ...).
     Font WithPitchAndFamily(BYTE pitchAndFamily) const;
 
-    LOGFONTA LogFont() const;
+    LOGFONTA LogFont() const { return LogFontOf(description_); }
     // The GDI font; shared by copies and released with the last of them.
     HFONT Handle() const;
 
 private:
     Font Changed() const;
 
-    std::string name_ = "MS Sans Serif";
-    int height_ = -11;
-    unsigned style_ = 0;
-    TColor color_ = kColorDefault;
-    int escapement_ = 0;
-    BYTE outPrecision_ = OUT_DEFAULT_PRECIS;
-    BYTE quality_ = DEFAULT_QUALITY;
-    BYTE pitchAndFamily_ = DEFAULT_PITCH | FF_DONTCARE;
+    base::FontDescription description_ = [] {
+        base::FontDescription d;
+        d.color = kColorDefault;
+        return d;
+    }();
     mutable std::shared_ptr<std::remove_pointer_t<HFONT>> handle_;
 };
 

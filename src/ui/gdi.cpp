@@ -2,18 +2,18 @@
 
 #include <string>
 
-#include "ui/error.h"
+#include "base/error.h"
 
 namespace ui {
 
-COLORREF ResolveColor(TColor color) {
-    if (IsSystemColour(color)) return GetSysColor(static_cast<int>(color & 0xFF));
+COLORREF ResolveColor(base::TColor color) {
+    if (base::IsSystemColour(color)) return GetSysColor(static_cast<int>(color & 0xFF));
     return color & 0xFFFFFF;
 }
 
 MemoryImage::MemoryImage(int width, int height) : width_(width), height_(height) {
     if (width <= 0 || height <= 0) {
-        throw ui::Error("Invalid image size " + std::to_string(width) + " x " +
+        throw base::Error("Invalid image size " + std::to_string(width) + " x " +
                                  std::to_string(height));
     }
     BITMAPINFO info{};
@@ -28,7 +28,7 @@ MemoryImage::MemoryImage(int width, int height) : width_(width), height_(height)
     if (!dc_ || !bitmap_ || !bits_) {
         if (bitmap_) DeleteObject(bitmap_);
         if (dc_) DeleteDC(dc_);
-        throw ui::Error("Out of system resources");
+        throw base::Error("Out of system resources");
     }
     oldBitmap_ = SelectObject(dc_, bitmap_);
 }
@@ -52,7 +52,7 @@ std::uint32_t MemoryImage::Pixel(int x, int y) {
     return Pixels()[static_cast<std::size_t>(y) * Stride() + x] & 0xFFFFFF;
 }
 
-void MemoryImage::Fill(TColor color) {
+void MemoryImage::Fill(base::TColor color) {
     const COLORREF c = ResolveColor(color);
     const std::uint32_t pixel = GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
     std::uint32_t* p = Pixels();

@@ -6,13 +6,13 @@
 
 #include <cstdint>
 
-#include "ui/color.h"
+#include "base/color.h"
 
 namespace ui {
 
 // The colour to draw with: a system colour is looked up now, a plain one is
 // its three low bytes.
-COLORREF ResolveColor(TColor color);
+COLORREF ResolveColor(base::TColor color);
 
 // BeginPaint and EndPaint around a scope, so that an exception thrown while
 // painting still ends the paint.
@@ -113,7 +113,7 @@ public:
     int Stride() const { return width_; }  // in pixels
     std::uint32_t Pixel(int x, int y);
     // Every pixel in one colour (a plain one; a system colour is resolved).
-    void Fill(TColor color);
+    void Fill(base::TColor color);
 
     void UseFont(HFONT font);
     void UseBrush(HBRUSH brush);

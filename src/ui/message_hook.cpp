@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "ui/error.h"
+#include "base/error.h"
 #include "ui/window.h"
 
 namespace ui {
@@ -27,7 +27,7 @@ MessageHook::MessageHook(Callback callback) : callback_(std::move(callback)) {
     HookState& state = State();
     if (!state.hook) {
         state.hook = SetWindowsHookExA(WH_GETMESSAGE, HookProc, nullptr, GetCurrentThreadId());
-        if (!state.hook) throw ui::Error("Cannot install a message hook");
+        if (!state.hook) throw base::Error("Cannot install a message hook");
     }
     state.owners.push_back(this);
 }

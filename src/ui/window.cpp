@@ -2,8 +2,8 @@
 
 #include <set>
 
+#include "base/error.h"
 #include "ui/application.h"
-#include "ui/error.h"
 
 namespace ui {
 
@@ -75,7 +75,7 @@ void Window::RegisterOwnClass(const CreateParams& params) {
     wc.hbrBackground = params.background;
     wc.lpszClassName = params.className.c_str();
     if (!RegisterClassExA(&wc)) {
-        throw ui::Error("Cannot register window class " + params.className);
+        throw base::Error("Cannot register window class " + params.className);
     }
     registered.insert(params.className);
 }
@@ -89,13 +89,13 @@ void Window::CreateHandle() {
                                 params.parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(params.id)),
                                 Application::Get().Instance(), this);
-    if (!hwnd) throw ui::Error("Cannot create window " + params.className);
+    if (!hwnd) throw base::Error("Cannot create window " + params.className);
     created_ = true;
     if (params.systemClass) AttachHandle(hwnd);
 }
 
 void Window::AttachHandle(HWND hwnd) {
-    if (FromHandle(hwnd)) throw ui::Error("The window is bound to an object already");
+    if (FromHandle(hwnd)) throw base::Error("The window is bound to an object already");
     Bind(hwnd);
     subclassed_ = true;
     SetLastError(0);
@@ -103,7 +103,7 @@ void Window::AttachHandle(HWND hwnd) {
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
     if (!original_ && GetLastError() != 0) {
         Unbind();
-        throw ui::Error("Cannot subclass a window");
+        throw base::Error("Cannot subclass a window");
     }
 }
 

@@ -23,12 +23,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     m.box = {in.ConsumeIntegralInRange(0, kMaxCoord), in.ConsumeIntegralInRange(0, kMaxCoord)};
     m.screenWidth = in.ConsumeIntegralInRange(0, kMaxCoord);
     m.screenHeight = in.ConsumeIntegralInRange(0, kMaxCoord);
-    const FrameSize frame{in.ConsumeIntegralInRange(0, 64), in.ConsumeIntegralInRange(0, 256)};
+    const base::Size frame{in.ConsumeIntegralInRange(0, 64), in.ConsumeIntegralInRange(0, 256)};
     const unsigned char defaultButton = in.ConsumeIntegral<unsigned char>();
-    const LayoutRect owner{in.ConsumeIntegralInRange(-kMaxCoord, kMaxCoord),
-                           in.ConsumeIntegralInRange(-kMaxCoord, kMaxCoord),
-                           in.ConsumeIntegralInRange(0, kMaxCoord),
-                           in.ConsumeIntegralInRange(0, kMaxCoord)};
+    const base::Rect owner = base::RectAt(in.ConsumeIntegralInRange(-kMaxCoord, kMaxCoord),
+                                          in.ConsumeIntegralInRange(-kMaxCoord, kMaxCoord),
+                                          in.ConsumeIntegralInRange(0, kMaxCoord),
+                                          in.ConsumeIntegralInRange(0, kMaxCoord));
     const std::string button2 = in.ConsumeRandomLengthString(8);
     const std::string button3 = in.ConsumeRandomLengthString(8);
     const std::string message = in.ConsumeRemainingBytesAsString();
@@ -38,17 +38,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(l.outerWidth > 0 && l.outerHeight > 0 && l.clientWidth > 0 && l.clientHeight > 0);
     FUZZ_CHECK(l.buttonCount >= 1 && l.buttonCount <= 3);
     for (int i = 0; i < l.buttonCount; ++i) {
-        const LayoutRect& b = l.buttons[static_cast<std::size_t>(i)];
-        FUZZ_CHECK(b.width > 0 && b.height > 0);
-        FUZZ_CHECK(b.left >= 0 && b.left + b.width <= l.clientWidth);
-        FUZZ_CHECK(b.top >= 0 && b.top + b.height <= l.clientHeight);
+        const base::Rect& b = l.buttons[static_cast<std::size_t>(i)];
+        FUZZ_CHECK(b.Width() > 0 && b.Height() > 0);
+        FUZZ_CHECK(b.left >= 0 && b.left + b.Width() <= l.clientWidth);
+        FUZZ_CHECK(b.top >= 0 && b.top + b.Height() <= l.clientHeight);
     }
     FUZZ_CHECK(static_cast<int>(l.tabOrder.size()) == l.buttonCount);
     FUZZ_CHECK(l.defaultButton >= 0 && l.defaultButton <= l.buttonCount);
     FUZZ_CHECK(l.cancelButton == l.buttonCount);
 
     // Placed on the screen, wholly where the screen can hold the dialog.
-    const LayoutPoint at =
+    const base::Point at =
         PlaceOverOwner(owner, l.outerWidth, l.outerHeight, m.screenWidth, m.screenHeight);
     FUZZ_CHECK(at.x >= 0 && at.y >= 0);
     if (l.outerWidth <= m.screenWidth) FUZZ_CHECK(at.x + l.outerWidth <= m.screenWidth);

@@ -14,9 +14,9 @@ TEST(Balloon, SizeFromTheMeasuredText) {
     struct Case {
         const char* name;
         int pointerX, screenWidth, maxPixels, sd;
-        BalloonSize text;  // as measured
+        base::Size text;  // as measured
         int wrapWidth;
-        BalloonSize window;
+        base::Size window;
     };
     const Case cases[] = {
         {"narrow text, minimum width", 100, 800, 266, 8, {10, 13}, 225, {59, 59}},
@@ -33,7 +33,7 @@ TEST(Balloon, SizeFromTheMeasuredText) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         int wrap = 0;
-        const BalloonSize size = MeasureBalloon(
+        const base::Size size = MeasureBalloon(
             caption, {c.pointerX, 100}, c.screenWidth, c.maxPixels, c.sd,
             [&](const std::string& text, int width) {
                 EXPECT_EQ(text, caption);
@@ -44,7 +44,7 @@ TEST(Balloon, SizeFromTheMeasuredText) {
         EXPECT_EQ(size, c.window);
         // The measured text fits the text rectangle wherever the pointer is.
         for (TBalloonPosition p : {bpAboveLeft, bpAboveRight, bpBelowLeft, bpBelowRight}) {
-            const BalloonRect t = GetBalloonGeometry(size, c.sd, p).text;
+            const base::Rect t = GetBalloonGeometry(size, c.sd, p).text;
             EXPECT_GE(t.right - t.left, c.text.width);
             EXPECT_EQ(t.bottom - t.top, c.text.height + 1);
         }
@@ -55,10 +55,10 @@ TEST(Balloon, PlacementAndFlips) {
     struct Case {
         const char* name;
         TBalloonPosition preferred;
-        BalloonPoint pointer;
-        BalloonSize size;
+        base::Point pointer;
+        base::Size size;
         TBalloonPosition position;  // after the flips
-        BalloonRect rect;
+        base::Rect rect;
     };
     const Case cases[] = {
         {"above left", bpAboveLeft, {100, 100}, {60, 50}, bpAboveLeft, {40, 50, 100, 100}},
@@ -85,8 +85,8 @@ TEST(Balloon, PlacementAndFlips) {
 TEST(Balloon, GeometryForEveryPositionAndShadow) {
     struct Case {
         TBalloonPosition position;
-        BalloonRect body;
-        BalloonPoint tip, base1, base2;
+        base::Rect body;
+        base::Point tip, base1, base2;
     };
     // The balloon of a 100 x 80 window without shadow; a shadow of SD adds SD
     // to the window's size and leaves the balloon as it is.
@@ -101,15 +101,15 @@ TEST(Balloon, GeometryForEveryPositionAndShadow) {
             SCOPED_TRACE(::testing::Message() << "position " << int{c.position} << ", SD " << sd);
             const BalloonGeometry g = GetBalloonGeometry({100 + sd, 80 + sd}, sd, c.position);
             EXPECT_EQ(g.body, c.body);
-            EXPECT_EQ(g.text, (BalloonRect{c.body.left + 9, c.body.top + 9, c.body.right - 9,
+            EXPECT_EQ(g.text, (base::Rect{c.body.left + 9, c.body.top + 9, c.body.right - 9,
                                            c.body.bottom - 9}));
-            EXPECT_EQ(g.pointer, (std::array<BalloonPoint, 3>{c.tip, c.base1, c.base2}));
+            EXPECT_EQ(g.pointer, (std::array<base::Point, 3>{c.tip, c.base1, c.base2}));
             const auto outlines = BalloonAndShadowOutlines(g, bsRoundRect);
             ASSERT_EQ(outlines.size(), sd > 0 ? 2u : 1u);
-            const BalloonRect shadow{c.body.left + sd, c.body.top + sd, c.body.right + sd,
+            const base::Rect shadow{c.body.left + sd, c.body.top + sd, c.body.right + sd,
                                      c.body.bottom + sd};
             EXPECT_EQ(outlines.back().body, shadow);
-            EXPECT_EQ(outlines.back().pointer[0], (BalloonPoint{c.tip.x + sd, c.tip.y + sd}));
+            EXPECT_EQ(outlines.back().pointer[0], (base::Point{c.tip.x + sd, c.tip.y + sd}));
         }
     // At the minimum width the pointer's base stays on the body at every depth.
     for (int sd = 0; sd <= kMaxShadowDepth; ++sd)
@@ -129,7 +129,7 @@ public:
     std::vector<std::string> log;
 
     int ScreenWidth() override { return screenWidth; }
-    TColor HintColor() override { return 0xE1FFFF; }
+    base::TColor HintColor() override { return 0xE1FFFF; }
     bool Terminating() override { return terminating; }
     bool ShowHint() override { return showHint; }
     void SetShowHint(bool on) override {
@@ -151,7 +151,7 @@ TEST(Balloon, ControllerDefaultsAndSwitching) {
         EXPECT_EQ(std::tuple(hint.BorderColor(), hint.Color(), hint.MaxWidth(),
                              hint.MaxWidthPixels(), hint.Position(), hint.ShadowDepth(),
                              hint.ShadowStyle(), hint.Shape(), hint.Style(), hint.Active()),
-                  std::tuple(clBlack, 0xE1FFFFu, -4, 200, bpAboveRight, TShadowDepth{8}, ssShaded,
+                  std::tuple(base::clBlack, 0xE1FFFFu, -4, 200, bpAboveRight, TShadowDepth{8}, ssShaded,
                              bsRoundRect, hsDefault, true));
         EXPECT_EQ(hint.Behavior(),
                   (TBalloonBehaviors{bbNoShowMouseDown, bbUseRegions, bbHideOnPaint}));
@@ -238,7 +238,7 @@ TEST(Balloon, StatusFontLayouts) {
         SCOPED_TRACE(c.name);
         const auto font = StatusFontFromValue(c.value, c.pixelsPerInch, toAnsi);
         ASSERT_TRUE(font);
-        const FontDescription expected{c.height, 5, -900, 2700, 700, 1, 0, 1, 238, 3, 2, 4, 0x22,
+        const base::FontDescription expected{c.height, 5, -900, 2700, 700, 1, 0, 1, 238, 3, 2, 4, 0x22,
                                        c.face};
         EXPECT_EQ(*font, expected);
     }

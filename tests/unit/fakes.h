@@ -284,7 +284,7 @@ class FakeMeasurer : public MessageTextMeasurer {
 public:
     int lineHeight = 13;
     int cellHeight = 13;
-    TextSize box{10, 13};
+    base::Size box{10, 13};
     int screenWidth = 1024;
     int screenHeight = 768;
 
@@ -292,12 +292,12 @@ public:
     int wrapWidth = -1;
     std::string wrappedText;
 
-    TextSize TextExtent(const std::string& text) override {
+    base::Size TextExtent(const std::string& text) override {
         extentTexts.push_back(text);
         return {static_cast<int>(text.size()) * 6, lineHeight};
     }
     int CellHeight() override { return cellHeight; }
-    TextSize WrappedTextSize(const std::string& text, int maxWidth) override {
+    base::Size WrappedTextSize(const std::string& text, int maxWidth) override {
         wrappedText = text;
         wrapWidth = maxWidth;
         return box;

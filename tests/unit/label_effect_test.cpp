@@ -13,6 +13,13 @@
 namespace quillet {
 namespace {
 
+using namespace base::colors;
+using base::mbLeft;
+using base::mbRight;
+using base::ssLeft;
+using base::ssRight;
+using base::ssShift;
+
 using L = TLabelEffect;
 
 // The state the setters and the mouse handling change.
@@ -47,7 +54,7 @@ TEST(LabelEffectModel, NewLabelAndAngleCache) {
                                       false, taLeftJustify, 0, false, {}}));
     EXPECT_TRUE(label.GraduateFace() == goNone && label.Transparent());
     EXPECT_TRUE(label.Width() == 142 && label.Height() == 33);
-    EXPECT_EQ(label.Font(), (TLabelFont{"Times New Roman", -27, 0, clGray}));
+    EXPECT_EQ(label.Font(), base::MakeFont("Times New Roman", -27, 0, clGray));
     EXPECT_EQ(L(120).Font().height, -33);
     EXPECT_EQ(label.SchemeColours(csSteel), (TSchemeColours{clAqua, clNavy, clTeal}));
 
@@ -67,11 +74,11 @@ template <class F>
 Act Do(F f) {
     return [f](L& l) { f(l); return TMouseReply{}; };
 }
-Act Down(TMouseButton b) {
+Act Down(base::MouseButton b) {
     return [b](L& l) { return l.MouseDown(b, b == mbLeft ? ssLeft : ssRight, 5, 5); };
 }
-Act Move(TShiftState shift, int x, int y) { return [=](L& l) { return l.MouseMove(shift, x, y); }; }
-Act Up(TMouseButton b, int x) { return [=](L& l) { return l.MouseUp(b, 0, x, 5); }; }
+Act Move(unsigned shift, int x, int y) { return [=](L& l) { return l.MouseMove(shift, x, y); }; }
+Act Up(base::MouseButton b, int x) { return [=](L& l) { return l.MouseUp(b, 0, x, 5); }; }
 void Button(L& l) { l.SetAsButton(true); }
 void Pressed(L& l) { Button(l), Down(mbLeft)(l); }
 void DraggedOut(L& l) { Pressed(l), Move(ssLeft, 143, 5)(l); }
@@ -209,7 +216,7 @@ std::string Hex(TColor c) {
 
 // Text is 10 pixels per character and 20 high, drawn as a solid block at the
 // left of its rectangle, so the pixel passes have glyphs to work on.
-TextExtent Measure(const std::string& text) { return {10 * static_cast<int>(text.size()), 20}; }
+base::Size Measure(const std::string& text) { return {10 * static_cast<int>(text.size()), 20}; }
 std::string Xy(int x, int y) { return std::to_string(x) + "," + std::to_string(y); }
 int liveImages = 0;
 
@@ -218,23 +225,23 @@ struct FakeImage : EffectImage {
         : name(std::move(n)), width(w), height(h), pixels(w * h, 0xFFFFFF), log(l) { ++liveImages; }
     ~FakeImage() override { --liveImages; }
 
-    void SetFont(const TLabelFont& f, int turn) override {
+    void SetFont(const base::FontDescription& f, int turn) override {
         Log("font " + f.name + " " + std::to_string(turn));
     }
     void SetTextColour(TColor colour) override { text = colour; }
     void SetBrush(std::optional<TColor> solid) override {
         brush = solid, Log("brush " + (solid ? Hex(*solid) : "clear"));
     }
-    TextExtent MeasureText(const std::string& s) override { return Measure(s); }
-    void DrawTextInRect(const std::string& s, const EffectRect& r, unsigned flags) override {
+    base::Size MeasureText(const std::string& s) override { return Measure(s); }
+    void DrawTextInRect(const std::string& s, const base::Rect& r, unsigned flags) override {
         Draw(s, r.left, r.top, "rect " + Xy(r.left, r.top) + " " + Xy(r.right, r.bottom) + " " +
                                    std::to_string(flags));
     }
     void DrawTextAt(int x, int y, const std::string& s) override {
         Draw(s, x, y, "at " + Xy(x, y) + " " + s);
     }
-    void DrawPolygon(const std::vector<EffectPoint>&) override { Log("polygon"); }
-    void FillRectangle(const EffectRect& r) override {
+    void DrawPolygon(const std::vector<base::Point>&) override { Log("polygon"); }
+    void FillRectangle(const base::Rect& r) override {
         Log("fill " + Xy(r.right, r.bottom));
         Fill(r.left, r.top, r.right, r.bottom, PixelOf(*brush));
     }
@@ -327,16 +334,16 @@ TEST(LabelEffectPaint, CaptionLimitBackgroundShapesAndGradientSpans) {
 
     label.SetCaption("Quick help");
     label.SetGraduateFace(goVertical);
-    EXPECT_EQ(layOut().outline, (std::vector<EffectPoint>{{58, 122}, {58, 18}, {82, 18}, {82, 122}}));
+    EXPECT_EQ(layOut().outline, (std::vector<base::Point>{{58, 122}, {58, 18}, {82, 18}, {82, 122}}));
     EXPECT_EQ(layOut().gradient, (GradientSpan{18, 104}));
 
     label.SetCaption("ABC");
     label.SetKeepLettersVertical(true);
     EXPECT_EQ(layOut().outline,
-              (std::vector<EffectPoint>{{8, 48}, {8, 8}, {24, 8}, {24, 34}, {24, 74}, {8, 74}}));
+              (std::vector<base::Point>{{8, 48}, {8, 8}, {24, 8}, {24, 34}, {24, 74}, {8, 74}}));
     EXPECT_EQ(layOut().gradient, (GradientSpan{8, 66}));
     label.SetCaption("");  // no line: both boxes at the origin
-    EXPECT_EQ(layOut().outline[1], (EffectPoint{8, 8}));
+    EXPECT_EQ(layOut().outline[1], (base::Point{8, 8}));
 
     label.SetAngle(0);
     label.SetGraduateFace(goHorizontal);

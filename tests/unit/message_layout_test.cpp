@@ -12,7 +12,7 @@ namespace {
 
 using testing::FakeMeasurer;
 
-constexpr FrameSize kFrame{6, 25};
+constexpr base::Size kFrame{6, 25};
 
 // Lays text out as word-wrapping DrawText does, every character 6 pixels wide
 // and every line 13 high: words go on while they fit, a line feed starts a new
@@ -21,11 +21,11 @@ class WrappingMeasurer : public MessageTextMeasurer {
 public:
     int screenHeight = 768;
 
-    TextSize TextExtent(const std::string& text) override {
+    base::Size TextExtent(const std::string& text) override {
         return {static_cast<int>(text.size()) * 6, 13};
     }
     int CellHeight() override { return 13; }
-    TextSize WrappedTextSize(const std::string& text, int maxWidth) override {
+    base::Size WrappedTextSize(const std::string& text, int maxWidth) override {
         int widest = 0, lines = 1;
         int line = -6;  // the line's width so far; -6 when empty, so the first word adds no blank
         std::string word;
@@ -72,7 +72,7 @@ TEST(MessageLayout, MeasuresTheSampleAndWrapsAtHalfTheScreen) {
 TEST(MessageLayout, SizesAndButtonPositions) {
     struct Case {
         const char* name;
-        TextSize box;
+        base::Size box;
         const char* button2;
         const char* button3;
         int outerWidth, clientWidth;
@@ -98,13 +98,13 @@ TEST(MessageLayout, SizesAndButtonPositions) {
         FakeMeasurer m;
         m.box = c.box;
         const MessageDialogLayout l = LayOutMessageDialog("text", c.button2, c.button3, 1, m, kFrame);
-        EXPECT_EQ(l.icon, (LayoutRect{20, 19, 32, 32}));
-        EXPECT_EQ(l.label, (LayoutRect{72, 19, c.box.width, c.box.height}));
+        EXPECT_EQ(l.icon, base::RectAt(20, 19, 32, 32));
+        EXPECT_EQ(l.label, base::RectAt(72, 19, c.box.width, c.box.height));
         EXPECT_EQ(l.outerWidth, c.outerWidth);
         EXPECT_EQ(l.clientWidth, c.clientWidth);
         ASSERT_EQ(l.buttonCount, static_cast<int>(c.lefts.size()));
         for (std::size_t i = 0; i < c.lefts.size(); ++i) {
-            EXPECT_EQ(l.buttons[i], (LayoutRect{c.lefts[i], c.buttonTop, 77, 23})) << "button " << i + 1;
+            EXPECT_EQ(l.buttons[i], base::RectAt(c.lefts[i], c.buttonTop, 77, 23)) << "button " << i + 1;
         }
         EXPECT_EQ(l.clientHeight, c.clientHeight);
         EXPECT_EQ(l.outerHeight, c.outerHeight);
@@ -127,7 +127,7 @@ TEST(MessageLayout, ButtonHeightFromCellHeightWithMinimum) {
         m.cellHeight = c.cell;
         const MessageDialogLayout l = LayOutMessageDialog("x", "", "", 1, m, kFrame);
         EXPECT_EQ(l.buttonHeight, c.expected) << "cell " << c.cell;
-        EXPECT_EQ(l.buttons[0].height, c.expected) << "cell " << c.cell;
+        EXPECT_EQ(l.buttons[0].Height(), c.expected) << "cell " << c.cell;
         EXPECT_EQ(l.clientHeight, l.buttons[0].top + c.expected + l.lineHeight) << "cell " << c.cell;
     }
 }
@@ -195,13 +195,13 @@ TEST(MessagePlacement, CentredOverOwnerOrHalfTheOverhang) {
         EXPECT_EQ(CenterOverOwnerCoordinate(c.start, c.extent, c.dialog), c.expected)
             << c.start << ", " << c.extent << ", " << c.dialog;
     }
-    EXPECT_EQ(PlaceOverOwner({0, 300, 37, 100}, 117, 60, 1024, 768), (LayoutPoint{20, 320}));
-    EXPECT_EQ(PlaceOverOwner({0, -100, 117, 120}, 117, 200, 1024, 768), (LayoutPoint{0, 70}));
-    EXPECT_EQ(PlaceOverOwner({900, 700, 200, 100}, 300, 200, 1024, 768), (LayoutPoint{724, 568}))
+    EXPECT_EQ(PlaceOverOwner(base::RectAt(0, 300, 37, 100), 117, 60, 1024, 768), (base::Point{20, 320}));
+    EXPECT_EQ(PlaceOverOwner(base::RectAt(0, -100, 117, 120), 117, 200, 1024, 768), (base::Point{0, 70}));
+    EXPECT_EQ(PlaceOverOwner(base::RectAt(900, 700, 200, 100), 300, 200, 1024, 768), (base::Point{724, 568}))
         << "ending beyond the right and bottom edges: moved inside";
-    EXPECT_EQ(PlaceOverOwner({0, 0, 504, 467}, 1020, 700, 1024, 768), (LayoutPoint{4, 58}))
+    EXPECT_EQ(PlaceOverOwner(base::RectAt(0, 0, 504, 467), 1020, 700, 1024, 768), (base::Point{4, 58}))
         << "half the overhang would end beyond the right edge";
-    EXPECT_EQ(PlaceOverOwner({0, 0, 504, 467}, 1100, 800, 1024, 768), (LayoutPoint{0, 0}))
+    EXPECT_EQ(PlaceOverOwner(base::RectAt(0, 0, 504, 467), 1100, 800, 1024, 768), (base::Point{0, 0}))
         << "larger than the screen: the caption stays in view";
 }
 
@@ -224,12 +224,12 @@ TEST(MessageLayout, AWordTooWideForTheScreenBreaksAcrossLines) {
         SCOPED_TRACE(c.name);
         const std::string message = "The application did not find it at " + c.word + " now.";
         const MessageDialogLayout l = LayOutMessageDialog(message, "", "", 1, m, kFrame);
-        EXPECT_EQ(l.label.width, c.labelWidth);
+        EXPECT_EQ(l.label.Width(), c.labelWidth);
         EXPECT_LE(l.outerWidth, 1024);
         EXPECT_LE(l.outerHeight, 768);
         EXPECT_EQ(l.text != message, c.broken);
         EXPECT_EQ(WithoutLineFeeds(l.text), message) << "nothing is lost";
-        EXPECT_EQ(l.label.height, m.WrappedTextSize(l.text, c.broken ? 922 : 512).height)
+        EXPECT_EQ(l.label.Height(), m.WrappedTextSize(l.text, c.broken ? 922 : 512).height)
             << "measured as the label draws it";
     }
 }
@@ -241,7 +241,7 @@ TEST(MessageLayout, AMessageTooTallForTheScreenIsShortenedInTheMiddle) {
     message += "\nLast line.";
     // 768 - 25 frame - 19 icon top - 20 gap - 23 button - 13 line: 668, 51 lines.
     const MessageDialogLayout l = LayOutMessageDialog(message, "&Yes", "&No", 2, m, kFrame);
-    EXPECT_EQ(l.label.height, 51 * 13) << "the tallest label that fits";
+    EXPECT_EQ(l.label.Height(), 51 * 13) << "the tallest label that fits";
     EXPECT_EQ(l.outerHeight, 19 + 51 * 13 + 20 + 23 + 13 + 25);
     const std::size_t dots = l.text.find("...");
     ASSERT_NE(dots, std::string::npos) << l.text;

@@ -45,5 +45,18 @@ TEST(ReadRegistryText, ReadsWholeValuesAndOnlyTheirBytes) {
     }
 }
 
+TEST(ReadRegistryBytes, KeepsEveryByteOfAValueOfAnyType) {
+    const std::string bytes("ab\0cd", 5);
+    for (const bool isText : {false, true}) {
+        FakeRegValue value;
+        value.versions = {{bytes, isText}};
+        const std::vector<std::uint8_t> read = ReadRegistryBytes(value.Query());
+        EXPECT_EQ(std::string(read.begin(), read.end()), bytes) << isText;
+    }
+    FakeRegValue missing;
+    missing.versions = {{"", true, true}};
+    EXPECT_TRUE(ReadRegistryBytes(missing.Query()).empty());
+}
+
 }  // namespace
 }  // namespace quillet

@@ -14,6 +14,7 @@
 namespace quillet {
 namespace {
 
+using namespace base::colors;
 using ui::MessageHook;
 
 class BalloonTest : public ::testing::Test {
@@ -67,7 +68,8 @@ TEST_F(BalloonTest, RegionAndPictureHaveTheShapeShadowAndWholeText) {
     hint_->SetStyle(hsCustom);
     hint_->SetColor(clYellow);
     hint_->SetBorderColor(clNavy);
-    hint_->SetFont(BalloonFont{{.height = -11, .faceName = "Arial"}, clBlack});
+    hint_->SetFont(base::FontDescription{.height = -11, .weight = 0, .charSet = 0, .name = "Arial",
+                                         .color = clBlack});
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "shape " << int{c.shape} << ", SD " << c.sd);
         hint_->SetShape(c.shape);
@@ -75,10 +77,10 @@ TEST_F(BalloonTest, RegionAndPictureHaveTheShapeShadowAndWholeText) {
         hint_->SetShadowStyle(c.style);
         hint_->SetMaxWidth(c.maxWidth);
         const auto balloon = Show(c.text);
-        const BalloonSize size = balloon->Size();
+        const base::Size size = balloon->Size();
         const BalloonGeometry g = balloon->GetBalloonGeometry();
-        const BalloonRect body = g.body;
-        const BalloonPoint tip = g.pointer[0];  // bottom left, at the pointer
+        const base::Rect body = g.body;
+        const base::Point tip = g.pointer[0];  // bottom left, at the pointer
         EXPECT_GE(size.width, kMinBalloonWidth);
 
         ui::GdiObject region(CreateRectRgn(0, 0, 0, 0));

@@ -8,16 +8,18 @@
 #include <memory>
 #include <set>
 
+#include "base/error.h"
 #include "components/label_effect_paint.h"
 #include "components/label_effect_win32.h"
 #include "ui/application.h"
-#include "ui/error.h"
 #include "ui/form.h"
 #include "ui/gdi.h"
 #include "win_helpers.h"
 
 namespace quillet {
 namespace {
+
+using namespace base::colors;
 
 constexpr TColor kGrey = 0xA0A0A0;
 
@@ -148,7 +150,7 @@ TEST(LabelEffectWin, PaintingOnRealBitmaps) {
         TLabelEffect huge = Label([](TLabelEffect& l) { l.SetBounds(0, 0, 30000, 30000); });
         ui::MemoryImage surface(8, 8);
         surface.Fill(kGrey);
-        EXPECT_THROW(PaintLabelEffect(huge, surface.DC()), ui::Error) << "no memory for the images";
+        EXPECT_THROW(PaintLabelEffect(huge, surface.DC()), base::Error) << "no memory for the images";
         EXPECT_EQ(surface.Pixel(3, 3), PixelOf(kGrey)) << "the surface as it was";
     }
 }
@@ -166,7 +168,7 @@ TEST(LabelEffectWin, ControlSinksAsAButtonAndRepaintsItsRectangle) {
     TLabelEffect& label = control.Label();
     int clicks = 0, downs = 0;
     control.OnClick = [&](ui::Widget&) { ++clicks; };
-    control.OnMouseDown = [&](ui::Widget&, ui::MouseButton, unsigned, int, int) { ++downs; };
+    control.OnMouseDown = [&](ui::Widget&, base::MouseButton, unsigned, int, int) { ++downs; };
     label.SetAsButton(true);
     const struct { UINT msg; int x, y; WPARAM keys; TEffectStyle style; } steps[] = {
         {WM_LBUTTONDOWN, 30, 40, MK_LBUTTON, esSunken}, {WM_MOUSEMOVE, 190, 90, MK_LBUTTON, esRaised},

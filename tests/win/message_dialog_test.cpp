@@ -15,6 +15,7 @@
 #include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/geometry.h"
 #include "win_helpers.h"
 
 namespace quillet {
@@ -54,7 +55,7 @@ RECT ClientBounds(HWND child) {
     return r;
 }
 
-LayoutRect AsLayout(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+base::Rect AsLayout(const RECT& r) { return ui::FromRECT(r); }
 
 // ---- acting on it ----
 
@@ -120,7 +121,7 @@ public:
         SelectObject(dc_, old_);
         ReleaseDC(nullptr, dc_);
     }
-    TextSize TextExtent(const std::string& text) override {
+    base::Size TextExtent(const std::string& text) override {
         SIZE s{};
         GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &s);
         return {s.cx, s.cy};
@@ -130,13 +131,13 @@ public:
         GetTextMetricsA(dc_, &tm);
         return tm.tmHeight;
     }
-    TextSize WrappedTextSize(const std::string& text, int maxWidth) override {
+    base::Size WrappedTextSize(const std::string& text, int maxWidth) override {
         return Measure(text, maxWidth, DT_CALCRECT | DT_WORDBREAK);
     }
     int ScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
     int ScreenHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
 
-    TextSize Measure(const std::string& text, int maxWidth, UINT flags) {
+    base::Size Measure(const std::string& text, int maxWidth, UINT flags) {
         RECT r{0, 0, maxWidth, 0};
         DrawTextA(dc_, text.c_str(), -1, &r, flags);
         return {r.right - r.left, r.bottom - r.top};
@@ -197,7 +198,7 @@ protected:
         RECT outer{}, client{};
         GetWindowRect(dialog, &outer);
         GetClientRect(dialog, &client);
-        const FrameSize frame{outer.right - outer.left - client.right,
+        const base::Size frame{outer.right - outer.left - client.right,
                               outer.bottom - outer.top - client.bottom};
         TestMeasurer m(OwnerFont());
         return LayOutMessageDialog(c.message, c.button2, c.button3, c.defaultButton, m, frame);
@@ -207,7 +208,7 @@ protected:
         SetWindowPos(owner->Handle(), nullptr, left, top, width, height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         const RECT r = owner->BoundsRect();
-        ASSERT_EQ(AsLayout(r), (LayoutRect{left, top, width, height}));
+        ASSERT_EQ(AsLayout(r), base::RectAt(left, top, width, height));
     }
 
     // The dialog's outer size for `c`, found by showing it once.
@@ -222,7 +223,7 @@ protected:
         return size;
     }
 
-    static ui::Font OwnerFont() { return ui::Font("Helv", -11, ui::fsBold); }
+    static ui::Font OwnerFont() { return ui::Font("Helv", -11, base::fsBold); }
     static ui::Form* owner;
 };
 
@@ -241,7 +242,7 @@ TEST_F(MessageDialogTest, ShortMessageIsTheRowWidthWithTheButtonCentred) {
     c.message = "Hi";
     Run(c, [&](HWND dialog) {
         const MessageDialogLayout want = Expected(dialog, c);
-        ASSERT_LT(want.label.width, 15) << "the sample message must be narrower than 15 pixels";
+        ASSERT_LT(want.label.Width(), 15) << "the sample message must be narrower than 15 pixels";
         RECT outer{}, client{};
         GetWindowRect(dialog, &outer);
         GetClientRect(dialog, &client);

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "base/error.h"
 #include "ui/application.h"
-#include "ui/error.h"
 #include "ui/form.h"
 #include "ui/gdi.h"
 #include "ui/message_hook.h"
@@ -19,6 +19,8 @@
 namespace ui {
 namespace {
 
+using namespace base::colors;
+using base::MouseButton;
 using quillet::wintest::PumpFor;
 using quillet::wintest::PumpMessages;
 
@@ -174,7 +176,7 @@ TEST(MemoryImage, PixelsAreTopDownWordsOfWhatGdiDrew) {
     EXPECT_EQ(GetPixel(image.DC(), 1, 2), RGB(0, 255, 0));
     image.Fill(clWindowText);
     EXPECT_EQ(GetPixel(image.DC(), 0, 0), GetSysColor(COLOR_WINDOWTEXT));
-    EXPECT_THROW(MemoryImage(0, 5), Error);
+    EXPECT_THROW(MemoryImage(0, 5), base::Error);
 }
 
 TEST(MessageHook, OneHookWhileOwnersLiveRemovedWithTheLast) {

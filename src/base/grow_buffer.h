@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <string>
 
-namespace ui {
+namespace base {
 
 // What one attempt found.
 struct GrowRead {
@@ -40,4 +40,4 @@ std::string ReadGrowing(Attempt&& attempt, std::size_t first = 260, std::size_t 
     return {};
 }
 
-}  // namespace ui
+}  // namespace base

@@ -6,7 +6,7 @@
 #include <exception>
 #include <string>
 
-namespace ui {
+namespace base {
 
 class Error : public std::exception {
 public:
@@ -17,4 +17,4 @@ private:
     std::string text_;
 };
 
-}  // namespace ui
+}  // namespace base

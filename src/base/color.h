@@ -1,13 +1,14 @@
-// The colour value of the toolkit and the program: red in the lowest byte,
+// The colour value of the program: red in the lowest byte,
 // green in the next, blue in the third. A non-zero high byte marks a system
 // colour (its low byte the system's colour index), which is resolved only
 // where text or fills are drawn; arithmetic takes the three low bytes as they
-// stand. Portable: the components' rules use it without Win32.
+// stand.
 #pragma once
 
 #include <cstdint>
 
-namespace ui {
+namespace base {
+// The colour names alone, for `using namespace base::colors;` in a source file.
 inline namespace colors {
 
 using TColor = std::uint32_t;
@@ -40,9 +41,4 @@ constexpr TColor RGBColour(int r, int g, int b) {
 }
 
 }  // namespace colors
-}  // namespace ui
-
-// The program's own code names colours unqualified, as the toolkit does.
-namespace quillet {
-using namespace ui::colors;
-}  // namespace quillet
+}  // namespace base

@@ -1,0 +1,69 @@
+// The balloon unit's process-wide drawing objects.
+#include "components/balloon_win32.h"
+
+#include "ui/font.h"
+
+namespace quillet {
+namespace {
+
+struct UnitObjects {
+    ui::GdiObject defaultFont;
+    ui::GdiObject shadowPattern;
+    ui::GdiObject shadowBrush;  // the pattern as a brush, made with it
+};
+
+// Freed by the static's destructor when the program ends.
+UnitObjects& Unit() {
+    static UnitObjects unit;
+    return unit;
+}
+
+ui::GdiObject MakeShadowPattern() {
+    HDC screen = GetDC(nullptr);
+    ui::GdiObject pattern(CreateCompatibleBitmap(screen, 8, 8));
+    HDC dc = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    if (pattern && dc) {
+        ui::SelectGuard select(dc, pattern.Get());
+        PatBlt(dc, 0, 0, 8, 8, WHITENESS);
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x)
+                if ((x + y) % 2 == 0) SetPixel(dc, x, y, RGB(0, 0, 0));
+    }
+    if (dc) DeleteDC(dc);
+    return pattern;
+}
+
+}  // namespace
+
+void InitBalloonUnit() {
+    UnitObjects& unit = Unit();
+    if (!unit.defaultFont) {
+        unit.defaultFont.Reset(CreateFontA(-MulDiv(8, ui::ScreenPixelsPerInch(), 72), 0, 0, 0,
+                                           FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                           "MS Sans Serif"));
+    }
+    if (!unit.shadowPattern) {
+        unit.shadowPattern = MakeShadowPattern();
+        unit.shadowBrush.Reset(CreatePatternBrush(static_cast<HBITMAP>(unit.shadowPattern.Get())));
+    }
+}
+
+HFONT BalloonDefaultHintFont() {
+    InitBalloonUnit();
+    return static_cast<HFONT>(Unit().defaultFont.Get());
+}
+
+HBITMAP BalloonShadowPattern() {
+    InitBalloonUnit();
+    return static_cast<HBITMAP>(Unit().shadowPattern.Get());
+}
+
+HBRUSH BalloonShadowBrush() {
+    InitBalloonUnit();
+    return static_cast<HBRUSH>(Unit().shadowBrush.Get());
+}
+
+}  // namespace quillet
