@@ -36,11 +36,13 @@ struct DialogWindows {
 
 bool HandleDialogCharacter(HWND dialog, MSG& msg) {
     if (msg.message != WM_CHAR && msg.message != WM_SYSCHAR) return false;
+    // A message filter may take it first, as with the dialog manager.
     if (CallMsgFilterA(&msg, MSGF_DIALOGBOX)) return true;
     bool mnemonic = true;
     if (msg.message == WM_CHAR) {
-        // Without Alt, a character is the focused control's own when it takes
-        // characters (an edit) or this one (Tab in a text box).
+        // Without Alt, a character belongs to the control it was typed on
+        // when that control takes characters (an edit), or takes Tab and
+        // this is one.
         const LRESULT code =
             SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
         mnemonic = !(code & (DLGC_WANTCHARS | DLGC_WANTMESSAGE)) &&

@@ -1,5 +1,4 @@
-// Keys that automation tools post to the control with the focus, through
-// quillet.exe.
+// Keys that automation tools post to the control with the focus, through quillet.exe.
 
 #include <gtest/gtest.h>
 
@@ -26,34 +25,33 @@ TEST(PostedKeys, ButtonsThatHideOrCloseTheirContainerKeepTheProgramAnswering) {
                        FocusedControl(help) == FindControl(help, focus);
             };
         };
-        auto message = [&](const char* opener, const char* caption, int button) {
-            return [&, opener, caption, button] {
-                if (opener) s.Press(opener);
+        auto message = [&](const char* press, const char* caption, int button) {
+            return [&, press, caption, button] {
+                if (press) s.Press(press);
                 const MessageDialog d = s.Dialog(caption);
                 return (dialog = d.hwnd) ? d.Button(button) : nullptr;
             };
         };
+        auto gone = [](HWND& window) { return [&window] { return !IsWindow(window); }; };
         auto browserOpens = [&] {
             return !IsWindow(dialog) && (browser = s.app_.FindTopWindow(kStandardDialogClass));
         };
-        auto browserButton = [&](int id) { return [&, id] { return GetDlgItem(browser, id); }; };
         const struct {
             std::function<HWND()> button;
             std::function<bool()> after;
         } rows[] = {
             {[&] {
                  s.Press("bHelp");
-                 help = s.app_.WaitForWindow(kQuickHelpClass);
-                 return help ? FindControl(help, "bOptions") : nullptr;
+                 return FindControl(help = s.app_.WaitForWindow(kQuickHelpClass), "bOptions");
              },
              panel(true, "cCloseOnEsc")},
             {[&] { return FindControl(help, "Button3"); }, panel(false, "bOptions")},
-            {[&] { return FindControl(help, "bOK"); }, [&] { return !IsWindow(help); }},
+            {[&] { return FindControl(help, "bOK"); }, gone(help)},
             {message("rD1", "Resource directory detection error", 1), browserOpens},
-            {browserButton(IDOK), [&] { return !IsWindow(browser); }},
-            {message("bUpdate", "Unsaved configuration detected", 2), [&] { return !IsWindow(dialog); }},
+            {[&] { return GetDlgItem(browser, IDOK); }, gone(browser)},
+            {message("bUpdate", "Unsaved configuration detected", 2), gone(dialog)},
             {message(nullptr, "Resource directory detection error", 1), browserOpens},
-            {browserButton(IDCANCEL), [&] { return !IsWindow(browser); }},
+            {[&] { return GetDlgItem(browser, IDCANCEL); }, gone(browser)},
         };
         for (const auto& row : rows) {
             HWND button = row.button();
