@@ -7,6 +7,7 @@
 
 #include "base/grow_buffer.h"
 #include "ui/controls.h"
+#include "ui/dialog_characters.h"
 #include "ui/form.h"
 #include "ui/gdi.h"
 #include "ui/main_form.h"
@@ -242,7 +243,10 @@ bool Application::HandleMessage() {
     }
     PreTranslate(msg);
     HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    if (root && Form::FromHandle(root) && IsDialogMessageA(root, &msg)) return true;
+    if (root && Form::FromHandle(root) &&
+        (HandleDialogCharacter(root, msg) || IsDialogMessageA(root, &msg))) {
+        return true;
+    }
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
     return true;

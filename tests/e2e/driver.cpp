@@ -644,6 +644,19 @@ bool PressKey(HWND target, WORD vk, unsigned modifiers, Where where) {
     return Send(in, target, where);
 }
 
+bool PostKeystroke(HWND control, WORD vk, char character, Where where) {
+    if (!CanBeUsed(control, "PostKeystroke", where) ||
+        !SendSync(GetAncestor(control, GA_ROOT), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE,
+                  "putting the focus on the control", where))
+        return false;
+    if (PostMessageA(control, WM_KEYDOWN, vk, 1) &&
+        PostMessageA(control, WM_CHAR, static_cast<unsigned char>(character), 1) &&
+        PostMessageA(control, WM_KEYUP, vk, 0xC0000001))
+        return true;
+    FailAt(where, "PostKeystroke: " + LastError());
+    return false;
+}
+
 bool TypeText(HWND target, const std::string& text, Where where) {
     if (!FocusFor(target, where)) return false;
     std::vector<INPUT> in;

@@ -200,6 +200,12 @@ bool PressReturn(HWND target, Where where = Where::current());
 // Alt+F4 on the window's top-level window.
 bool PressAltF4(HWND window, Where where = Where::current());
 
+// A key typed as automation tools type it: the focus put on the control as
+// Tab puts it (a push button becomes the default one), then WM_KEYDOWN,
+// WM_CHAR with the character the key types and WM_KEYUP posted to the
+// control. Returns at once.
+bool PostKeystroke(HWND control, WORD vk, char character, Where where = Where::current());
+
 // The mouse. Moves the pointer to (x, y) on the screen through the real input
 // path (SendInput), as a hand on the mouse would; the window beneath gets the
 // move. Returns once the pointer is there.
