@@ -157,8 +157,7 @@ TEST(LabelEffectWin, ControlSinksAsAButtonAndRepaintsItsRectangle) {
     ui::Form form(design);
     form.CreateHandle(nullptr);
     form.Show();
-    auto& control = form.Add<TLabelEffectControl>(static_cast<ui::Container&>(form),
-                                                  ui::ControlDesign{"L", "Quillet", 20, 30, 142, 33, "", false});
+    auto& control = form.Make<TLabelEffectControl>({form, ui::ControlDesign{"L", "Quillet", 20, 30, 142, 33, "", false}});
     TLabelEffect& label = control.Label();
     int clicks = 0, downs = 0;
     control.OnClick = [&](ui::Widget&) { ++clicks; };

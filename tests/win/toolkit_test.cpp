@@ -13,6 +13,7 @@
 #include "ui/error.h"
 #include "ui/form.h"
 #include "ui/gdi.h"
+#include "ui/graphic_controls.h"
 #include "ui/message_hook.h"
 #include "win_helpers.h"
 
@@ -23,11 +24,10 @@ using quillet::wintest::PumpFor;
 using quillet::wintest::PumpMessages;
 
 // A graphic control that fills itself in one colour and logs its events.
-class Swatch : public GraphicControl {
+class Swatch : public PlainGraphic {
 public:
-    Swatch(Form& form, Container& parent, const ControlDesign& design, TColor color,
-           std::vector<std::string>* log)
-        : GraphicControl(form, parent, design), color_(color), log_(log) {}
+    Swatch(Form& form, TColor color, std::vector<std::string>* log)
+        : PlainGraphic(form), color_(color), log_(log) {}
     void Paint(HDC dc) override {
         // Larger than itself: clipping keeps it inside its bounds.
         RECT r{-50, -50, Width() + 50, Height() + 50};
@@ -88,8 +88,8 @@ protected:
 };
 
 TEST_F(ToolkitTest, GraphicControlsPaintInZOrderClippedToTheirBounds) {
-    form_->Add<Swatch>(*form_, ControlDesign{"red", "", 10, 10, 50, 50, "", true}, 0x0000FF, &log_);
-    form_->Add<Swatch>(*form_, ControlDesign{"blue", "", 40, 40, 50, 50, "", true}, 0xFF0000, &log_);
+    form_->Make<Swatch>({*form_, ControlDesign{"red", "", 10, 10, 50, 50, "", true}}, 0x0000FF, &log_);
+    form_->Make<Swatch>({*form_, ControlDesign{"blue", "", 40, 40, 50, 50, "", true}}, 0xFF0000, &log_);
     // Pixels as 0x00RRGGBB words.
     EXPECT_EQ(PaintedPixel(15, 15), 0xFF0000u);  // red alone
     EXPECT_EQ(PaintedPixel(45, 45), 0x0000FFu);  // blue, made later, on top
@@ -99,7 +99,7 @@ TEST_F(ToolkitTest, GraphicControlsPaintInZOrderClippedToTheirBounds) {
 
 // Counted pixels: inside the label's box in `color`, and outside it off the face colour.
 TEST_F(ToolkitTest, GraphicLabelPaintsItsCaptionGreyedWhenDisabled) {
-    auto& label = form_->Add<GraphicLabel>(*form_, ControlDesign{"lName", "Unit directories:", 20, 30, 120, 13, "", false});
+    auto& label = form_->Make<GraphicLabel>({*form_, ControlDesign{"lName", "Unit directories:", 20, 30, 120, 13, "", false}});
     RECT client;
     GetClientRect(form_->Handle(), &client);
     auto count = [&](COLORREF color) {
@@ -128,8 +128,8 @@ TEST_F(ToolkitTest, GraphicLabelPaintsItsCaptionGreyedWhenDisabled) {
 }
 
 TEST_F(ToolkitTest, MouseGoesToTheTopmostControlWithCaptureFromPressToRelease) {
-    auto& red = form_->Add<Swatch>(*form_, ControlDesign{"red", "", 10, 10, 50, 50, "", true}, 0x0000FF, &log_);
-    form_->Add<Swatch>(*form_, ControlDesign{"blue", "", 40, 40, 50, 50, "", true}, 0xFF0000, &log_);
+    auto& red = form_->Make<Swatch>({*form_, ControlDesign{"red", "", 10, 10, 50, 50, "", true}}, 0x0000FF, &log_);
+    form_->Make<Swatch>({*form_, ControlDesign{"blue", "", 40, 40, 50, 50, "", true}}, 0xFF0000, &log_);
     int clicks = 0;
     red.OnClick = [&](Widget&) { ++clicks; };
 
@@ -156,7 +156,7 @@ TEST_F(ToolkitTest, MouseGoesToTheTopmostControlWithCaptureFromPressToRelease) {
 }
 
 TEST_F(ToolkitTest, RepaintRequestInvalidatesOnlyTheControl) {
-    auto& red = form_->Add<Swatch>(*form_, ControlDesign{"red", "", 10, 20, 50, 40, "", true}, 0x0000FF, &log_);
+    auto& red = form_->Make<Swatch>({*form_, ControlDesign{"red", "", 10, 20, 50, 40, "", true}}, 0x0000FF, &log_);
     PumpMessages();
     ValidateRect(form_->Handle(), nullptr);
     red.Invalidate();
@@ -169,12 +169,12 @@ TEST_F(ToolkitTest, RepaintRequestInvalidatesOnlyTheControl) {
 }
 
 TEST_F(ToolkitTest, PanelRoutesItsChildrenAndTabsThroughThemInOrder) {
-    auto& panel = form_->Add<Panel>(form_->Handle(), ControlDesign{"panel", "", 10, 10, 200, 150, "", true},
-                                    BevelKind::Raised);
-    auto& first = form_->Add<Button>(form_->Handle(), ControlDesign{"first", "First", 220, 10, 70, 23, "", true});
-    auto& a = form_->Add<CheckBox>(panel.Handle(), ControlDesign{"a", "A", 10, 10, 80, 17, "", true});
-    auto& b = form_->Add<Button>(panel.Handle(), ControlDesign{"b", "B", 10, 40, 80, 23, "", true});
-    form_->Add<Swatch>(panel, ControlDesign{"inner", "", 100, 100, 20, 20, "", true}, 0x00FF00, &log_);
+    auto& panel = form_->Make<Panel>({form_->Handle(), ControlDesign{"panel", "", 10, 10, 200, 150, "", true},
+                                      BevelKind::Raised});
+    auto& first = form_->Make<Button>({form_->Handle(), ControlDesign{"first", "First", 220, 10, 70, 23, "", true}});
+    auto& a = form_->Make<CheckBox>({panel.Handle(), ControlDesign{"a", "A", 10, 10, 80, 17, "", true}});
+    auto& b = form_->Make<Button>({panel.Handle(), ControlDesign{"b", "B", 10, 40, 80, 23, "", true}});
+    form_->Make<Swatch>({panel, ControlDesign{"inner", "", 100, 100, 20, 20, "", true}}, 0x00FF00, &log_);
     int aClicks = 0, bClicks = 0;
     a.OnClick = [&](Widget&) { ++aClicks; };
     b.OnClick = [&](Widget&) { ++bClicks; };
