@@ -65,7 +65,7 @@ HWND MouseWindowOf(Widget& widget) {
 // ---- HintWindow ----
 
 HintWindow::~HintWindow() {
-    ReleaseHandle();
+    DestroyHandle();  // what ReleaseHandle does here; a kind's own is gone by now
     if (font_) DeleteObject(font_);
 }
 
