@@ -64,7 +64,7 @@ TElipsisEdit::Button::Button(ui::Form& form, TElipsisEdit& owner)
     : ui::Control(form), owner_(owner) {}
 
 void TElipsisEdit::Button::Create(const Args& args) {
-    CreateControl(SystemParams(args, "BUTTON", WS_VISIBLE | BS_OWNERDRAW));
+    CreateSystemControl(args, "BUTTON", WS_VISIBLE | BS_OWNERDRAW);
 }
 
 bool TElipsisEdit::ReadOnly() const { return (GetWindowLongA(Handle(), GWL_STYLE) & ES_READONLY) != 0; }

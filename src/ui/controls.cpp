@@ -48,11 +48,11 @@ Control::~Control() {
     if (Handle()) UnnameWindow(Handle());
 }
 
-Window::CreateParams Control::SystemParams(const ControlArgs& args, const char* systemClass,
-                                           DWORD style, DWORD exStyle) {
+Window::CreateParams Control::ChildParams(const ControlArgs& args, const char* className,
+                                          DWORD style, DWORD exStyle) {
     const ControlDesign& d = args.design;
     CreateParams params;
-    params.className = systemClass;
+    params.className = className;
     params.systemClass = true;
     params.caption = d.caption;
     params.style = style | WS_CHILD | (d.tabStop ? WS_TABSTOP : 0);
@@ -66,10 +66,16 @@ Window::CreateParams Control::SystemParams(const ControlArgs& args, const char* 
     return params;
 }
 
-void Control::CreateControl(const CreateParams& params) {
+void Control::CreateControl(const ControlArgs& args, const CreateParams& params) {
+    TakeDesign(args.design);
     CreateHandle(params);
     if (!Name().empty()) NameWindow(Handle(), Name());
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+}
+
+void Control::CreateSystemControl(const ControlArgs& args, const char* systemClass, DWORD style,
+                                  DWORD exStyle) {
+    CreateControl(args, ChildParams(args, systemClass, style, exStyle));
 }
 
 void Control::HandleUnbound(HWND hwnd) { UnnameWindow(hwnd); }
@@ -138,7 +144,7 @@ void Control::SetFont(const Font& font) {
 
 void Label::Create(const Args& args) {
     const DWORD style = WS_VISIBLE | (args.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP) | args.style;
-    CreateControl(SystemParams(WithoutTabStop(args.parent, args.design), "STATIC", style));
+    CreateSystemControl(WithoutTabStop(args.parent, args.design), "STATIC", style);
 }
 
 LRESULT Label::ColorMessage(UINT, HDC dc, bool& handled) {
@@ -152,7 +158,7 @@ LRESULT Label::ColorMessage(UINT, HDC dc, bool& handled) {
 // ---- Button ----
 
 void Button::Create(const Args& args) {
-    CreateControl(SystemParams(args, "BUTTON", WS_VISIBLE | BS_PUSHBUTTON));
+    CreateSystemControl(args, "BUTTON", WS_VISIBLE | BS_PUSHBUTTON);
 }
 
 void Button::SetDefault(bool value) {
@@ -173,7 +179,7 @@ void Button::Command(WORD notifyCode) {
 // ---- CheckBox ----
 
 void CheckBox::Create(const Args& args) {
-    CreateControl(SystemParams(args, "BUTTON", WS_VISIBLE | BS_AUTOCHECKBOX));
+    CreateSystemControl(args, "BUTTON", WS_VISIBLE | BS_AUTOCHECKBOX);
 }
 
 bool CheckBox::Checked() const { return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -196,7 +202,7 @@ RadioButton::~RadioButton() {
 
 void RadioButton::Create(const Args& args) {
     const DWORD style = WS_VISIBLE | BS_AUTORADIOBUTTON | (args.groupStart ? WS_GROUP : 0);
-    CreateControl(SystemParams({args.parent, args.design}, "BUTTON", style));
+    CreateSystemControl({args.parent, args.design}, "BUTTON", style);
     // The group of the nearest radio button before this one among its
     // siblings, as the dialog manager groups them: a WS_GROUP window ends
     // the search.
@@ -229,7 +235,7 @@ void RadioButton::Command(WORD notifyCode) {
 // ---- CustomEdit, Edit ----
 
 void CustomEdit::CreateEdit(const ControlArgs& args, DWORD style) {
-    CreateControl(SystemParams(args, "EDIT", WS_VISIBLE | style, WS_EX_CLIENTEDGE));
+    CreateSystemControl(args, "EDIT", WS_VISIBLE | style, WS_EX_CLIENTEDGE);
 }
 
 void CustomEdit::Command(WORD notifyCode) {
@@ -278,8 +284,8 @@ LRESULT Memo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 // ---- Bevel ----
 
 void Bevel::Create(const Args& args) {
-    CreateControl(SystemParams(WithoutTabStop(args.parent, args.design), "STATIC",
-                               WS_VISIBLE | SS_ETCHEDHORZ));
+    CreateSystemControl(WithoutTabStop(args.parent, args.design), "STATIC",
+                        WS_VISIBLE | SS_ETCHEDHORZ);
     // The system widens an etched line by its edges; keep the designed box.
     const ControlDesign& d = args.design;
     SetBounds(d.left, d.top, d.width, d.height);
@@ -288,8 +294,8 @@ void Bevel::Create(const Args& args) {
 // ---- Image ----
 
 void Image::Create(const Args& args) {
-    CreateControl(SystemParams(WithoutTabStop(args.parent, args.design), "STATIC",
-                               WS_VISIBLE | SS_ICON | SS_REALSIZEIMAGE));
+    CreateSystemControl(WithoutTabStop(args.parent, args.design), "STATIC",
+                        WS_VISIBLE | SS_ICON | SS_REALSIZEIMAGE);
     const ControlDesign& d = args.design;
     box_ = {d.left, d.top, d.left + d.width, d.top + d.height};
 }
@@ -304,13 +310,14 @@ void Image::SetIcon(HICON icon) {
 
 void Panel::Create(const Args& args) {
     bevel_ = args.bevel;
-    CreateParams params = SystemParams(WithoutTabStop(args.parent, args.design), "QuilletPanel",
-                                       WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS);
+    const ControlArgs panelArgs = WithoutTabStop(args.parent, args.design);
+    CreateParams params =
+        ChildParams(panelArgs, "QuilletPanel", WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS);
     params.systemClass = false;
     // The dialog manager steps into the panel for Tab and mnemonics.
     params.exStyle = WS_EX_CONTROLPARENT;
     params.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    CreateControl(params);
+    CreateControl(panelArgs, params);
 }
 
 LRESULT Panel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

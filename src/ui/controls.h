@@ -121,12 +121,17 @@ public:
     virtual LRESULT ColorMessage(UINT msg, HDC dc, bool& handled);
 
 protected:
-    // The window of a system class in the design's place, with the design's
-    // caption and tab stop and the form's next identifier.
-    CreateParams SystemParams(const ControlArgs& args, const char* systemClass, DWORD style,
-                              DWORD exStyle = 0);
-    // Makes the window, names it and gives it the control's font.
-    void CreateControl(const CreateParams& params);
+    // A child window of `args.parent` in the design's place, with the
+    // design's caption and tab stop and the form's next identifier; of a
+    // system class, unless the caller turns systemClass off.
+    CreateParams ChildParams(const ControlArgs& args, const char* className, DWORD style,
+                             DWORD exStyle = 0);
+    // Takes the design's name and hint, makes the window from `params`,
+    // names it and gives it the control's font.
+    void CreateControl(const ControlArgs& args, const CreateParams& params);
+    // The same for a window of a system class.
+    void CreateSystemControl(const ControlArgs& args, const char* systemClass, DWORD style,
+                             DWORD exStyle = 0);
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void HandleUnbound(HWND hwnd) override;
 
