@@ -22,9 +22,9 @@ using LabelMouseEvent = std::function<void(ui::Widget& sender, ui::MouseButton b
                                            unsigned shift, int x, int y)>;
 using LabelMouseMoveEvent = std::function<void(ui::Widget& sender, unsigned shift, int x, int y)>;
 
-// The model keeps the control's rectangle and enabled flag: they are
-// stored there alone, and set through the control's SetBounds and
-// SetEnabled.
+// The model keeps the control's rectangle and enabled flag, and only the
+// model: move and enable the label through the control's SetBounds and
+// SetEnabled, which also repaint the place it leaves.
 class TLabelEffectControl final : public ui::GraphicControl {
 public:
     explicit TLabelEffectControl(ui::Form& form);

@@ -23,7 +23,10 @@ enum class BorderStyle {
     DialogNoSysMenu,  // fixed dialog frame, no title-bar buttons
 };
 
-// The identifier of a form's first windowed control (Form::NextControlId).
+// Every windowed control made on a form takes the form's next identifier, in
+// the order the controls are made, from this one up: clear of IDOK and
+// IDCANCEL, which the dialog manager sends. The order is part of what other
+// programs see (the main window's Save button is 114).
 inline constexpr int kFirstControlId = 100;
 
 // Results a modal form may end with.
@@ -74,10 +77,7 @@ public:
     }
     Widget* FindControl(const std::string& name) const;
     const std::vector<std::unique_ptr<Widget>>& Controls() const { return controls_; }
-    // The identifier of the next child window. Every windowed control made
-    // on the form takes one, in the order they are made, from 100 up: clear
-    // of IDOK and IDCANCEL, which the dialog manager sends. The order is
-    // part of what other programs see (the main window's Save button is 114).
+    // The identifier of the next windowed control (see kFirstControlId).
     int NextControlId() { return nextId_++; }
 
     // The button that Enter presses (made the dialog manager's default) and

@@ -78,7 +78,8 @@ protected:
     void CreateHandle(const CreateParams& params);
     // Makes the window from GetCreateParams, for kinds that describe
     // themselves in layers (the hint windows). Never call it from a
-    // constructor: the overrides of the kinds below would be skipped.
+    // constructor: the overrides of the kinds derived from the one under
+    // construction would be skipped.
     void CreateHandle();
     virtual void GetCreateParams(CreateParams& params) { (void)params; }
     // Subclasses a window made elsewhere and binds this object to it.

@@ -183,6 +183,11 @@ TEST(LabelEffectWin, ControlSinksAsAButtonAndRepaintsItsRectangle) {
     RECT update{};
     GetUpdateRect(form.Handle(), &update, FALSE);
     EXPECT_TRUE(update.left == 20 && update.top == 30 && update.right == 162 && update.bottom == 63);
+
+    ui::GraphicControl& base = control;  // the model is the one store, whatever the caller sees
+    base.SetBounds(10, 20, 100, 40);
+    base.SetEnabled(false);
+    EXPECT_TRUE(label.Left() == 10 && label.Top() == 20 && label.Width() == 100 && !label.Enabled());
 }
 
 }  // namespace
