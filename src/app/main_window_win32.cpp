@@ -74,7 +74,7 @@ void TCFGFace::CreateControls() {
     HWND self = Handle();
     auto label = [&](Ctl ctl) {
         for (const LabelRow& row : kLabels) {
-            if (row.ctl == ctl) controls_[ctl] = &Add<ui::Label>(self, row.design);
+            if (row.ctl == ctl) controls_[ctl] = &Make<ui::Label>({self, row.design});
         }
     };
 
@@ -82,9 +82,10 @@ void TCFGFace::CreateControls() {
     label(Ctl::Label1);
     // The captions come from the version profiles; the three form one group.
     auto radio = [&](Ctl ctl, const char* name, Version version, int top) {
-        auto& r = Add<ui::RadioButton>(
-            self, ui::ControlDesign{name, ProfileOf(version).radioCaption, 16, top, 80, 17, kRadioHint},
-            version == Version::D1);
+        auto& r = Make<ui::RadioButton>(
+            {.parent = self,
+             .design = {name, ProfileOf(version).radioCaption, 16, top, 80, 17, kRadioHint},
+             .groupStart = version == Version::D1});
         r.OnClick = [this](ui::Widget&) { rD1Click(); };
         controls_[ctl] = &r;
     };
@@ -94,38 +95,38 @@ void TCFGFace::CreateControls() {
 
     label(Ctl::lExepath);
 
-    auto& exe = Add<TElipsisEdit>(
-        self,
-        ui::ControlDesign{"eExepath", "", 112, 28, 369, 21,
-                          "The location of DCC.EXE (or dcc32.exe) is critical to the success of "
-                          "the applet. If it doesn't show up here, you''ll need to use the [...] "
-                          "button to locate it before you can save your compiler configuration "
-                          "file."},
-        /*autoSize=*/false, WS_GROUP);
+    auto& exe = Make<TElipsisEdit>(
+        {.parent = self,
+         .design = {"eExepath", "", 112, 28, 369, 21,
+                    "The location of DCC.EXE (or dcc32.exe) is critical to the success of the "
+                    "applet. If it doesn't show up here, you''ll need to use the [...] button to "
+                    "locate it before you can save your compiler configuration file."},
+         .autoSize = false,
+         .style = WS_GROUP});
     exe.OnElipsisClick = [this](ui::Widget&) { eExepathElipsisClick(); };
     controls_[Ctl::eExepath] = &exe;
 
-    auto& bat = Add<ui::CheckBox>(
-        self,
-        ui::ControlDesign{"cBatfile", "Create pausing .BAT file", 288, 60, 169, 17,
-                        "We've found it useful to use a batchfile with a PAUSE statement to run "
-                        "command line compilers so we can see the last error reported by the "
-                        "compiler (if any) and/or close the console window with a single "
-                        "keypress on completion of compilation."});
+    auto& bat = Make<ui::CheckBox>(
+        {self,
+         {"cBatfile", "Create pausing .BAT file", 288, 60, 169, 17,
+          "We've found it useful to use a batchfile with a PAUSE statement to run "
+          "command line compilers so we can see the last error reported by the "
+          "compiler (if any) and/or close the console window with a single "
+          "keypress on completion of compilation."}});
     bat.SetVisible(false);  // the batch file is written for every 32-bit save
     controls_[Ctl::cBatfile] = &bat;
 
-    controls_[Ctl::cShortcut] = &Add<ui::CheckBox>(
-        self,
-        ui::ControlDesign{"cShortcut", "Create &desktop shortcut", 112, 60, 161, 17,
-                        "You might find it handy to create a desktop shortcut to the compiler "
-                        "or its batchfile. You can drag a .DPR file directly to the icon to "
-                        "compile.  If you use an icon dock or drag-and-drop enabled menu, then "
-                        "you won't need a shortcut."});
+    controls_[Ctl::cShortcut] = &Make<ui::CheckBox>(
+        {self,
+         {"cShortcut", "Create &desktop shortcut", 112, 60, 161, 17,
+          "You might find it handy to create a desktop shortcut to the compiler "
+          "or its batchfile. You can drag a .DPR file directly to the icon to "
+          "compile.  If you use an icon dock or drag-and-drop enabled menu, then "
+          "you won't need a shortcut."}});
 
     auto edit = [&](Ctl caption, Ctl ctl, const char* name, int top, const char* hint) {
         label(caption);
-        auto& e = Add<ui::Edit>(self, ui::ControlDesign{name, "", 16, top, 465, 21, hint});
+        auto& e = Make<ui::Edit>({self, {name, "", 16, top, 465, 21, hint}});
         e.OnChange = [this](ui::Widget&) { FieldsChanged(ctx_); };
         controls_[ctl] = &e;
     };
@@ -147,18 +148,18 @@ void TCFGFace::CreateControls() {
          "Delphi 2 and 3. The field fetches the default list of aliases stored in Delphi's "
          "registry entries as the contents of this field.");
 
-    auto& hints = Add<ui::CheckBox>(
-        self,
-        ui::ControlDesign{"HintsOn", "Hints and tips", 16, 256, 97, 17,
-                        "Activates and deactivates the hinting function. Disabled by default. "
-                        "Take a moment to browse the hints for all controls. They'll provide you "
-                        "with useful information about the use and purpose of the applet."});
+    auto& hints = Make<ui::CheckBox>(
+        {self,
+         {"HintsOn", "Hints and tips", 16, 256, 97, 17,
+          "Activates and deactivates the hinting function. Disabled by default. "
+          "Take a moment to browse the hints for all controls. They'll provide you "
+          "with useful information about the use and purpose of the applet."}});
     hints.OnClick = [this](ui::Widget&) { HintsOnClick(); };
     controls_[Ctl::HintsOn] = &hints;
 
     auto button = [&](Ctl ctl, const char* name, const char* caption, int left, int width,
                       const char* hint, void (TCFGFace::*handler)()) -> ui::Button& {
-        auto& b = Add<ui::Button>(self, ui::ControlDesign{name, caption, left, 252, width, 23, hint});
+        auto& b = Make<ui::Button>({self, {name, caption, left, 252, width, 23, hint}});
         b.OnClick = [this, handler](ui::Widget&) { (this->*handler)(); };
         controls_[ctl] = &b;
         return b;
@@ -185,14 +186,14 @@ void TCFGFace::CreateControls() {
     bExit_ = &button(Ctl::bExit, "bExit", "E&xit", 428, 55, "", &TCFGFace::bExitClick);
 
     label(Ctl::Label3);
-    auto& memo = Add<ui::Memo>(
-        self,
-        ui::ControlDesign{"Memo1", "", 16, 300, 465, 121,
-                        "The current .CFG appears here when the Create button is pressed and the "
-                        ".CFG fields are deemed valid. You can perform final editing on the "
-                        "configuration here prior to saving it, because the memo contents are "
-                        "what is actually saved to disk."},
-        ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL);
+    auto& memo = Make<ui::Memo>(
+        {.parent = self,
+         .design = {"Memo1", "", 16, 300, 465, 121,
+                    "The current .CFG appears here when the Create button is pressed and the "
+                    ".CFG fields are deemed valid. You can perform final editing on the "
+                    "configuration here prior to saving it, because the memo contents are what "
+                    "is actually saved to disk."},
+         .style = ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL});
     // Configuration lines can be long; the box must not cut them.
     SendMessageA(memo.Handle(), EM_SETLIMITTEXT, 0, 0);
     memo.OnKeyPress = [this](ui::Control&, char& key) { Memo1KeyPress(key); };

@@ -16,6 +16,7 @@
 #include "core/main_view.h"
 #include "core/prompts.h"
 #include "ui/form.h"
+#include "ui/graphic_controls.h"
 
 namespace quillet {
 

@@ -37,13 +37,17 @@ bool OneLine(LPARAM lParam, std::basic_string<Char>& line) {
 
 }  // namespace
 
-TElipsisEdit::TElipsisEdit(ui::Form& form, HWND parent, const ui::ControlDesign& design,
-                           bool autoSize, DWORD extraStyle)
-    : ui::Edit(form, parent, design, ES_MULTILINE | WS_CLIPCHILDREN | extraStyle),
-      autoSize_(autoSize) {
+TElipsisEdit::TElipsisEdit(ui::Form& form) : ui::CustomEdit(form) {}
+
+void TElipsisEdit::Create(const Args& args) {
+    autoSize_ = args.autoSize;
+    CreateEdit({args.parent, args.design},
+               ES_AUTOHSCROLL | ES_MULTILINE | WS_CLIPCHILDREN | args.style);
     // Drawn by the field itself: the themed button of the common controls
     // paints nothing when its parent is an edit control.
-    button_ = std::make_unique<Button>(form, *this);
+    button_ = std::make_unique<Button>(OwnerForm(), *this);
+    const std::string buttonName = Name().empty() ? "" : Name() + "Button";
+    button_->Create({Handle(), {buttonName, "...", 0, 0, 0, 0, Hint, false}});
     EnableWindow(ButtonHandle(), IsWindowEnabled(Handle()));
     // Lays out and sizes through WM_SETFONT.
     SetFont(GetFont());
@@ -52,16 +56,16 @@ TElipsisEdit::TElipsisEdit(ui::Form& form, HWND parent, const ui::ControlDesign&
 TElipsisEdit::~TElipsisEdit() = default;
 
 void TElipsisEdit::HandleUnbound(HWND hwnd) {
-    ui::Edit::HandleUnbound(hwnd);
+    ui::CustomEdit::HandleUnbound(hwnd);
     button_.reset();  // its window went with the field's
 }
 
 TElipsisEdit::Button::Button(ui::Form& form, TElipsisEdit& owner)
-    : ui::Control(form, owner.Handle(),
-                  ui::ControlDesign{owner.Name().empty() ? "" : owner.Name() + "Button", "...", 0,
-                                    0, 0, 0, owner.Hint, false},
-                  "BUTTON", WS_VISIBLE | BS_OWNERDRAW),
-      owner_(owner) {}
+    : ui::Control(form), owner_(owner) {}
+
+void TElipsisEdit::Button::Create(const Args& args) {
+    CreateSystemControl(args, "BUTTON", WS_VISIBLE | BS_OWNERDRAW);
+}
 
 bool TElipsisEdit::ReadOnly() const { return (GetWindowLongA(Handle(), GWL_STYLE) & ES_READONLY) != 0; }
 
@@ -267,7 +271,7 @@ LRESULT TElipsisEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return ui::Edit::WndProc(message, wParam, lParam);
+    return ui::CustomEdit::WndProc(message, wParam, lParam);
 }
 
 // Press and release tracked here so that the button never takes the focus

@@ -25,18 +25,24 @@
 
 namespace quillet {
 
-class TElipsisEdit : public ui::Edit {
+class TElipsisEdit : public ui::CustomEdit {
 public:
     static constexpr int kDefaultWidth = 150;
     static constexpr int kDefaultHeight = 24;
 
-    // Creates the field in `design`'s place as a child of `parent` (the
-    // form's or a panel's window), with the client edge of a single-line
-    // field and the form's font. With `autoSize` on, the height follows the
-    // font and the designed height only starts it.
-    TElipsisEdit(ui::Form& form, HWND parent, const ui::ControlDesign& design, bool autoSize = true,
-                 DWORD extraStyle = 0);
+    struct Args {
+        HWND parent = nullptr;  // the form's or a panel's window
+        ui::ControlDesign design;
+        // The height follows the font; the designed height only starts it.
+        bool autoSize = true;
+        DWORD style = 0;  // added to the field's own
+    };
+
+    explicit TElipsisEdit(ui::Form& form);
     ~TElipsisEdit() override;
+    // Makes the field in the design's place, with the client edge of a
+    // single-line field and the form's font.
+    void Create(const Args& args);
 
     // The [...] button; null once the field's window is gone.
     ui::Control* ElipsisButton() const { return button_.get(); }
@@ -72,6 +78,7 @@ private:
     class Button : public ui::Control {
     public:
         Button(ui::Form& form, TElipsisEdit& owner);
+        void Create(const Args& args);
 
     protected:
         LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -90,7 +97,7 @@ private:
     void RaiseElipsisClick();
 
     std::unique_ptr<Button> button_;
-    bool autoSize_;
+    bool autoSize_ = true;
 };
 
 }  // namespace quillet

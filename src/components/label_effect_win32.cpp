@@ -113,17 +113,25 @@ void PaintLabelEffect(const TLabelEffect& label, HDC dc) {
     PaintLabelEffect(label, surface);
 }
 
-TLabelEffectControl::TLabelEffectControl(ui::Form& form, ui::Container& parent,
-                                         const ui::ControlDesign& design)
-    : ui::GraphicControl(form, parent, design), label_(ui::ScreenPixelsPerInch()) {
-    label_.SetBounds(design.left, design.top, design.width, design.height);
-    label_.SetCaption(design.caption);
+TLabelEffectControl::TLabelEffectControl(ui::Form& form)
+    : ui::GraphicControl(form), label_(ui::ScreenPixelsPerInch()) {
     label_.onInvalidate = [this] { Invalidate(); };
 }
 
-void TLabelEffectControl::SetBounds(int left, int top, int width, int height) {
-    ui::GraphicControl::SetBounds(left, top, width, height);
-    label_.SetBounds(left, top, width, height);
+TLabelEffectControl::~TLabelEffectControl() { Invalidate(); }
+
+void TLabelEffectControl::Create(const Args& args) {
+    label_.SetCaption(args.design.caption);
+    ui::GraphicControl::Create(args);
+}
+
+RECT TLabelEffectControl::Bounds() const {
+    return {label_.Left(), label_.Top(), label_.Left() + label_.Width(),
+            label_.Top() + label_.Height()};
+}
+
+void TLabelEffectControl::StoreBounds(const RECT& bounds) {
+    label_.SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
 }
 
 void TLabelEffectControl::Paint(HDC dc) {

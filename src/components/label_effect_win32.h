@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "components/label_effect.h"
-#include "ui/controls.h"
+#include "ui/graphic_controls.h"
 
 namespace quillet {
 
@@ -22,20 +22,24 @@ using LabelMouseEvent = std::function<void(ui::Widget& sender, base::MouseButton
                                            unsigned shift, int x, int y)>;
 using LabelMouseMoveEvent = std::function<void(ui::Widget& sender, unsigned shift, int x, int y)>;
 
-class TLabelEffectControl : public ui::GraphicControl {
+// The model keeps the control's rectangle and enabled flag, and only the
+// model: move and enable the label through the control's SetBounds and
+// SetEnabled, which also repaint the place it leaves.
+class TLabelEffectControl final : public ui::GraphicControl {
 public:
-    // The label starts with the design's bounds and caption and the model's
+    explicit TLabelEffectControl(ui::Form& form);
+    ~TLabelEffectControl() override;
+    // The label takes the design's bounds and caption and keeps the model's
     // other values.
-    TLabelEffectControl(ui::Form& form, ui::Container& parent, const ui::ControlDesign& design);
+    void Create(const Args& args) override;
 
     // The label's properties; each change that needs it repaints the label's
     // rectangle.
     TLabelEffect& Label() { return label_; }
     const TLabelEffect& Label() const { return label_; }
 
-    // Moves the control and the label together.
-    void SetBounds(int left, int top, int width, int height);
-
+    RECT Bounds() const override;
+    bool Enabled() const override { return label_.Enabled(); }
     // A paint that fails is shown by the general error report.
     void Paint(HDC dc) override;
     void MouseDown(base::MouseButton button, unsigned shift, int x, int y) override;
@@ -47,6 +51,10 @@ public:
     LabelMouseEvent OnMouseDown;
     LabelMouseMoveEvent OnMouseMove;
     LabelMouseEvent OnMouseUp;
+
+protected:
+    void StoreBounds(const RECT& bounds) override;
+    void StoreEnabled(bool enabled) override { label_.SetEnabled(enabled); }
 
 private:
     TLabelEffect label_;

@@ -115,8 +115,7 @@ private:
 // of pressing the button with that letter.
 class MessageLabel : public ui::Label {
 public:
-    MessageLabel(ui::Form& form, HWND parent, const ui::ControlDesign& design)
-        : ui::Label(form, parent, design, /*wordWrap=*/true) {}
+    using ui::Label::Label;
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
@@ -192,16 +191,17 @@ int ShowMessageDialog(const std::string& message, const std::string& caption,
     SetWindowPos(hwnd, nullptr, at.x, at.y, layout.outerWidth, layout.outerHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 
-    form.Add<ui::Image>(hwnd, Design("Image", "", layout.icon)).SetIcon(picture.Handle());
-    form.Add<MessageLabel>(hwnd, Design("Message", layout.text, layout.label));
+    form.Make<ui::Image>({hwnd, Design("Image", "", layout.icon)}).SetIcon(picture.Handle());
+    form.Make<MessageLabel>(
+        {.parent = hwnd, .design = Design("Message", layout.text, layout.label), .wordWrap = true});
 
     // Created in tab order: the dialog manager follows the order of creation,
     // and on activation it gives the focus to the first button in it.
     const std::array<const std::string*, 3> texts{&button1, &button2, &button3};
     for (const int n : layout.tabOrder) {
         const auto i = static_cast<std::size_t>(n - 1);
-        ui::Button& button = form.Add<ui::Button>(
-            hwnd, Design("Button" + std::to_string(n), *texts[i], layout.buttons[i]));
+        ui::Button& button = form.Make<ui::Button>(
+            {hwnd, Design("Button" + std::to_string(n), *texts[i], layout.buttons[i])});
         button.ModalResult = n;
         if (n == layout.cancelButton) button.SetCancel(true);
         if (n == layout.defaultButton) form.SetDefaultButton(&button);

@@ -100,36 +100,39 @@ void TQuickHelp::FocusOn(HelpCtl ctl) {
 
 void TQuickHelp::CreateControls() {
     HWND self = Handle();
-    auto& image = Add<ui::Image>(self, Place("Image1", "", 12, 16, 32, 32, false));
+    auto& image = Make<ui::Image>({self, Place("Image1", "", 12, 16, 32, 32, false)});
     image.SetIcon(LoadIconA(ui::Application::Get().Instance(), MAKEINTRESOURCEA(kQuickHelpIcon)));
 
-    caption_ = &Add<TLabelEffectControl>(static_cast<ui::Container&>(*this),
-                                         Place("LabelEffect1", "", -75, 118, 160, 293, false));
+    caption_ =
+        &Make<TLabelEffectControl>({*this, Place("LabelEffect1", "", -75, 118, 160, 293, false)});
     DesignQuickHelpCaption(caption_->Label());
 
     // The form's controls in tab order. The options panel covers the text
     // box when it shows, and the box leaves it alone.
-    auto& memo = Add<ui::Memo>(self, Place("Memo1", "", 56, 16, 453, 289),
-                               ES_READONLY | WS_VSCROLL | WS_CLIPSIBLINGS, true);
+    auto& memo = Make<ui::Memo>({.parent = self,
+                                 .design = Place("Memo1", "", 56, 16, 453, 289),
+                                 .style = ES_READONLY | WS_VSCROLL | WS_CLIPSIBLINGS,
+                                 .wordWrap = true});
     memo.SetFont(ui::Font("Fixedsys", -12));
     SendMessageA(memo.Handle(), EM_SETLIMITTEXT, 0, 0);  // the readme may be long
     memo.SetText("\r\n");                                 // one empty line
     memo.OnKeyPress = [this](ui::Control&, char& key) { handlers_.Memo1KeyPress(key); };
     controls_[HelpCtl::Memo1] = &memo;
 
-    auto& panel =
-        Add<ui::Panel>(self, Place("pOptions", "", 76, 18, 413, 286, false), ui::BevelKind::Raised);
+    auto& panel = Make<ui::Panel>({.parent = self,
+                                   .design = Place("pOptions", "", 76, 18, 413, 286, false),
+                                   .bevel = ui::BevelKind::Raised});
     panel.SetVisible(false);
     controls_[HelpCtl::pOptions] = &panel;
 
-    auto& options = Add<ui::Button>(self, Place("bOptions", "&Options", 56, 316, 75, 23));
+    auto& options = Make<ui::Button>({self, Place("bOptions", "&Options", 56, 316, 75, 23)});
     options.OnClick = [this](ui::Widget&) {
         handlers_.bOptionsClick();
         FocusOn(HelpCtl::cCloseOnEsc);
     };
     controls_[HelpCtl::bOptions] = &options;
 
-    auto& ok = Add<ui::Button>(self, Place("bOK", "&OK", 450, 316, 61, 23));
+    auto& ok = Make<ui::Button>({self, Place("bOK", "&OK", 450, 316, 61, 23)});
     ok.ModalResult = ui::mrOk;
     ok.SetCancel(true);
     SetDefaultButton(&ok);
@@ -141,25 +144,31 @@ void TQuickHelp::CreateControls() {
     const ui::Font explanation("Helv", -11);
     // The line runs through the heading's box: made first, it lies above
     // the heading, which leaves it alone.
-    Add<ui::Bevel>(p, Place("Bevel1", "", 12, 28, 387, 2, false));
+    Make<ui::Bevel>({p, Place("Bevel1", "", 12, 28, 387, 2, false)});
     auto& heading =
-        Add<ui::Label>(p, Place("Label2", "Interface options", 14, 8, 285, 25, false), false, WS_CLIPSIBLINGS);
+        Make<ui::Label>({.parent = p,
+                         .design = Place("Label2", "Interface options", 14, 8, 285, 25, false),
+                         .style = WS_CLIPSIBLINGS});
     heading.SetFont(ui::Font("Arial", -16, base::fsBold));
-    auto& note = Add<ui::Label>(
-        p,
-        Place("Label1", "Interface options are applied even if the Save Settings button is not checked.",
-              16, 36, 385, 21, false),
-        true);
+    auto& note = Make<ui::Label>(
+        {.parent = p,
+         .design = Place("Label1",
+                         "Interface options are applied even if the Save Settings button is not checked.",
+                         16, 36, 385, 21, false),
+         .wordWrap = true});
     note.SetVisible(false);
 
     auto box = [&](HelpCtl ctl, const char* name, const char* caption, int top, int width,
                    void (QuickHelp::*handler)()) {
-        auto& b = Add<ui::CheckBox>(p, Place(name, caption, 16, top, width, 17));
+        auto& b = Make<ui::CheckBox>({p, Place(name, caption, 16, top, width, 17)});
         b.OnClick = [this, handler](ui::Widget&) { (handlers_.*handler)(); };
         controls_[ctl] = &b;
     };
     auto explain = [&](const char* name, const char* text, int top, int height) {
-        Add<ui::Label>(p, Place(name, text, 36, top, 357, height, false), true).SetFont(explanation);
+        Make<ui::Label>({.parent = p,
+                         .design = Place(name, text, 36, top, 357, height, false),
+                         .wordWrap = true})
+            .SetFont(explanation);
     };
     box(HelpCtl::cCloseOnEsc, "cCloseOnEsc", "Allow close-on-Escape", 60, 153,
         &QuickHelp::cCloseOnEscClick);
@@ -176,7 +185,7 @@ void TQuickHelp::CreateControls() {
     box(HelpCtl::cAppTitle, "cAppTitle", "Use custom application title", 180, 361,
         &QuickHelp::cAppTitleClick);
 
-    auto& close = Add<ui::Button>(p, Place("Button3", "&Close", 324, 248, 75, 23));
+    auto& close = Make<ui::Button>({p, Place("Button3", "&Close", 324, 248, 75, 23)});
     close.OnClick = [this](ui::Widget&) {
         handlers_.Button3Click();
         FocusOn(HelpCtl::bOptions);
@@ -187,13 +196,14 @@ void TQuickHelp::CreateControls() {
             196, 17);
 
     // The edit leaves the button that lies over its right end alone.
-    auto& title = Add<ui::Edit>(p, Place("eAppTitle", kTitleBoxText, 36, 216, 361, 21),
-                                WS_CLIPSIBLINGS);
+    auto& title = Make<ui::Edit>({.parent = p,
+                                  .design = Place("eAppTitle", kTitleBoxText, 36, 216, 361, 21),
+                                  .style = WS_CLIPSIBLINGS});
     SendMessageA(title.Handle(), EM_SETLIMITTEXT, kMaxTitleLength, 0);
     title.OnChange = [this](ui::Widget&) { handlers_.eAppTitleChange(); };
     controls_[HelpCtl::eAppTitle] = &title;
 
-    auto& apply = Add<ui::Button>(p, Place("bAppTitle", "&Apply", 348, 217, 48, 19));
+    auto& apply = Make<ui::Button>({p, Place("bAppTitle", "&Apply", 348, 217, 48, 19)});
     apply.SetFont(ui::Font("Small", -11, base::fsBold));
     apply.OnClick = [this](ui::Widget&) { handlers_.bAppTitleClick(); };
     controls_[HelpCtl::bAppTitle] = &apply;

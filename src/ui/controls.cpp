@@ -1,7 +1,5 @@
 #include "ui/controls.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 
 #include "ui/application.h"
@@ -12,9 +10,9 @@ namespace ui {
 
 namespace {
 
-ControlDesign WithoutTabStop(ControlDesign design) {
+ControlArgs WithoutTabStop(HWND parent, ControlDesign design) {
     design.tabStop = false;
-    return design;
+    return {parent, std::move(design)};
 }
 
 }  // namespace
@@ -33,50 +31,51 @@ unsigned ShiftFromMouse(WPARAM wParam, bool doubleClick) {
 
 // ---- Widget ----
 
-Widget::Widget(Form& form, std::string name, std::string hint)
-    : Hint(std::move(hint)), form_(&form), name_(std::move(name)) {}
+Widget::Widget(Form& form) : form_(&form) {}
+
+void Widget::TakeDesign(const ControlDesign& design) {
+    name_ = design.name;
+    Hint = design.hint;
+}
 
 Widget::~Widget() { Application::Get().ControlDestroyed(this); }
 
 // ---- Control ----
 
-Control::Control(Form& form, HWND parent, const ControlDesign& design, const char* systemClass,
-                 DWORD style, DWORD exStyle)
-    : Widget(form, design.name, design.hint),
-      design_(design),
-      parent_(parent),
-      systemClass_(systemClass),
-      style_(style),
-      exStyle_(exStyle),
-      font_(form.GetFont()) {
-    Create();
-}
-
-Control::Control(Form& form, HWND parent, const ControlDesign& design)
-    : Widget(form, design.name, design.hint), design_(design), parent_(parent), font_(form.GetFont()) {}
+Control::Control(Form& form) : Widget(form), font_(form.GetFont()) {}
 
 Control::~Control() {
     if (Handle()) UnnameWindow(Handle());
 }
 
-void Control::GetCreateParams(CreateParams& params) {
-    params.className = systemClass_ ? systemClass_ : "";
+Window::CreateParams Control::ChildParams(const ControlArgs& args, const char* className,
+                                          DWORD style, DWORD exStyle) {
+    const ControlDesign& d = args.design;
+    CreateParams params;
+    params.className = className;
     params.systemClass = true;
-    params.caption = design_.caption;
-    params.style = style_ | WS_CHILD | (design_.tabStop ? WS_TABSTOP : 0);
-    params.exStyle = exStyle_;
-    params.x = design_.left;
-    params.y = design_.top;
-    params.width = design_.width;
-    params.height = design_.height;
-    params.parent = parent_;
+    params.caption = d.caption;
+    params.style = style | WS_CHILD | (d.tabStop ? WS_TABSTOP : 0);
+    params.exStyle = exStyle;
+    params.x = d.left;
+    params.y = d.top;
+    params.width = d.width;
+    params.height = d.height;
+    params.parent = args.parent;
     params.id = OwnerForm().NextControlId();
+    return params;
 }
 
-void Control::Create() {
-    CreateHandle();
+void Control::CreateControl(const ControlArgs& args, const CreateParams& params) {
+    TakeDesign(args.design);
+    CreateHandle(params);
     if (!Name().empty()) NameWindow(Handle(), Name());
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+}
+
+void Control::CreateSystemControl(const ControlArgs& args, const char* systemClass, DWORD style,
+                                  DWORD exStyle) {
+    CreateControl(args, ChildParams(args, systemClass, style, exStyle));
 }
 
 void Control::HandleUnbound(HWND hwnd) { UnnameWindow(hwnd); }
@@ -143,9 +142,10 @@ void Control::SetFont(const Font& font) {
 
 // ---- Label ----
 
-Label::Label(Form& form, HWND parent, const ControlDesign& design, bool wordWrap, DWORD extraStyle)
-    : Control(form, parent, WithoutTabStop(design), "STATIC",
-              WS_VISIBLE | (wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP) | extraStyle) {}
+void Label::Create(const Args& args) {
+    const DWORD style = WS_VISIBLE | (args.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP) | args.style;
+    CreateSystemControl(WithoutTabStop(args.parent, args.design), "STATIC", style);
+}
 
 LRESULT Label::ColorMessage(UINT, HDC dc, bool& handled) {
     // Labels sit on the form's face colour; a colour of their own font wins.
@@ -157,8 +157,9 @@ LRESULT Label::ColorMessage(UINT, HDC dc, bool& handled) {
 
 // ---- Button ----
 
-Button::Button(Form& form, HWND parent, const ControlDesign& design)
-    : Control(form, parent, design, "BUTTON", WS_VISIBLE | BS_PUSHBUTTON) {}
+void Button::Create(const Args& args) {
+    CreateSystemControl(args, "BUTTON", WS_VISIBLE | BS_PUSHBUTTON);
+}
 
 void Button::SetDefault(bool value) {
     default_ = value;
@@ -177,8 +178,9 @@ void Button::Command(WORD notifyCode) {
 
 // ---- CheckBox ----
 
-CheckBox::CheckBox(Form& form, HWND parent, const ControlDesign& design)
-    : Control(form, parent, design, "BUTTON", WS_VISIBLE | BS_AUTOCHECKBOX) {}
+void CheckBox::Create(const Args& args) {
+    CreateSystemControl(args, "BUTTON", WS_VISIBLE | BS_AUTOCHECKBOX);
+}
 
 bool CheckBox::Checked() const { return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -194,9 +196,28 @@ void CheckBox::Command(WORD notifyCode) {
 
 // ---- RadioButton ----
 
-RadioButton::RadioButton(Form& form, HWND parent, const ControlDesign& design, bool groupStart)
-    : Control(form, parent, design, "BUTTON",
-              WS_VISIBLE | BS_AUTORADIOBUTTON | (groupStart ? WS_GROUP : 0)) {}
+RadioButton::~RadioButton() {
+    if (group_) group_->erase(std::remove(group_->begin(), group_->end(), this), group_->end());
+}
+
+void RadioButton::Create(const Args& args) {
+    const DWORD style = WS_VISIBLE | BS_AUTORADIOBUTTON | (args.groupStart ? WS_GROUP : 0);
+    CreateSystemControl({args.parent, args.design}, "BUTTON", style);
+    // The group of the nearest radio button before this one among its
+    // siblings, as the dialog manager groups them: a WS_GROUP window ends
+    // the search.
+    if (!args.groupStart) {
+        for (HWND h = GetWindow(Handle(), GW_HWNDPREV); h; h = GetWindow(h, GW_HWNDPREV)) {
+            if (auto* before = dynamic_cast<RadioButton*>(Control::FromHandle(h))) {
+                group_ = before->group_;
+                break;
+            }
+            if (GetWindowLongA(h, GWL_STYLE) & WS_GROUP) break;
+        }
+    }
+    if (!group_) group_ = std::make_shared<Group>();
+    group_->push_back(this);
+}
 
 bool RadioButton::Checked() const {
     return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -207,31 +228,30 @@ void RadioButton::Command(WORD notifyCode) {
     // A click raises OnClick only when it checks the button: clicking the
     // button that is already chosen changes nothing.
     const bool wasChecked = lastChecked_;
-    for (const auto& control : OwnerForm().Controls()) {
-        if (auto* radio = dynamic_cast<RadioButton*>(control.get())) {
-            radio->lastChecked_ = radio->Checked();
-        }
-    }
+    for (RadioButton* radio : *group_) radio->lastChecked_ = radio->Checked();
     if (!wasChecked && Checked() && OnClick) OnClick(*this);
 }
 
-// ---- Edit ----
+// ---- CustomEdit, Edit ----
 
-Edit::Edit(Form& form, HWND parent, const ControlDesign& design, DWORD extraStyle)
-    : Edit(form, parent, design, extraStyle, ES_AUTOHSCROLL) {}
+void CustomEdit::CreateEdit(const ControlArgs& args, DWORD style) {
+    CreateSystemControl(args, "EDIT", WS_VISIBLE | style, WS_EX_CLIENTEDGE);
+}
 
-Edit::Edit(Form& form, HWND parent, const ControlDesign& design, DWORD extraStyle, DWORD scrollStyle)
-    : Control(form, parent, design, "EDIT", WS_VISIBLE | scrollStyle | extraStyle, WS_EX_CLIENTEDGE) {}
-
-void Edit::Command(WORD notifyCode) {
+void CustomEdit::Command(WORD notifyCode) {
     if (notifyCode == EN_CHANGE && OnChange) OnChange(*this);
+}
+
+void Edit::Create(const Args& args) {
+    CreateEdit({args.parent, args.design}, ES_AUTOHSCROLL | args.style);
 }
 
 // ---- Memo ----
 
-Memo::Memo(Form& form, HWND parent, const ControlDesign& design, DWORD extraStyle, bool wordWrap)
-    : Edit(form, parent, design, ES_MULTILINE | ES_AUTOVSCROLL | extraStyle,
-           wordWrap ? 0 : ES_AUTOHSCROLL) {}
+void Memo::Create(const Args& args) {
+    CreateEdit({args.parent, args.design},
+               ES_MULTILINE | ES_AUTOVSCROLL | (args.wordWrap ? 0 : ES_AUTOHSCROLL) | args.style);
+}
 
 LRESULT Memo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
@@ -263,224 +283,41 @@ LRESULT Memo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // ---- Bevel ----
 
-Bevel::Bevel(Form& form, HWND parent, const ControlDesign& design)
-    : Control(form, parent, WithoutTabStop(design), "STATIC", WS_VISIBLE | SS_ETCHEDHORZ) {
+void Bevel::Create(const Args& args) {
+    CreateSystemControl(WithoutTabStop(args.parent, args.design), "STATIC",
+                        WS_VISIBLE | SS_ETCHEDHORZ);
     // The system widens an etched line by its edges; keep the designed box.
-    SetBounds(design.left, design.top, design.width, design.height);
+    const ControlDesign& d = args.design;
+    SetBounds(d.left, d.top, d.width, d.height);
 }
 
 // ---- Image ----
 
-Image::Image(Form& form, HWND parent, const ControlDesign& design)
-    : Control(form, parent, WithoutTabStop(design), "STATIC",
-              WS_VISIBLE | SS_ICON | SS_REALSIZEIMAGE) {}
+void Image::Create(const Args& args) {
+    CreateSystemControl(WithoutTabStop(args.parent, args.design), "STATIC",
+                        WS_VISIBLE | SS_ICON | SS_REALSIZEIMAGE);
+    const ControlDesign& d = args.design;
+    box_ = {d.left, d.top, d.left + d.width, d.top + d.height};
+}
 
 void Image::SetIcon(HICON icon) {
     SendMessageA(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     // STM_SETICON sizes the control to the icon; keep the designed box.
-    SetBounds(design_.left, design_.top, design_.width, design_.height);
-}
-
-// ---- Container ----
-
-GraphicControl* Container::GraphicAt(POINT client) const {
-    for (auto it = graphics_.rbegin(); it != graphics_.rend(); ++it) {
-        const RECT bounds = (*it)->Bounds();
-        if ((*it)->Visible() && PtInRect(&bounds, client)) return *it;
-    }
-    return nullptr;
-}
-
-void Container::PaintGraphicChildren(HDC dc, const RECT& update) const {
-    for (GraphicControl* g : graphics_) {
-        const RECT bounds = g->Bounds();
-        RECT meet;
-        if (!g->Visible() || !IntersectRect(&meet, &bounds, &update)) continue;
-        DcStateGuard state(dc);
-        IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
-        OffsetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
-        g->Paint(dc);
-    }
-}
-
-void Container::PrintClient(HDC dc, LPARAM flags) const {
-    RECT client;
-    GetClientRect(ContainerHandle(), &client);
-    if (flags & PRF_ERASEBKGND) FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    PaintGraphicChildren(dc, client);
-}
-
-bool Container::RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
-    const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    const bool dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
-    const unsigned shift = ShiftFromMouse(wParam, dbl);
-    base::MouseButton button = base::mbLeft;
-    if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP || msg == WM_RBUTTONDBLCLK) button = base::mbRight;
-    if (msg == WM_MBUTTONDOWN || msg == WM_MBUTTONUP || msg == WM_MBUTTONDBLCLK) button = base::mbMiddle;
-    auto local = [](GraphicControl* g, POINT p) {
-        const RECT b = g->Bounds();
-        return POINT{p.x - b.left, p.y - b.top};
-    };
-
-    switch (msg) {
-    case WM_MOUSEMOVE: {
-        GraphicControl* target = captured_ ? captured_ : GraphicAt(pt);
-        if (!target || !target->Enabled()) return false;
-        const POINT p = local(target, pt);
-        target->MouseMove(shift, p.x, p.y);
-        return true;
-    }
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK: {
-        GraphicControl* target = captured_ ? captured_ : GraphicAt(pt);
-        if (!target || !target->Enabled()) return false;
-        if (!captured_) {
-            captured_ = target;
-            SetCapture(ContainerHandle());
-        }
-        const POINT p = local(target, pt);
-        target->MouseDown(button, shift, p.x, p.y);
-        return true;
-    }
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-        GraphicControl* target = captured_ ? captured_ : GraphicAt(pt);
-        if (!target || !target->Enabled()) return false;
-        // The capture ends with the last button released, before the handler
-        // runs: it may open a modal window or destroy the control.
-        if (captured_ && !(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))) {
-            captured_ = nullptr;
-            if (GetCapture() == ContainerHandle()) ReleaseCapture();
-        }
-        const POINT p = local(target, pt);
-        target->MouseUp(button, shift, p.x, p.y);
-        return true;
-    }
-    default:
-        return false;
-    }
-}
-
-bool Container::HandleContainerMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    result = 0;
-    switch (msg) {
-    case WM_COMMAND:
-        if (Control* child = Control::FromHandle(reinterpret_cast<HWND>(lParam))) {
-            child->Command(HIWORD(wParam));
-            return true;
-        }
-        return false;
-    case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (Control* child = header ? Control::FromHandle(header->hwndFrom) : nullptr) {
-            bool handled = false;
-            result = child->Notify(*header, handled);
-            return handled;
-        }
-        return false;
-    }
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-        if (Control* child = Control::FromHandle(reinterpret_cast<HWND>(lParam))) {
-            bool handled = false;
-            result = child->ColorMessage(msg, reinterpret_cast<HDC>(wParam), handled);
-            return handled;
-        }
-        return false;
-    case WM_CAPTURECHANGED:
-        if (reinterpret_cast<HWND>(lParam) != ContainerHandle()) captured_ = nullptr;
-        return false;
-    default:
-        if ((msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK)) return RouteMouse(msg, wParam, lParam);
-        return false;
-    }
-}
-
-// ---- GraphicControl ----
-
-GraphicControl::GraphicControl(Form& form, Container& parent, const ControlDesign& design)
-    : Widget(form, design.name, design.hint),
-      parent_(&parent),
-      bounds_{design.left, design.top, design.left + design.width, design.top + design.height} {
-    parent_->graphics_.push_back(this);
-    Invalidate();
-}
-
-GraphicControl::~GraphicControl() {
-    auto& list = parent_->graphics_;
-    list.erase(std::remove(list.begin(), list.end(), this), list.end());
-    if (parent_->captured_ == this) {
-        parent_->captured_ = nullptr;
-        if (GetCapture() == parent_->ContainerHandle()) ReleaseCapture();
-    }
-    Invalidate();
-}
-
-void GraphicControl::Invalidate() const {
-    if (HWND hwnd = parent_->ContainerHandle()) InvalidateRect(hwnd, &bounds_, TRUE);
-}
-
-void GraphicControl::SetBounds(int left, int top, int width, int height) {
-    const RECT bounds{left, top, left + width, top + height};
-    if (EqualRect(&bounds, &bounds_)) return;
-    Invalidate();
-    bounds_ = bounds;
-    Invalidate();
-}
-
-RECT GraphicControl::ScreenBounds() const {
-    RECT r = bounds_;
-    MapWindowPoints(parent_->ContainerHandle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-void GraphicControl::SetVisible(bool visible) {
-    if (visible_ == visible) return;
-    visible_ = visible;
-    Invalidate();
-}
-
-void GraphicControl::SetEnabled(bool enabled) {
-    if (enabled_ == enabled) return;
-    enabled_ = enabled;
-    Invalidate();
-}
-
-void GraphicControl::MouseDown(base::MouseButton button, unsigned, int, int) {
-    if (button == base::mbLeft) pressed_ = true;
-}
-
-void GraphicControl::MouseMove(unsigned, int, int) {}
-
-void GraphicControl::MouseUp(base::MouseButton button, unsigned, int x, int y) {
-    if (button != base::mbLeft) return;
-    const bool click = pressed_ && x >= 0 && y >= 0 && x < Width() && y < Height();
-    pressed_ = false;
-    if (click && OnClick) OnClick(*this);
+    SetBounds(box_.left, box_.top, box_.right - box_.left, box_.bottom - box_.top);
 }
 
 // ---- Panel ----
 
-Panel::Panel(Form& form, HWND parent, const ControlDesign& design, BevelKind bevel)
-    : Control(form, parent, WithoutTabStop(design)), bevel_(bevel) {
-    Create();
-}
-
-void Panel::GetCreateParams(CreateParams& params) {
-    Control::GetCreateParams(params);
-    params.className = "QuilletPanel";
+void Panel::Create(const Args& args) {
+    bevel_ = args.bevel;
+    const ControlArgs panelArgs = WithoutTabStop(args.parent, args.design);
+    CreateParams params =
+        ChildParams(panelArgs, "QuilletPanel", WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS);
     params.systemClass = false;
-    params.style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     // The dialog manager steps into the panel for Tab and mnemonics.
     params.exStyle = WS_EX_CONTROLPARENT;
     params.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    CreateControl(panelArgs, params);
 }
 
 LRESULT Panel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

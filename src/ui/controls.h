@@ -1,17 +1,20 @@
-// The controls of our forms, created in code from a small design struct, with
-// typed events that get the sender first. Windowed controls are thin holders
-// of a Win32 child window; graphic controls have no window of their own and
-// are painted, hit-tested and hinted by the form or panel that holds them.
-// The form owns every control made on it, on a panel or not.
+// The windowed controls of our forms, made in code from a small design
+// struct, with typed events that get the sender first. They are thin holders
+// of a Win32 child window. Graphic controls (ui/graphic_controls.h) have no
+// window of their own and are painted, hit-tested and hinted by the form or
+// panel that holds them. The form owns every control made on it, on a panel
+// or not.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "base/mouse.h"
+#include "ui/container.h"
 #include "ui/font.h"
 #include "ui/window.h"
 
@@ -19,8 +22,6 @@ namespace ui {
 
 class Form;
 class Control;
-class Container;
-class GraphicControl;
 
 // Where and how a control is created. Geometry is in client pixels of the
 // parent (the form, or a panel on it).
@@ -53,7 +54,9 @@ public:
     virtual HWND WindowHandle() const { return nullptr; }
 
 protected:
-    Widget(Form& form, std::string name, std::string hint);
+    explicit Widget(Form& form);
+    // Takes the design's name and hint, when the control is made.
+    void TakeDesign(const ControlDesign& design);
 
 private:
     Form* form_;
@@ -66,10 +69,23 @@ using KeyPressEvent = std::function<void(Control& sender, char& key)>;
 // The state (base::ShiftState bits) in a mouse message's wParam, with Alt read from the keyboard.
 unsigned ShiftFromMouse(WPARAM wParam, bool doubleClick = false);
 
+// Where a windowed control goes: its parent (the form's or a panel's
+// window) and its design. Kinds with options of their own have an `Args`
+// that begins the same way.
+struct ControlArgs {
+    HWND parent = nullptr;
+    ControlDesign design;
+};
+
 // A windowed control: a child window of a system class, subclassed so that
-// its messages reach WndProc.
+// its messages reach WndProc. It is made in two steps, as the form's Make
+// does: construct, then Create from the kind's Args, so that no constructor
+// has to reach a kind's behaviour through a virtual call.
 class Control : public Window, public Widget {
 public:
+    using Args = ControlArgs;
+
+    explicit Control(Form& form);
     ~Control() override;
 
     Form& OwnerForm() const { return Widget::OwnerForm(); }
@@ -101,16 +117,17 @@ public:
     virtual LRESULT ColorMessage(UINT msg, HDC dc, bool& handled);
 
 protected:
-    // A control of a system class, made at once. `parent` is the form's or a
-    // panel's window.
-    Control(Form& form, HWND parent, const ControlDesign& design, const char* systemClass,
-            DWORD style, DWORD exStyle = 0);
-    // A kind with a window class of its own (a panel) calls Create itself.
-    Control(Form& form, HWND parent, const ControlDesign& design);
-
-    // Makes the window, names it and gives it the form's font.
-    void Create();
-    void GetCreateParams(CreateParams& params) override;
+    // A child window of `args.parent` in the design's place, with the
+    // design's caption and tab stop and the form's next identifier; of a
+    // system class, unless the caller turns systemClass off.
+    CreateParams ChildParams(const ControlArgs& args, const char* className, DWORD style,
+                             DWORD exStyle = 0);
+    // Takes the design's name and hint, makes the window from `params`,
+    // names it and gives it the control's font.
+    void CreateControl(const ControlArgs& args, const CreateParams& params);
+    // The same for a window of a system class.
+    void CreateSystemControl(const ControlArgs& args, const char* systemClass, DWORD style,
+                             DWORD exStyle = 0);
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void HandleUnbound(HWND hwnd) override;
 
@@ -118,26 +135,27 @@ protected:
     // swallowed it (set it to 0).
     bool KeyPress(WPARAM& wParam);
 
-    ControlDesign design_;
-    HWND parent_;
-
 private:
-    const char* systemClass_ = nullptr;
-    DWORD style_ = 0;
-    DWORD exStyle_ = 0;
     Font font_;
 };
 
 class Label : public Control {
 public:
-    Label(Form& form, HWND parent, const ControlDesign& design, bool wordWrap = false,
-          DWORD extraStyle = 0);
+    struct Args {
+        HWND parent = nullptr;
+        ControlDesign design;
+        bool wordWrap = false;
+        DWORD style = 0;  // added to the label's own
+    };
+    using Control::Control;
+    void Create(const Args& args);
     LRESULT ColorMessage(UINT msg, HDC dc, bool& handled) override;
 };
 
 class Button : public Control {
 public:
-    Button(Form& form, HWND parent, const ControlDesign& design);
+    using Control::Control;
+    void Create(const Args& args);
     // The result a click gives a modal form (0: none).
     int ModalResult = 0;
     bool Default() const { return default_; }
@@ -154,43 +172,75 @@ private:
 
 class CheckBox : public Control {
 public:
-    CheckBox(Form& form, HWND parent, const ControlDesign& design);
+    using Control::Control;
+    void Create(const Args& args);
     bool Checked() const;
     // Changes the box; like a click, this raises OnClick when the state changes.
     void SetChecked(bool checked);
     void Command(WORD notifyCode) override;
 };
 
+// One of a group of mutually exclusive buttons. A button that starts a group
+// has the dialog manager's WS_GROUP; the others join the group of the radio
+// button made before them on the same parent.
 class RadioButton : public Control {
 public:
-    // `groupStart` begins a new group of mutually exclusive buttons.
-    RadioButton(Form& form, HWND parent, const ControlDesign& design, bool groupStart);
+    struct Args {
+        HWND parent = nullptr;
+        ControlDesign design;
+        bool groupStart = false;
+    };
+    using Control::Control;
+    ~RadioButton() override;
+    void Create(const Args& args);
     bool Checked() const;
     void Command(WORD notifyCode) override;
 
 private:
+    using Group = std::vector<RadioButton*>;
+    std::shared_ptr<Group> group_;
     bool lastChecked_ = false;
 };
 
-// A one-line edit field.
-class Edit : public Control {
+// What every edit field has: OnChange, and a window of the EDIT class with
+// the client edge. Each kind chooses its own styles.
+class CustomEdit : public Control {
 public:
-    Edit(Form& form, HWND parent, const ControlDesign& design, DWORD extraStyle = 0);
+    using Control::Control;
     NotifyEvent OnChange;
     void Command(WORD notifyCode) override;
 
 protected:
-    // `scrollStyle` replaces the one-line field's ES_AUTOHSCROLL.
-    Edit(Form& form, HWND parent, const ControlDesign& design, DWORD extraStyle, DWORD scrollStyle);
+    // `style` is the whole EDIT style but WS_VISIBLE.
+    void CreateEdit(const ControlArgs& args, DWORD style);
+};
+
+// A one-line edit field.
+class Edit : public CustomEdit {
+public:
+    struct Args {
+        HWND parent = nullptr;
+        ControlDesign design;
+        DWORD style = 0;  // added to the field's own
+    };
+    using CustomEdit::CustomEdit;
+    void Create(const Args& args);
 };
 
 // A multi-line text box. Escape and other typed characters reach OnKeyPress
 // first; Tab always moves the focus on. Getting the focus selects nothing:
 // the caret stays where it was, at the top of a new text. With `wordWrap`
 // long lines wrap at the box's width.
-class Memo : public Edit {
+class Memo : public CustomEdit {
 public:
-    Memo(Form& form, HWND parent, const ControlDesign& design, DWORD extraStyle, bool wordWrap = false);
+    struct Args {
+        HWND parent = nullptr;
+        ControlDesign design;
+        DWORD style = 0;  // added to the box's own
+        bool wordWrap = false;
+    };
+    using CustomEdit::CustomEdit;
+    void Create(const Args& args);
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -200,88 +250,19 @@ protected:
 // use to divide a heading from what follows.
 class Bevel : public Control {
 public:
-    Bevel(Form& form, HWND parent, const ControlDesign& design);
+    using Control::Control;
+    void Create(const Args& args);
 };
 
 // A static picture showing an icon.
 class Image : public Control {
 public:
-    Image(Form& form, HWND parent, const ControlDesign& design);
+    using Control::Control;
+    void Create(const Args& args);
     void SetIcon(HICON icon);
-};
-
-// A window that holds controls: a form or a panel. It routes its windowed
-// children's notifications to them, and paints, hit-tests and captures the
-// mouse for its graphic children.
-class Container {
-public:
-    virtual ~Container() = default;
-    virtual HWND ContainerHandle() const = 0;
-
-    // Graphic children in Z order: the first is painted first, the last is on top.
-    const std::vector<GraphicControl*>& GraphicChildren() const { return graphics_; }
-    // The topmost visible graphic child at a client point, or null.
-    GraphicControl* GraphicAt(POINT client) const;
-    // The graphic child holding the mouse between press and release, or null.
-    GraphicControl* MouseCapture() const { return captured_; }
-
-protected:
-    // Handles what a container does for its children; true when it did.
-    bool HandleContainerMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    // Paints the graphic children that meet `update`, each clipped to its bounds.
-    void PaintGraphicChildren(HDC dc, const RECT& update) const;
-    // WM_PRINTCLIENT: the background when asked, then the graphic children.
-    void PrintClient(HDC dc, LPARAM flags) const;
 
 private:
-    friend class GraphicControl;
-    bool RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam);
-
-    std::vector<GraphicControl*> graphics_;
-    GraphicControl* captured_ = nullptr;
-};
-
-// A control without a window of its own. Its container paints it in its own
-// WM_PAINT (clipped to the control's bounds, origin at its top-left corner),
-// routes the mouse to it with capture from press to release, and finds it
-// for hints. A repaint request invalidates just its rectangle.
-class GraphicControl : public Widget {
-public:
-    GraphicControl(Form& form, Container& parent, const ControlDesign& design);
-    ~GraphicControl() override;
-
-    Container& Parent() const { return *parent_; }
-
-    RECT Bounds() const { return bounds_; }
-    void SetBounds(int left, int top, int width, int height);
-    int Width() const { return bounds_.right - bounds_.left; }
-    int Height() const { return bounds_.bottom - bounds_.top; }
-    RECT ScreenBounds() const override;
-
-    bool Visible() const { return visible_; }
-    void SetVisible(bool visible);
-    bool Enabled() const { return enabled_; }
-    void SetEnabled(bool enabled);
-
-    // Asks the container to repaint this control's rectangle.
-    void Invalidate() const;
-
-    // Draws the control on `dc`, whose origin is the control's top-left
-    // corner and whose clipping keeps drawing inside it.
-    virtual void Paint(HDC dc) = 0;
-    // Mouse events in the control's own coordinates.
-    virtual void MouseDown(base::MouseButton button, unsigned shift, int x, int y);
-    virtual void MouseMove(unsigned shift, int x, int y);
-    virtual void MouseUp(base::MouseButton button, unsigned shift, int x, int y);
-
-    NotifyEvent OnClick;
-
-private:
-    Container* parent_;
-    RECT bounds_;
-    bool visible_ = true;
-    bool enabled_ = true;
-    bool pressed_ = false;  // a left press began here: the release clicks
+    RECT box_{};  // the designed place, which the icon must not change
 };
 
 enum class BevelKind { None, Raised, Lowered };
@@ -290,15 +271,20 @@ enum class BevelKind { None, Raised, Lowered };
 // moves through its children in their creation order.
 class Panel : public Control, public Container {
 public:
-    Panel(Form& form, HWND parent, const ControlDesign& design, BevelKind bevel = BevelKind::None);
+    struct Args {
+        HWND parent = nullptr;
+        ControlDesign design;
+        BevelKind bevel = BevelKind::None;
+    };
+    using Control::Control;
+    void Create(const Args& args);
     HWND ContainerHandle() const override { return Handle(); }
 
 protected:
-    void GetCreateParams(CreateParams& params) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    BevelKind bevel_;
+    BevelKind bevel_ = BevelKind::None;
 };
 
 }  // namespace ui

@@ -3,6 +3,7 @@
 
 #include "ui/application.h"
 #include "ui/gdi.h"
+#include "ui/graphic_controls.h"
 #include "ui/placement.h"
 
 namespace ui {
@@ -44,7 +45,8 @@ Form::~Form() {
     DestroyHandle();
 }
 
-void Form::GetCreateParams(CreateParams& params) {
+Window::CreateParams Form::FormParams(HWND owner) const {
+    CreateParams params;
     params.className = design_.className;
     params.caption = design_.followsTitle ? Application::Get().Title() : design_.caption;
     params.style = StyleFor(design_.border);
@@ -55,16 +57,16 @@ void Form::GetCreateParams(CreateParams& params) {
     params.y = design_.top == CW_USEDEFAULT ? 0 : design_.top;
     params.width = r.right - r.left;
     params.height = r.bottom - r.top;
-    params.parent = owner_;
+    params.parent = owner;
     // The dialog manager keeps its state in the window's extra bytes.
     params.windowExtra = DLGWINDOWEXTRA;
     params.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    return params;
 }
 
 void Form::CreateHandle(HWND owner) {
-    owner_ = owner;
     // Every window of the program shows the application's icon: its class's.
-    Window::CreateHandle();
+    Window::CreateHandle(FormParams(owner));
     if (design_.followsTitle) Application::Get().FollowTitle(this);
 }
 
@@ -141,11 +143,6 @@ int Form::Width() const {
 int Form::Height() const {
     const RECT r = BoundsRect();
     return r.bottom - r.top;
-}
-
-Widget& Form::Adopt(std::unique_ptr<Widget> control) {
-    controls_.push_back(std::move(control));
-    return *controls_.back();
 }
 
 Widget* Form::FindControl(const std::string& name) const {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/container.h"
 #include "ui/controls.h"
 #include "ui/font.h"
 #include "ui/window.h"
@@ -21,6 +22,12 @@ enum class BorderStyle {
     Dialog,  // fixed dialog frame, close box only
     DialogNoSysMenu,  // fixed dialog frame, no title-bar buttons
 };
+
+// Every windowed control made on a form takes the form's next identifier, in
+// the order the controls are made, from this one up: clear of IDOK and
+// IDCANCEL, which the dialog manager sends. The order is part of what other
+// programs see (the main window's Save button is 114).
+inline constexpr int kFirstControlId = 100;
 
 // Results a modal form may end with.
 enum ModalResultValue { mrNone = 0, mrOk = 1, mrCancel = 2 };
@@ -58,19 +65,19 @@ public:
     int Width() const;
     int Height() const;
 
-    // Controls are created in tab order and owned by the form.
-    template <class T, class... Args>
-    T& Add(Args&&... args) {
-        auto control = std::make_unique<T>(*this, std::forward<Args>(args)...);
-        T& ref = *control;
+    // Makes a control of kind T from its Args and keeps it. Controls are
+    // made in tab order; `extra` goes to T's constructor after the form.
+    template <class T, class... Extra>
+    T& Make(const typename T::Args& args, Extra&&... extra) {
+        auto control = std::make_unique<T>(*this, std::forward<Extra>(extra)...);
+        control->Create(args);
+        T& made = *control;
         controls_.push_back(std::move(control));
-        return ref;
+        return made;
     }
-    // Adopts a control that was made elsewhere.
-    Widget& Adopt(std::unique_ptr<Widget> control);
     Widget* FindControl(const std::string& name) const;
     const std::vector<std::unique_ptr<Widget>>& Controls() const { return controls_; }
-    // An identifier for the next child window.
+    // The identifier of the next windowed control (see kFirstControlId).
     int NextControlId() { return nextId_++; }
 
     // The button that Enter presses (made the dialog manager's default) and
@@ -94,18 +101,17 @@ public:
     static Form* FromHandle(HWND hwnd);
 
 protected:
-    void GetCreateParams(CreateParams& params) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     LRESULT ClassDefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    CreateParams FormParams(HWND owner) const;
     void HandleCommand(WPARAM wParam);
 
     FormDesign design_;
-    HWND owner_ = nullptr;
     std::vector<std::unique_ptr<Widget>> controls_;
     Button* default_ = nullptr;
-    int nextId_ = 100;  // clear of IDOK and IDCANCEL, which the dialog manager sends
+    int nextId_ = kFirstControlId;
     bool modal_ = false;
 };
 

@@ -9,10 +9,6 @@ namespace ui {
 
 namespace {
 
-// The object behind a window sits in its GWLP_USERDATA, for both ways of
-// binding; the window procedure tells that the window is one of ours. Both
-// are read in-process, unlike window properties, which every message would
-// otherwise look up through the window server.
 // Other programs (our end-to-end driver among them) find windows by name:
 // the property holds a global atom of the name.
 constexpr const char* kNameProp = "QuilletName";
@@ -83,6 +79,10 @@ void Window::RegisterOwnClass(const CreateParams& params) {
 void Window::CreateHandle() {
     CreateParams params;
     GetCreateParams(params);
+    CreateHandle(params);
+}
+
+void Window::CreateHandle(const CreateParams& params) {
     if (!params.systemClass) RegisterOwnClass(params);
     HWND hwnd = CreateWindowExA(params.exStyle, params.className.c_str(), params.caption.c_str(),
                                 params.style, params.x, params.y, params.width, params.height,

@@ -73,11 +73,15 @@ protected:
         HCURSOR cursor = nullptr;  // the arrow when null
         int windowExtra = 0;
     };
-    // Each kind of window fills in what it needs.
-    virtual void GetCreateParams(CreateParams& params) = 0;
-
-    // Makes the window from GetCreateParams; throws when it cannot.
+    // Makes the window from `params`; throws when it cannot. Controls and
+    // forms make theirs this way, from values, after construction.
+    void CreateHandle(const CreateParams& params);
+    // Makes the window from GetCreateParams, for kinds that describe
+    // themselves in layers (the hint windows). Never call it from a
+    // constructor: the overrides of the kinds derived from the one under
+    // construction would be skipped.
     void CreateHandle();
+    virtual void GetCreateParams(CreateParams& params) { (void)params; }
     // Subclasses a window made elsewhere and binds this object to it.
     void AttachHandle(HWND hwnd);
     // Unbinds the object from its window, leaving the window as it is.

@@ -142,9 +142,9 @@ protected:
     }
 
     // Where a field goes on the dialog; the default size when none is given.
-    static ui::ControlDesign At(int x, int y, int w = TElipsisEdit::kDefaultWidth,
-                                int h = TElipsisEdit::kDefaultHeight) {
-        return ui::ControlDesign{"", "", x, y, w, h, "", true};
+    TElipsisEdit::Args At(int x, int y, int w = TElipsisEdit::kDefaultWidth,
+                          int h = TElipsisEdit::kDefaultHeight, bool autoSize = true) const {
+        return {dialog, ui::ControlDesign{"", "", x, y, w, h, "", true}, autoSize};
     }
 
     HWND dialog = nullptr;
@@ -155,7 +155,8 @@ protected:
 };
 
 TEST_F(ElipsisEditTest, StartsAt150By24WithItsSquareButton) {
-    TElipsisEdit e(*owner, dialog, At(10, 10), /*autoSize=*/false);
+    TElipsisEdit e(*owner);
+    e.Create(At(10, 10, TElipsisEdit::kDefaultWidth, TElipsisEdit::kDefaultHeight, false));
     RECT w{};
     GetWindowRect(e.Handle(), &w);
     EXPECT_EQ(w.right - w.left, 150);
@@ -172,7 +173,8 @@ TEST_F(ElipsisEditTest, StartsAt150By24WithItsSquareButton) {
 }
 
 TEST_F(ElipsisEditTest, ButtonIsASquareOfClientHeightAfterEveryResize) {
-    TElipsisEdit e(*owner, dialog, At(10, 10, 150, 24), /*autoSize=*/false);
+    TElipsisEdit e(*owner);
+    e.Create(At(10, 10, 150, 24, false));
     e.SetFont(font);
     struct Size { int w, h; };
     // The last two change only the height.
@@ -195,7 +197,8 @@ TEST_F(ElipsisEditTest, ButtonIsASquareOfClientHeightAfterEveryResize) {
 }
 
 TEST_F(ElipsisEditTest, FontChangeKeepsTheTextAreaNarrowed) {
-    TElipsisEdit e(*owner, dialog, At(10, 10, 300, 40), /*autoSize=*/false);
+    TElipsisEdit e(*owner);
+    e.Create(At(10, 10, 300, 40, false));
     e.SetFont(bigFont);  // the base edit resets its text area here
     const RECT client = ClientRect(e.Handle());
     EXPECT_EQ(TextArea(e.Handle()).right + TextAreaInset(300, 40, bigFont),
@@ -219,7 +222,8 @@ TEST_F(ElipsisEditTest, AutoSizeFollowsTheFont) {
     };
     const int border = 8 * GetSystemMetrics(SM_CYBORDER);
 
-    TElipsisEdit automatic(*owner, dialog, At(10, 10));
+    TElipsisEdit automatic(*owner);
+    automatic.Create(At(10, 10));
     EXPECT_TRUE(automatic.AutoSize());
     automatic.SetFont(bigFont);
     EXPECT_EQ(height(automatic.Handle()), lineHeight(bigFont) + border);
@@ -230,13 +234,15 @@ TEST_F(ElipsisEditTest, AutoSizeFollowsTheFont) {
               ClientRect(automatic.Handle()).bottom);
 
     // As the main window places it: AutoSize off, 369 x 21.
-    TElipsisEdit fixed(*owner, dialog, At(10, 60, 369, 21), /*autoSize=*/false);
+    TElipsisEdit fixed(*owner);
+    fixed.Create(At(10, 60, 369, 21, false));
     fixed.SetFont(bigFont);
     EXPECT_EQ(height(fixed.Handle()), 21);
 }
 
 TEST_F(ElipsisEditTest, CursorIsTheArrowFromTheButtonsFirstColumn) {
-    TElipsisEdit e(*owner, dialog, At(10, 10, 200, 30), /*autoSize=*/false);
+    TElipsisEdit e(*owner);
+    e.Create(At(10, 10, 200, 30, false));
     Pump();
     const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
     const HCURSOR beam = LoadCursor(nullptr, IDC_IBEAM);
@@ -266,7 +272,8 @@ TEST_F(ElipsisEditTest, CursorIsTheArrowFromTheButtonsFirstColumn) {
 }
 
 TEST_F(ElipsisEditTest, ButtonFollowsTheEnabledState) {
-    TElipsisEdit e(*owner, dialog, At(10, 10, 200, 24));
+    TElipsisEdit e(*owner);
+    e.Create(At(10, 10, 200, 24));
     int clicks = 0;
     e.OnElipsisClick = [&](ui::Widget&) { ++clicks; };
     EXPECT_TRUE(IsWindowEnabled(e.ButtonHandle()));
@@ -291,7 +298,8 @@ TEST_F(ElipsisEditTest, ButtonFollowsTheEnabledState) {
 }
 
 TEST_F(ElipsisEditTest, ClickReachesTheHandlerWithTheButtonAsSender) {
-    TElipsisEdit e(*owner, dialog, At(10, 10, 200, 24));
+    TElipsisEdit e(*owner);
+    e.Create(At(10, 10, 200, 24));
     std::vector<HWND> senders;
     e.OnElipsisClick = [&](ui::Widget& sender) { senders.push_back(sender.WindowHandle()); };
     HWND other = GetDlgItem(dialog, IDCANCEL);
@@ -316,7 +324,8 @@ TEST_F(ElipsisEditTest, ClickReachesTheHandlerWithTheButtonAsSender) {
 }
 
 TEST_F(ElipsisEditTest, ReturnAndEscapeAreTheDialogsKeys) {
-    TElipsisEdit e(*owner, dialog, At(10, 10, 200, 24));
+    TElipsisEdit e(*owner);
+    e.Create(At(10, 10, 200, 24));
     e.SetText("C:\\DELPHI");
     SetFocus(e.Handle());
     SendMessageA(e.Handle(), EM_SETSEL, 3, 3);
@@ -351,7 +360,8 @@ TEST_F(ElipsisEditTest, ReturnAndEscapeAreTheDialogsKeys) {
 }
 
 TEST_F(ElipsisEditTest, DialogCodeLeavesReturnEscapeAndTabToTheWindow) {
-    TElipsisEdit e(*owner, dialog, At(10, 10, 200, 24));
+    TElipsisEdit e(*owner);
+    e.Create(At(10, 10, 200, 24));
     for (WPARAM key : {VK_RETURN, VK_ESCAPE, VK_TAB}) {
         MSG asked{e.Handle(), WM_KEYDOWN, key, 0, 0, {}};
         const LRESULT code =
@@ -362,7 +372,8 @@ TEST_F(ElipsisEditTest, DialogCodeLeavesReturnEscapeAndTabToTheWindow) {
 }
 
 TEST_F(ElipsisEditTest, LongTextScrollsInsteadOfWrapping) {
-    TElipsisEdit e(*owner, dialog, At(10, 10, 150, 24));
+    TElipsisEdit e(*owner);
+    e.Create(At(10, 10, 150, 24));
     std::string text;
     for (int i = 0; i < 30; ++i) text += "C:\\DIR" + std::to_string(i) + ";";
     e.SetText(text);
@@ -381,7 +392,8 @@ TEST_F(ElipsisEditTest, LongTextScrollsInsteadOfWrapping) {
 }
 
 TEST_F(ElipsisEditTest, LineBreaksNeverEnter) {
-    TElipsisEdit e(*owner, dialog, At(10, 10, 200, 24));
+    TElipsisEdit e(*owner);
+    e.Create(At(10, 10, 200, 24));
     e.SetText("C:\\DEL\r\nPHI\n");
     EXPECT_EQ(e.Text(), "C:\\DELPHI");
 
@@ -436,7 +448,8 @@ TEST_F(ElipsisEditTest, LineBreaksNeverEnter) {
 TEST_F(ElipsisEditTest, WindowAndButtonGoTogether) {
     HWND edit = nullptr, button = nullptr;
     {
-        TElipsisEdit e(*owner, dialog, At(10, 10));
+        TElipsisEdit e(*owner);
+        e.Create(At(10, 10));
         edit = e.Handle();
         button = e.ButtonHandle();
         ASSERT_TRUE(IsWindow(edit));
@@ -446,7 +459,8 @@ TEST_F(ElipsisEditTest, WindowAndButtonGoTogether) {
     EXPECT_FALSE(IsWindow(button));
 
     // The parent may destroy the field first; the object then lets go of it.
-    TElipsisEdit e(*owner, dialog, At(10, 10));
+    TElipsisEdit e(*owner);
+    e.Create(At(10, 10));
     DestroyWindow(e.Handle());
     EXPECT_EQ(e.Handle(), nullptr);
     EXPECT_EQ(e.ButtonHandle(), nullptr);

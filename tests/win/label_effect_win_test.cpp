@@ -163,8 +163,7 @@ TEST(LabelEffectWin, ControlSinksAsAButtonAndRepaintsItsRectangle) {
     ui::Form form(design);
     form.CreateHandle(nullptr);
     form.Show();
-    auto& control = form.Add<TLabelEffectControl>(static_cast<ui::Container&>(form),
-                                                  ui::ControlDesign{"L", "Quillet", 20, 30, 142, 33, "", false});
+    auto& control = form.Make<TLabelEffectControl>({form, ui::ControlDesign{"L", "Quillet", 20, 30, 142, 33, "", false}});
     TLabelEffect& label = control.Label();
     int clicks = 0, downs = 0;
     control.OnClick = [&](ui::Widget&) { ++clicks; };
@@ -190,6 +189,11 @@ TEST(LabelEffectWin, ControlSinksAsAButtonAndRepaintsItsRectangle) {
     RECT update{};
     GetUpdateRect(form.Handle(), &update, FALSE);
     EXPECT_TRUE(update.left == 20 && update.top == 30 && update.right == 162 && update.bottom == 63);
+
+    ui::GraphicControl& base = control;  // the model is the one store, whatever the caller sees
+    base.SetBounds(10, 20, 100, 40);
+    base.SetEnabled(false);
+    EXPECT_TRUE(label.Left() == 10 && label.Top() == 20 && label.Width() == 100 && !label.Enabled());
 }
 
 }  // namespace

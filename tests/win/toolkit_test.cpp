@@ -13,6 +13,7 @@
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/gdi.h"
+#include "ui/graphic_controls.h"
 #include "ui/message_hook.h"
 #include "win_helpers.h"
 
@@ -25,11 +26,10 @@ using quillet::wintest::PumpFor;
 using quillet::wintest::PumpMessages;
 
 // A graphic control that fills itself in one colour and logs its events.
-class Swatch : public GraphicControl {
+class Swatch : public PlainGraphic {
 public:
-    Swatch(Form& form, Container& parent, const ControlDesign& design, TColor color,
-           std::vector<std::string>* log)
-        : GraphicControl(form, parent, design), color_(color), log_(log) {}
+    Swatch(Form& form, base::TColor color, std::vector<std::string>* log)
+        : PlainGraphic(form), color_(color), log_(log) {}
     void Paint(HDC dc) override {
         // Larger than itself: clipping keeps it inside its bounds.
         RECT r{-50, -50, Width() + 50, Height() + 50};
@@ -37,12 +37,12 @@ public:
         FillRect(dc, &r, brush);
         DeleteObject(brush);
     }
-    void MouseDown(MouseButton b, unsigned shift, int x, int y) override {
+    void MouseDown(base::MouseButton b, unsigned shift, int x, int y) override {
         Log("down", x, y);
         GraphicControl::MouseDown(b, shift, x, y);
     }
     void MouseMove(unsigned, int x, int y) override { Log("move", x, y); }
-    void MouseUp(MouseButton b, unsigned shift, int x, int y) override {
+    void MouseUp(base::MouseButton b, unsigned shift, int x, int y) override {
         Log("up", x, y);
         GraphicControl::MouseUp(b, shift, x, y);
     }
@@ -51,7 +51,7 @@ private:
     void Log(const char* what, int x, int y) {
         log_->push_back(Name() + " " + what + " " + std::to_string(x) + "," + std::to_string(y));
     }
-    TColor color_;
+    base::TColor color_;
     std::vector<std::string>* log_;
 };
 
@@ -90,8 +90,8 @@ protected:
 };
 
 TEST_F(ToolkitTest, GraphicControlsPaintInZOrderClippedToTheirBounds) {
-    form_->Add<Swatch>(*form_, ControlDesign{"red", "", 10, 10, 50, 50, "", true}, 0x0000FF, &log_);
-    form_->Add<Swatch>(*form_, ControlDesign{"blue", "", 40, 40, 50, 50, "", true}, 0xFF0000, &log_);
+    form_->Make<Swatch>({*form_, ControlDesign{"red", "", 10, 10, 50, 50, "", true}}, 0x0000FF, &log_);
+    form_->Make<Swatch>({*form_, ControlDesign{"blue", "", 40, 40, 50, 50, "", true}}, 0xFF0000, &log_);
     // Pixels as 0x00RRGGBB words.
     EXPECT_EQ(PaintedPixel(15, 15), 0xFF0000u);  // red alone
     EXPECT_EQ(PaintedPixel(45, 45), 0x0000FFu);  // blue, made later, on top
@@ -100,8 +100,8 @@ TEST_F(ToolkitTest, GraphicControlsPaintInZOrderClippedToTheirBounds) {
 }
 
 TEST_F(ToolkitTest, MouseGoesToTheTopmostControlWithCaptureFromPressToRelease) {
-    auto& red = form_->Add<Swatch>(*form_, ControlDesign{"red", "", 10, 10, 50, 50, "", true}, 0x0000FF, &log_);
-    form_->Add<Swatch>(*form_, ControlDesign{"blue", "", 40, 40, 50, 50, "", true}, 0xFF0000, &log_);
+    auto& red = form_->Make<Swatch>({*form_, ControlDesign{"red", "", 10, 10, 50, 50, "", true}}, 0x0000FF, &log_);
+    form_->Make<Swatch>({*form_, ControlDesign{"blue", "", 40, 40, 50, 50, "", true}}, 0xFF0000, &log_);
     int clicks = 0;
     red.OnClick = [&](Widget&) { ++clicks; };
 
@@ -128,7 +128,7 @@ TEST_F(ToolkitTest, MouseGoesToTheTopmostControlWithCaptureFromPressToRelease) {
 }
 
 TEST_F(ToolkitTest, RepaintRequestInvalidatesOnlyTheControl) {
-    auto& red = form_->Add<Swatch>(*form_, ControlDesign{"red", "", 10, 20, 50, 40, "", true}, 0x0000FF, &log_);
+    auto& red = form_->Make<Swatch>({*form_, ControlDesign{"red", "", 10, 20, 50, 40, "", true}}, 0x0000FF, &log_);
     PumpMessages();
     ValidateRect(form_->Handle(), nullptr);
     red.Invalidate();
@@ -141,12 +141,12 @@ TEST_F(ToolkitTest, RepaintRequestInvalidatesOnlyTheControl) {
 }
 
 TEST_F(ToolkitTest, PanelRoutesItsChildrenAndTabsThroughThemInOrder) {
-    auto& panel = form_->Add<Panel>(form_->Handle(), ControlDesign{"panel", "", 10, 10, 200, 150, "", true},
-                                    BevelKind::Raised);
-    auto& first = form_->Add<Button>(form_->Handle(), ControlDesign{"first", "First", 220, 10, 70, 23, "", true});
-    auto& a = form_->Add<CheckBox>(panel.Handle(), ControlDesign{"a", "A", 10, 10, 80, 17, "", true});
-    auto& b = form_->Add<Button>(panel.Handle(), ControlDesign{"b", "B", 10, 40, 80, 23, "", true});
-    form_->Add<Swatch>(panel, ControlDesign{"inner", "", 100, 100, 20, 20, "", true}, 0x00FF00, &log_);
+    auto& panel = form_->Make<Panel>({form_->Handle(), ControlDesign{"panel", "", 10, 10, 200, 150, "", true},
+                                      BevelKind::Raised});
+    auto& first = form_->Make<Button>({form_->Handle(), ControlDesign{"first", "First", 220, 10, 70, 23, "", true}});
+    auto& a = form_->Make<CheckBox>({panel.Handle(), ControlDesign{"a", "A", 10, 10, 80, 17, "", true}});
+    auto& b = form_->Make<Button>({panel.Handle(), ControlDesign{"b", "B", 10, 40, 80, 23, "", true}});
+    form_->Make<Swatch>({panel, ControlDesign{"inner", "", 100, 100, 20, 20, "", true}}, 0x00FF00, &log_);
     int aClicks = 0, bClicks = 0;
     a.OnClick = [&](Widget&) { ++aClicks; };
     b.OnClick = [&](Widget&) { ++bClicks; };
@@ -174,7 +174,7 @@ TEST(MemoryImage, PixelsAreTopDownWordsOfWhatGdiDrew) {
     EXPECT_EQ(image.Pixel(3, 0), 0x0000FFu);  // row 0 is the top row
     image.Pixels()[2 * image.Stride() + 1] = 0x00FF00;
     EXPECT_EQ(GetPixel(image.DC(), 1, 2), RGB(0, 255, 0));
-    image.Fill(clWindowText);
+    image.Fill(base::clWindowText);
     EXPECT_EQ(GetPixel(image.DC(), 0, 0), GetSysColor(COLOR_WINDOWTEXT));
     EXPECT_THROW(MemoryImage(0, 5), base::Error);
 }
