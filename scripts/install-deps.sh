@@ -17,7 +17,7 @@ command -v cmake >/dev/null || missing+=(cmake)
 command -v clang++ >/dev/null || missing+=(clang)
 have_pkg libclang-rt-dev || missing+=(libclang-rt-dev)  # libFuzzer and the sanitizers' run-times
 [[ -f /usr/src/googletest/CMakeLists.txt ]] || missing+=(googletest)
-command -v i686-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-i686)
+command -v i686-w64-mingw32-g++-win32 >/dev/null || missing+=(g++-mingw-w64-i686-win32)
 have_pkg wine || missing+=(wine)
 need_i386=0
 have_pkg wine32:i386 || { missing+=(wine32:i386); need_i386=1; }
