@@ -14,6 +14,8 @@ FUZZ_DIR=$QUILLET_BUILD/fuzz
 TEST_WINE_DIR=$QUILLET_BUILD/wine-test
 DEMO_PREFIX=$QUILLET_BUILD/demo-prefix
 DEMO_HOME=$QUILLET_BUILD/demo-home
+# The programs that ship (in dist/'s zip, beside readme.txt).
+SHIPPED_PROGRAMS=(quillet.exe quilletc.exe lunket.exe LunketD2.exe LunketD3.exe)
 
 say() { printf 'quillet: %s\n' "$*"; }
 die() { printf 'quillet: error: %s\n' "$*" >&2; exit 1; }
