@@ -51,6 +51,8 @@ fi
 TEST_WINE_DIR=$QUILLET_BUILD/wine-test$wine_suffix
 DEMO_PREFIX=$QUILLET_BUILD/demo-prefix$wine_suffix
 DEMO_HOME=$QUILLET_BUILD/demo-home$wine_suffix
+# The programs that ship (in dist/'s zip, beside readme.txt).
+SHIPPED_PROGRAMS=(quillet.exe quilletc.exe lunket.exe LunketD2.exe LunketD3.exe)
 
 say() { printf 'quillet: %s\n' "$*"; }
 die() { printf 'quillet: error: %s\n' "$*" >&2; exit 1; }

@@ -17,7 +17,7 @@ command -v cmake >/dev/null || missing+=(cmake)
 command -v clang++ >/dev/null || missing+=(clang)
 have_pkg libclang-rt-dev || missing+=(libclang-rt-dev)  # libFuzzer and the sanitizers' run-times
 [[ -f /usr/src/googletest/CMakeLists.txt ]] || missing+=(googletest)
-command -v i686-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-i686)
+command -v i686-w64-mingw32-g++-win32 >/dev/null || missing+=(g++-mingw-w64-i686-win32)
 have_pkg wine || missing+=(wine)
 need_i386=0
 if ((QUILLET_WINE_BITS == 32)); then
@@ -25,7 +25,7 @@ if ((QUILLET_WINE_BITS == 32)); then
 else
     # No 32-bit Linux programs here: the tests run an x64 build under 64-bit Wine.
     have_pkg wine64 || missing+=(wine64)
-    command -v x86_64-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-x86-64)
+    command -v x86_64-w64-mingw32-g++-win32 >/dev/null || missing+=(g++-mingw-w64-x86-64)
 fi
 command -v Xvfb >/dev/null || missing+=(xvfb)
 command -v xvfb-run >/dev/null || missing+=(xvfb)

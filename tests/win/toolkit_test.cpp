@@ -1,6 +1,7 @@
 // The toolkit's pieces on real windows: graphic controls (paint order,
 // clipping, hit-testing and capture), panels (routing and tabbing), memory
-// images, the message hook and title followers.
+// images, the message hook, title followers and the lookup of later Windows
+// functions.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -14,6 +15,7 @@
 #include "ui/form.h"
 #include "ui/gdi.h"
 #include "ui/graphic_controls.h"
+#include "ui/later_function.h"
 #include "ui/message_hook.h"
 #include "win_helpers.h"
 
@@ -213,6 +215,25 @@ TEST_F(ToolkitTest, TitleRecaptionsTheFormsThatFollowIt) {
     follower.reset();
     app.SetTitle(before);  // no follower left to touch
     EXPECT_EQ(app.Title(), before);
+}
+
+TEST(LaterFunction, FindsWhatThisWindowsHasAndNothingElse) {
+    const struct {
+        const char* module;
+        const char* name;
+        bool found;
+    } cases[] = {
+        {"kernel32.dll", "GetTickCount", true},
+        {"version.dll", "GetFileVersionInfoSizeA", true},  // loaded only when asked for
+        {"kernel32.dll", "NoSuchFunction", false},
+        {"nosuchdll.dll", "GetTickCount", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LaterFunction<FARPROC>(c.module, c.name) != nullptr, c.found) << c.module << "!" << c.name;
+    }
+    const auto tickCount = LaterFunction<DWORD(WINAPI*)()>("kernel32.dll", "GetTickCount");
+    const DWORD found = tickCount();
+    EXPECT_LT(GetTickCount() - found, 1000u) << "callable as the type it was asked for";
 }
 
 }  // namespace
