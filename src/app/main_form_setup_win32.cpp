@@ -23,12 +23,13 @@ void SetupMainForm(TCFGFace& form) {
     state.iniFileName = SettingsFileFor(app.ExeName());
     Settings settings(form.GetPlatform(), state.iniFileName);
 
-    // The designed coordinates stand where a stored one would push the
-    // window off the screen; each axis is decided on its own.
+    // The designed coordinates (at the window's DPI) stand where a stored
+    // one would push the window off the screen; each axis is decided on its
+    // own. Stored coordinates are screen pixels.
     const int left = PositionCoordinate(settings.Left(), GetSystemMetrics(SM_CXSCREEN),
-                                        form.Width(), form.Design().left);
+                                        form.Width(), form.Scale(form.Design().left));
     const int top = PositionCoordinate(settings.Top(), GetSystemMetrics(SM_CYSCREEN),
-                                       form.Height(), form.Design().top);
+                                       form.Height(), form.Scale(form.Design().top));
     form.SetPosition(left, top);
 
     state.extraMessages = settings.ExtraMessages();

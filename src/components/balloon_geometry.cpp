@@ -8,28 +8,34 @@ using base::Point;
 using base::Rect;
 using base::Size;
 
-namespace {
-
-// The pointer takes a strip this wide beside the body and this high above or
-// below it; its base points lie this far from the tip along the body's edge.
-constexpr int kPointerStripWidth = 15;
-constexpr int kPointerStripHeight = 19;
-constexpr int kPointerBaseNear = 21;
-constexpr int kPointerBaseFar = 41;
-
-}  // namespace
+BalloonMetrics BalloonMetricsAt(int dpi, int shadowDepth) {
+    const auto at = [dpi](int designed) { return base::ScaleForDpi(designed, dpi); };
+    const BalloonMetrics designed;
+    BalloonMetrics m;
+    m.textMargin = at(designed.textMargin);
+    m.stripWidth = at(designed.stripWidth);
+    m.stripHeight = at(designed.stripHeight);
+    m.spareRow = at(designed.spareRow);
+    m.baseNear = at(designed.baseNear);
+    m.baseFar = at(designed.baseFar);
+    m.minWidth = at(designed.minWidth);
+    m.cornerDiameter = at(designed.cornerDiameter);
+    m.shadowDepth = at(std::clamp(shadowDepth, 0, kMaxShadowDepth));
+    return m;
+}
 
 Size MeasureBalloon(const std::string& caption, Point pointer, int screenWidth,
                     int maxWidthPixels, int shadowDepth,
-                    const BalloonTextMeasurer& measure) {
-    const int sd = std::clamp(shadowDepth, 0, kMaxShadowDepth);
-    const int extra = sd + kBalloonFrameWidth;
+                    const BalloonTextMeasurer& measure, int dpi) {
+    const BalloonMetrics m = BalloonMetricsAt(dpi, shadowDepth);
+    const int extra = m.shadowDepth + m.FrameWidth();
     const int available = std::max(screenWidth - pointer.x, pointer.x);
     // A limit below the minimum width (MaxWidth 0, a tiny fraction of the
     // screen) would leave no room, or a negative one, for the text.
-    const int limit = std::max(std::min(available, maxWidthPixels), kMinBalloonWidth);
+    const int limit = std::max(std::min(available, maxWidthPixels), m.minWidth);
     const Size text = measure(caption, limit - extra);
-    return {std::max(text.width + extra, kMinBalloonWidth), text.height + kBalloonFrameHeight + sd};
+    return {std::max(text.width + extra, m.minWidth),
+            text.height + m.FrameHeight() + m.shadowDepth};
 }
 
 Rect PositionRect(Size size, Point pointer, TBalloonPosition position) {
@@ -54,8 +60,10 @@ BalloonPlacement PlaceBalloon(Size size, Point pointer, TBalloonPosition preferr
     return {position, position == preferred ? first : PositionRect(size, pointer, position)};
 }
 
-BalloonGeometry GetBalloonGeometry(Size size, int shadowDepth, TBalloonPosition position) {
-    const int sd = std::clamp(shadowDepth, 0, kMaxShadowDepth);
+BalloonGeometry GetBalloonGeometry(Size size, int shadowDepth, TBalloonPosition position,
+                                   int dpi) {
+    const BalloonMetrics metrics = BalloonMetricsAt(dpi, shadowDepth);
+    const int sd = metrics.shadowDepth;
     const int right = size.width - sd;  // the balloon's extent without its shadow
     const int bottom = size.height - sd;
     const bool below = IsBelow(position);
@@ -63,22 +71,24 @@ BalloonGeometry GetBalloonGeometry(Size size, int shadowDepth, TBalloonPosition 
 
     BalloonGeometry g;
     g.shadowDepth = sd;
-    g.body = Rect{0, 0, right - kPointerStripWidth, bottom - kPointerStripHeight}.Moved(
-        toRight ? kPointerStripWidth : 0, below ? kPointerStripHeight : 0);
-    const int m = kBalloonTextMargin;
+    g.cornerDiameter = metrics.cornerDiameter;
+    g.body = Rect{0, 0, right - metrics.stripWidth, bottom - metrics.stripHeight}.Moved(
+        toRight ? metrics.stripWidth : 0, below ? metrics.stripHeight : 0);
+    const int m = metrics.textMargin;
     g.text = {g.body.left + m, g.body.top + m, g.body.right - m, g.body.bottom - m};
 
     // The base lies on the body's outermost row toward the tip.
     const Point tip{toRight ? 0 : right, below ? 0 : bottom};
     const int along = toRight ? 1 : -1;
     const int baseY = below ? g.body.top : g.body.bottom - 1;
-    g.pointer = {tip, Point{tip.x + along * kPointerBaseNear, baseY},
-                 Point{tip.x + along * kPointerBaseFar, baseY}};
+    g.pointer = {tip, Point{tip.x + along * metrics.baseNear, baseY},
+                 Point{tip.x + along * metrics.baseFar, baseY}};
     return g;
 }
 
 BalloonOutline OutlineAt(const BalloonGeometry& geometry, TBalloonShape shape, int offset) {
-    BalloonOutline o{geometry.body.Moved(offset, offset), shape == bsRoundRect, geometry.pointer};
+    BalloonOutline o{geometry.body.Moved(offset, offset), shape == bsRoundRect, geometry.pointer,
+                     geometry.cornerDiameter};
     for (Point& p : o.pointer) p = {p.x + offset, p.y + offset};
     return o;
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "base/dpi.h"
 #include "base/geometry.h"
 
 namespace quillet {
@@ -51,30 +52,47 @@ constexpr TBalloonPosition MakePosition(bool below, bool right) {
     return static_cast<TBalloonPosition>(2 * below + right);
 }
 
-// Frame around the text: 9-pixel margins on both sides plus the 15-pixel
-// pointer strip; the shadow depth comes on top.
-inline constexpr int kBalloonFrameWidth = 33;
-// Height added to the text: both margins, the 19-pixel pointer strip and one
-// spare row under the text; the shadow depth comes on top.
-inline constexpr int kBalloonFrameHeight = 38;
 // Keeps the pointer's base, up to 41 pixels from the tip, inside the body even
 // at the greatest shadow depth.
 inline constexpr int kMinBalloonWidth = 59;
 inline constexpr int kBalloonTextMargin = 9;
 inline constexpr int kBalloonCornerDiameter = 18;
 
+// The balloon's measures at one DPI: the ones above (designed for 96 DPI)
+// and the shadow depth, each scaled, with the frame made of the scaled parts
+// so that the text measured is the text drawn.
+struct BalloonMetrics {
+    int textMargin = kBalloonTextMargin;
+    int stripWidth = 15;   // the pointer's strip beside the body
+    int stripHeight = 19;  // and above or below it
+    int spareRow = 1;      // under the text
+    int baseNear = 21;     // the pointer's base points, from the tip
+    int baseFar = 41;
+    int minWidth = kMinBalloonWidth;
+    int cornerDiameter = kBalloonCornerDiameter;
+    int shadowDepth = 0;   // clamped to kMaxShadowDepth before scaling
+
+    // Width added to the text: the margins on both sides and the pointer's
+    // strip (33 at 96 DPI); height: both margins, the strip and the spare
+    // row (38). The shadow depth comes on top of both.
+    constexpr int FrameWidth() const { return 2 * textMargin + stripWidth; }
+    constexpr int FrameHeight() const { return 2 * textMargin + stripHeight + spareRow; }
+};
+
+BalloonMetrics BalloonMetricsAt(int dpi, int shadowDepth);
+
 // Size of `text` laid out with word wrapping inside `wrapWidth` (always
 // positive), without prefix processing (DrawText with DT_CALCRECT |
 // DT_WORDBREAK | DT_NOPREFIX).
 using BalloonTextMeasurer = std::function<base::Size(const std::string& text, int wrapWidth)>;
 
-// The window's client size for `caption` with the pointer at `pointer`. The
-// limit is the wider side of the screen around the pointer, at most
-// `maxWidthPixels`, and never below the minimum width, so that the text is
-// always measured with a positive width. The whole caption is measured.
+// The window's client size for `caption` with the pointer at `pointer`, at
+// `dpi`. The limit is the wider side of the screen around the pointer, at
+// most `maxWidthPixels`, and never below the minimum width, so that the text
+// is always measured with a positive width. The whole caption is measured.
 base::Size MeasureBalloon(const std::string& caption, base::Point pointer, int screenWidth,
                           int maxWidthPixels, int shadowDepth,
-                          const BalloonTextMeasurer& measure);
+                          const BalloonTextMeasurer& measure, int dpi = base::kDesignDpi);
 
 // The window rectangle of `size` placed at the pointer so that the pointer
 // touches the corner opposite `position`; bpBelowRight lies one pixel off in
@@ -99,18 +117,21 @@ struct BalloonGeometry {
     base::Rect text;  // the body less the text margin on every side
     std::array<base::Point, 3> pointer;  // tip first, then the two base points
     int shadowDepth = 0;
+    int cornerDiameter = kBalloonCornerDiameter;
 };
 
-BalloonGeometry GetBalloonGeometry(base::Size size, int shadowDepth, TBalloonPosition position);
+BalloonGeometry GetBalloonGeometry(base::Size size, int shadowDepth, TBalloonPosition position,
+                                   int dpi = base::kDesignDpi);
 
 // One balloon outline at an offset: the body (a rounded rectangle with
-// kBalloonCornerDiameter corners for CreateRoundRectRgn, or a plain one for
+// corners of `cornerDiameter` for CreateRoundRectRgn, or a plain one for
 // CreateRectRgnIndirect) united with the pointer triangle (CreatePolygonRgn,
 // ALTERNATE).
 struct BalloonOutline {
     base::Rect body;
     bool rounded = true;
     std::array<base::Point, 3> pointer;
+    int cornerDiameter = kBalloonCornerDiameter;
     bool operator==(const BalloonOutline&) const = default;
 };
 

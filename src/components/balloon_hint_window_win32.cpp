@@ -5,6 +5,7 @@
 #include "components/balloon_hook_win32.h"
 #include "components/balloon_region_win32.h"
 #include "components/balloon_status_font_win32.h"
+#include "ui/dpi.h"
 #include "ui/font.h"
 #include "ui/geometry.h"
 
@@ -64,7 +65,7 @@ bool TBalloonHintWindow::Watched() const { return WatchedBalloon() == this; }
 RECT TBalloonHintWindow::CalcHintRect(int, const std::string&) { return RECT{0, 0, 0, 0}; }
 
 void TBalloonHintWindow::UseSystemStatusFont() {
-    const auto description = SystemStatusFont();
+    const auto description = SystemStatusFont(dpi_);
     if (!description) return;
     const LOGFONTA lf = ui::LogFontOf(*description);
     TakeCanvasFont(ui::GdiObject(CreateFontIndirectA(&lf)));
@@ -74,13 +75,14 @@ void TBalloonHintWindow::ChooseFontAndColors() {
     const TBalloonBase& s = Settings();
     switch (s.Style()) {
     case hsDefault:
-        UseCanvasFont(BalloonDefaultHintFont());
+        UseCanvasFont(BalloonDefaultHintFont(dpi_));
         SetFontColor(base::clWindowText);
         fillColor_ = ui::Application::Get().HintColor;
         frameColor_ = base::clWindowFrame;
         break;
     case hsCustom: {
-        const LOGFONTA lf = ui::LogFontOf(s.Font());
+        // Designed in pixels at 96 DPI, as the forms' fonts are.
+        const LOGFONTA lf = ui::LogFontOf(base::ScaleForDpi(s.Font(), dpi_));
         TakeCanvasFont(ui::GdiObject(CreateFontIndirectA(&lf)));
         SetFontColor(s.Font().color);
         fillColor_ = s.Color();
@@ -110,14 +112,15 @@ void TBalloonHintWindow::ActivateHint(RECT, const std::string& hint, ui::Widget*
         // Shown again: hidden first, so that what lies beneath can be read.
         ShowWindow(Handle(), SW_HIDE);
     }
-    // Measured once, with the font of this showing; the window takes its
-    // size and place in one move.
+    // Measured once, with the font of this showing at the DPI of the monitor
+    // under the pointer; the window takes its size and place in one move.
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    dpi_ = ui::DpiAtPoint(pointer);
     StoreCaption(hint);
     ChooseFontAndColors();
     UpdateSize(false);
 
-    POINT pointer{};
-    GetCursorPos(&pointer);
     const BalloonPlacement placed =
         PlaceBalloon(Size(), ui::FromPOINT(pointer), s.Position(),
                      {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});

@@ -13,8 +13,8 @@ ui::GdiObject CheckedGdiObject(HGDIOBJ object) {
 ui::GdiObject RegionOf(const BalloonOutline& o) {
     const base::Rect& b = o.body;
     ui::GdiObject body = CheckedGdiObject(
-        o.rounded ? CreateRoundRectRgn(b.left, b.top, b.right, b.bottom, kBalloonCornerDiameter,
-                                       kBalloonCornerDiameter)
+        o.rounded ? CreateRoundRectRgn(b.left, b.top, b.right, b.bottom, o.cornerDiameter,
+                                       o.cornerDiameter)
                   : CreateRectRgn(b.left, b.top, b.right, b.bottom));
     POINT points[3];
     for (int i = 0; i < 3; ++i) points[i] = ui::ToPOINT(o.pointer[i]);

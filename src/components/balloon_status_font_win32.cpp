@@ -42,8 +42,8 @@ std::vector<std::uint8_t> ReadStatusFontValue() {
 
 }  // namespace
 
-std::optional<base::FontDescription> SystemStatusFont() {
-    return StatusFontFromValue(ReadStatusFontValue(), ui::ScreenPixelsPerInch(), ToAnsi);
+std::optional<base::FontDescription> SystemStatusFont(int dpi) {
+    return StatusFontFromValue(ReadStatusFontValue(), dpi, ToAnsi);
 }
 
 }  // namespace quillet

@@ -1,13 +1,15 @@
 // The balloon unit's process-wide drawing objects.
 #include "components/balloon_win32.h"
 
+#include <map>
+
 #include "ui/font.h"
 
 namespace quillet {
 namespace {
 
 struct UnitObjects {
-    ui::GdiObject defaultFont;
+    std::map<int, ui::GdiObject> defaultFonts;  // by DPI
     ui::GdiObject shadowPattern;
     ui::GdiObject shadowBrush;  // the pattern as a brush, made with it
 };
@@ -34,26 +36,30 @@ ui::GdiObject MakeShadowPattern() {
     return pattern;
 }
 
+ui::GdiObject& DefaultFontAt(int dpi) {
+    ui::GdiObject& font = Unit().defaultFonts[dpi];
+    if (!font) {
+        font.Reset(CreateFontA(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                               DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
+    }
+    return font;
+}
+
 }  // namespace
 
 void InitBalloonUnit() {
     UnitObjects& unit = Unit();
-    if (!unit.defaultFont) {
-        unit.defaultFont.Reset(CreateFontA(-MulDiv(8, ui::ScreenPixelsPerInch(), 72), 0, 0, 0,
-                                           FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                           "MS Sans Serif"));
-    }
+    DefaultFontAt(ui::ScreenPixelsPerInch());
     if (!unit.shadowPattern) {
         unit.shadowPattern = MakeShadowPattern();
         unit.shadowBrush.Reset(CreatePatternBrush(static_cast<HBITMAP>(unit.shadowPattern.Get())));
     }
 }
 
-HFONT BalloonDefaultHintFont() {
+HFONT BalloonDefaultHintFont(int dpi) {
     InitBalloonUnit();
-    return static_cast<HFONT>(Unit().defaultFont.Get());
+    return static_cast<HFONT>(DefaultFontAt(dpi).Get());
 }
 
 HBITMAP BalloonShadowPattern() {

@@ -12,15 +12,17 @@
 #include "base/geometry.h"
 #include "components/balloon_hint.h"
 #include "ui/application.h"
+#include "ui/font.h"
 #include "ui/gdi.h"
 
 namespace quillet {
 
-// Makes the unit's default hint font ("MS Sans Serif" 8 pt), then its 8 x 8
-// shadow pattern (white, black where x + y is even). Called once at start-up,
-// before any window exists; both live until the program ends.
+// Makes the unit's default hint font ("MS Sans Serif" 8 pt at the system
+// DPI), then its 8 x 8 shadow pattern (white, black where x + y is even).
+// Called once at start-up, before any window exists; both live until the
+// program ends, as does the default font made for any other DPI.
 void InitBalloonUnit();
-HFONT BalloonDefaultHintFont();
+HFONT BalloonDefaultHintFont(int dpi = ui::ScreenPixelsPerInch());
 HBITMAP BalloonShadowPattern();
 // The shadow pattern as a brush, made with it.
 HBRUSH BalloonShadowBrush();
@@ -48,6 +50,8 @@ public:
     base::TColor FrameColor() const { return frameColor_; }
     // The font the text is measured and drawn with, and its colour.
     HFONT CanvasFont() const { return font_; }
+    // The DPI of this showing: of the monitor under the pointer.
+    int Dpi() const { return dpi_; }
     base::TColor FontColor() const { return fontColor_; }
 
     BalloonGeometry GetBalloonGeometry() const;
@@ -62,9 +66,10 @@ public:
 protected:
     void GetCreateParams(CreateParams& params) override;
     void Paint(HDC dc) override;
-    // Measures the caption with the canvas font at the pointer's place, and
-    // takes the settings' shadow and shape for this showing; resizes the
-    // window unless the caller moves and sizes it at once.
+    // Measures the caption with the canvas font at the pointer's place and
+    // its monitor's DPI, and takes the settings' shadow and shape for this
+    // showing; resizes the window unless the caller moves and sizes it at
+    // once.
     void UpdateSize(bool resizeWindow = true);
     // The caption without resizing.
     void StoreCaption(const std::string& text);
@@ -79,6 +84,7 @@ protected:
     void CaptureScreenUnder(const RECT& rect);
 
     TBalloonPosition position_ = bpAboveRight;
+    int dpi_ = ui::ScreenPixelsPerInch();
     base::TColor fillColor_ = base::clInfoBk;
     base::TColor frameColor_ = base::clWindowFrame;
 

@@ -2,6 +2,7 @@
 #include "components/balloon_win32.h"
 
 #include "components/balloon_region_win32.h"
+#include "ui/dpi.h"
 #include "ui/geometry.h"
 
 namespace quillet {
@@ -51,6 +52,7 @@ void TBalloonWindow::UpdateSize(bool resizeWindow) {
     shape_ = settings_.Shape();
     POINT pointer{};
     GetCursorPos(&pointer);
+    dpi_ = ui::DpiAtPoint(pointer);
     // A memory DC measures as the screen does, without taking a screen DC.
     HDC dc = CreateCompatibleDC(nullptr);
     {
@@ -62,7 +64,8 @@ void TBalloonWindow::UpdateSize(bool resizeWindow) {
                                    DrawTextA(dc, text.data(), static_cast<int>(text.size()), &r,
                                              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
                                    return base::Size{r.right - r.left, r.bottom - r.top};
-                               });
+                               },
+                               dpi_);
     }
     DeleteDC(dc);
     if (resizeWindow && Handle()) {
@@ -72,7 +75,7 @@ void TBalloonWindow::UpdateSize(bool resizeWindow) {
 }
 
 BalloonGeometry TBalloonWindow::GetBalloonGeometry() const {
-    return quillet::GetBalloonGeometry(size_, shadowDepth_, position_);
+    return quillet::GetBalloonGeometry(size_, shadowDepth_, position_, dpi_);
 }
 
 ui::GdiObject TBalloonWindow::CreateBalloonRgn(int offset) const {

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "ui/dpi.h"
+#include "ui/form.h"
 #include "ui/gdi.h"
 
 namespace quillet {
@@ -96,7 +98,8 @@ void TElipsisEdit::AdjustHeight() {
     ReleaseDC(Handle(), dc);
     if (!measured) return;
     // The line plus the client edge and the edit's own inner margin.
-    const int height = metrics.tmHeight + 8 * GetSystemMetrics(SM_CYBORDER);
+    const int height =
+        metrics.tmHeight + 8 * ui::SystemMetricForDpi(SM_CYBORDER, OwnerForm().Dpi());
     RECT r{};
     GetWindowRect(Handle(), &r);
     if (r.bottom - r.top == height) return;

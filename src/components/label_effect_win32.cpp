@@ -6,6 +6,7 @@
 
 #include "components/label_effect_paint.h"
 #include "ui/font.h"
+#include "ui/form.h"
 #include "ui/gdi.h"
 #include "ui/geometry.h"
 
@@ -113,8 +114,9 @@ void PaintLabelEffect(const TLabelEffect& label, HDC dc) {
     PaintLabelEffect(label, surface);
 }
 
+// The model's font is designed, like the form's, for 96 DPI.
 TLabelEffectControl::TLabelEffectControl(ui::Form& form)
-    : ui::GraphicControl(form), label_(ui::ScreenPixelsPerInch()) {
+    : ui::GraphicControl(form), label_(base::kDesignDpi) {
     label_.onInvalidate = [this] { Invalidate(); };
 }
 
@@ -135,7 +137,15 @@ void TLabelEffectControl::StoreBounds(const RECT& bounds) {
 }
 
 void TLabelEffectControl::Paint(HDC dc) {
-    ui::RunGuarded([&] { PaintLabelEffect(label_, dc); });
+    ui::RunGuarded([&] {
+        const ui::Form& form = OwnerForm();
+        if (form.Dpi() == form.Design().dpi) return PaintLabelEffect(label_, dc);
+        // The bounds are the form's already; the font is taken at its DPI.
+        TLabelEffect scaled = label_;
+        scaled.onInvalidate = nullptr;
+        scaled.SetFont(base::ScaleForDpi(label_.Font(), form.Dpi(), form.Design().dpi));
+        PaintLabelEffect(scaled, dc);
+    });
 }
 
 // The container holds the mouse from a press to the last release, so the

@@ -9,6 +9,7 @@
 #include "dialogs/message_layout.h"
 #include "ui/application.h"
 #include "ui/controls.h"
+#include "ui/dpi.h"
 #include "ui/form.h"
 #include "ui/geometry.h"
 #include "ui/main_form.h"
@@ -124,11 +125,11 @@ protected:
     }
 };
 
-// The owner's face, point size and style; not its colour.
-ui::Font DialogFont(const ui::Form* owner) {
-    if (!owner) return ui::Font();
-    const ui::Font& font = owner->GetFont();
-    return ui::Font(font.Name(), -MulDiv(font.Size(), ui::ScreenPixelsPerInch(), 72), font.Style());
+// The owner's face, point size and style, at `dpi`; not its colour.
+ui::Font DialogFont(const ui::Form* owner, int dpi) {
+    if (!owner) return ui::Font(base::ScaleForDpi(ui::Font().Description(), dpi));
+    const ui::Font& font = owner->DesignFont();
+    return ui::Font(font.Name(), -MulDiv(font.Size(owner->Design().dpi), dpi, 72), font.Style());
 }
 
 ui::ControlDesign Design(const std::string& name, const std::string& caption, const base::Rect& r) {
@@ -162,10 +163,12 @@ int ShowMessageDialog(const std::string& message, const std::string& caption,
     design.className = "TMessageDialog";
     design.caption = caption.empty() ? app.Title() : caption;
     design.border = ui::BorderStyle::Dialog;
-    design.font = DialogFont(owner);
+    // Laid out in code at the DPI of the monitor it opens on, its owner's.
+    design.dpi = ui::DpiOfWindow(owner ? owner->Handle() : ui::MainFormHandle());
+    design.font = DialogFont(owner, design.dpi);
     // A provisional size: the frame is read from the real window, and the
     // layout needs it to know the client width.
-    design.clientWidth = MessageRowWidth(1);
+    design.clientWidth = MessageRowWidth(1, design.dpi);
     design.clientHeight = 100;
     ui::Form form(design);
     // The dialog belongs to the application, not to owner: it stays above
@@ -180,7 +183,7 @@ int ShowMessageDialog(const std::string& message, const std::string& caption,
 
     GdiMeasurer measurer(form.GetFont().Handle());
     const MessageDialogLayout layout =
-        LayOutMessageDialog(message, button2, button3, defaultButton, measurer, frame);
+        LayOutMessageDialog(message, button2, button3, defaultButton, measurer, frame, design.dpi);
 
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);

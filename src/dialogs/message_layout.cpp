@@ -27,15 +27,15 @@ std::vector<int> MessageTabOrder(int buttonCount, unsigned char defaultButton) {
     return order;
 }
 
-int MessageRowWidth(int buttonCount) {
+int MessageRowWidth(int buttonCount, int dpi) {
     // The buttons plus the gaps between and around them.
     switch (buttonCount) {
     case 1:
-        return kMessageButtonWidth + 40;
+        return base::ScaleForDpi(kMessageButtonWidth + 40, dpi);
     case 2:
-        return 2 * kMessageButtonWidth + 48;
+        return base::ScaleForDpi(2 * kMessageButtonWidth + 48, dpi);
     default:
-        return 3 * kMessageButtonWidth + 56;
+        return base::ScaleForDpi(3 * kMessageButtonWidth + 56, dpi);
     }
 }
 
@@ -157,23 +157,31 @@ base::Point PlaceOverOwner(const base::Rect& ownerOuter, int dialogWidth, int di
 
 MessageDialogLayout LayOutMessageDialog(const std::string& message, const std::string& button2,
                                         const std::string& button3, unsigned char defaultButton,
-                                        MessageTextMeasurer& measurer, const base::Size& frame) {
+                                        MessageTextMeasurer& measurer, const base::Size& frame,
+                                        int dpi) {
+    const auto at = [dpi](int designed) { return base::ScaleForDpi(designed, dpi); };
+    const int buttonWidth = at(kMessageButtonWidth);
+    const int iconSize = at(kMessageIconSize);
+    const int labelLeft = at(kMessageLabelLeft);
+    const int rightMargin = at(kMessageRightMargin);
+    const int gapAboveButtons = at(kGapAboveButtons);
+
     MessageDialogLayout l;
     l.lineHeight = measurer.TextExtent(kLineHeightSample).height;
-    l.buttonHeight = std::max(measurer.CellHeight() * 16 / 10, kMinMessageButtonHeight);
+    l.buttonHeight = std::max(measurer.CellHeight() * 16 / 10, at(kMinMessageButtonHeight));
 
     const int iconTop = l.lineHeight + l.lineHeight / 2;
-    l.icon = base::RectAt(kMessageIconLeft, iconTop, kMessageIconSize, kMessageIconSize);
+    l.icon = base::RectAt(at(kMessageIconLeft), iconTop, iconSize, iconSize);
 
     // The largest label that keeps the whole dialog on the screen.
-    const int maxLabelWidth = measurer.ScreenWidth() - kMessageLabelLeft - kMessageRightMargin;
+    const int maxLabelWidth = measurer.ScreenWidth() - labelLeft - rightMargin;
     const int maxLabelHeight = measurer.ScreenHeight() - frame.height - iconTop -
-                               kGapAboveButtons - l.buttonHeight - l.lineHeight;
+                               gapAboveButtons - l.buttonHeight - l.lineHeight;
     const ArrangedText arranged = FitMessage(message, measurer.ScreenWidth() / 2, maxLabelWidth,
                                              maxLabelHeight, measurer);
     l.text = arranged.text;
     const base::Size box = arranged.box;
-    l.label = base::RectAt(kMessageLabelLeft, iconTop, box.width, box.height);
+    l.label = base::RectAt(labelLeft, iconTop, box.width, box.height);
 
     l.buttonCount = MessageButtonCount(button2, button3);
     l.tabOrder = MessageTabOrder(l.buttonCount, defaultButton);
@@ -183,18 +191,20 @@ MessageDialogLayout LayOutMessageDialog(const std::string& message, const std::s
     // Button lefts relative to the middle of the client area.
     static constexpr int kLefts[3][3] = {{-38}, {-81, 4}, {-123, -38, 46}};
     const int* lefts = kLefts[l.buttonCount - 1];
+    const int firstLeft = at(lefts[0]);
+    const int lastLeft = at(lefts[l.buttonCount - 1]);
     // The row widths hold the centred buttons inside the client area for
     // ordinary frames; a thicker frame widens the dialog so they still fit.
-    const int rowHalf = std::max(-lefts[0], lefts[l.buttonCount - 1] + kMessageButtonWidth);
-    l.outerWidth = std::max({kMessageLabelLeft + box.width + kMessageRightMargin,
-                             MessageRowWidth(l.buttonCount), 2 * rowHalf + frame.width});
+    const int rowHalf = std::max(-firstLeft, lastLeft + buttonWidth);
+    l.outerWidth = std::max({labelLeft + box.width + rightMargin,
+                             MessageRowWidth(l.buttonCount, dpi), 2 * rowHalf + frame.width});
     l.clientWidth = l.outerWidth - frame.width;
 
-    const int buttonTop = iconTop + std::max(kMessageIconSize, box.height) + kGapAboveButtons;
+    const int buttonTop = iconTop + std::max(iconSize, box.height) + gapAboveButtons;
     const int middle = l.clientWidth / 2;
     for (int i = 0; i < l.buttonCount; ++i) {
         l.buttons[static_cast<std::size_t>(i)] =
-            base::RectAt(middle + lefts[i], buttonTop, kMessageButtonWidth, l.buttonHeight);
+            base::RectAt(middle + at(lefts[i]), buttonTop, buttonWidth, l.buttonHeight);
     }
 
     l.clientHeight = buttonTop + l.buttonHeight + l.lineHeight;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/dpi.h"
 #include "base/geometry.h"
 
 namespace quillet {
@@ -33,6 +34,7 @@ public:
 inline constexpr const char* kLineHeightSample =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 
+// Designed for 96 DPI; the layout takes them at the dialog's DPI.
 inline constexpr int kMessageButtonWidth = 77;
 inline constexpr int kMinMessageButtonHeight = 23;
 inline constexpr int kMessageIconLeft = 20;
@@ -56,8 +58,8 @@ int MessageCancelButton(int buttonCount);
 // the front.
 std::vector<int> MessageTabOrder(int buttonCount, unsigned char defaultButton);
 
-// Width of the button row for 1, 2 or 3 buttons (117, 202, 287).
-int MessageRowWidth(int buttonCount);
+// Width of the button row for 1, 2 or 3 buttons (117, 202, 287 at 96 DPI).
+int MessageRowWidth(int buttonCount, int dpi = base::kDesignDpi);
 
 // One coordinate of the dialog over its owner: centred on the owner, and when
 // that would put it at or beyond the screen's left (top) edge, at half the
@@ -90,15 +92,17 @@ struct MessageDialogLayout {
 };
 
 // Lays the dialog out for `message` and the button texts, in client
-// coordinates; the outer size adds `frame`, how much wider and taller the
-// window is than its client area. The message is wrapped at half the
+// coordinates at `dpi` (the measurer measures in the font at that DPI); the
+// outer size adds `frame`, how much wider and taller the window is than its
+// client area. The message is wrapped at half the
 // screen width, and a longer word widens the label, but the dialog stays on
 // the screen: a word too wide for it is broken across lines, and a message too
 // tall for it is shortened in the middle with "...". A message that fits is
 // shown and measured exactly as given.
 MessageDialogLayout LayOutMessageDialog(const std::string& message, const std::string& button2,
                                         const std::string& button3, unsigned char defaultButton,
-                                        MessageTextMeasurer& measurer, const base::Size& frame);
+                                        MessageTextMeasurer& measurer, const base::Size& frame,
+                                        int dpi = base::kDesignDpi);
 
 // The picture an icon code asks for.
 enum class StockIcon { Application, Hand, Question, Exclamation, Asterisk };

@@ -195,10 +195,12 @@ void TQuickHelp::CreateControls() {
     explain("Label5", "Don't like our applet title? Then define your own application title below.",
             196, 17);
 
-    // The edit leaves the button that lies over its right end alone.
+    // The edit leaves the button that lies over its right end alone, and
+    // its text stays clear of it.
     auto& title = Make<ui::Edit>({.parent = p,
                                   .design = Place("eAppTitle", kTitleBoxText, 36, 216, 361, 21),
-                                  .style = WS_CLIPSIBLINGS});
+                                  .style = WS_CLIPSIBLINGS,
+                                  .rightMargin = 50});
     SendMessageA(title.Handle(), EM_SETLIMITTEXT, kMaxTitleLength, 0);
     title.OnChange = [this](ui::Widget&) { handlers_.eAppTitleChange(); };
     controls_[HelpCtl::eAppTitle] = &title;
@@ -207,11 +209,9 @@ void TQuickHelp::CreateControls() {
     apply.SetFont(ui::Font("Small", -11, base::fsBold));
     apply.OnClick = [this](ui::Widget&) { handlers_.bAppTitleClick(); };
     controls_[HelpCtl::bAppTitle] = &apply;
-    // The text stays clear of the button, and the button is drawn over the
-    // edit. Putting it first among the panel's children keeps the cycle of
-    // Tab through the panel, whose controls are the only ones that take the
-    // focus while it shows.
-    SendMessageA(title.Handle(), EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, 50));
+    // The button is drawn over the edit. Putting it first among the panel's
+    // children keeps the cycle of Tab through the panel, whose controls are
+    // the only ones that take the focus while it shows.
     DrawnOverSiblings(apply);
     // The same for the panel over the text box: the form's other controls
     // are disabled while it shows.

@@ -36,13 +36,19 @@ Widget::Widget(Form& form) : form_(&form) {}
 void Widget::TakeDesign(const ControlDesign& design) {
     name_ = design.name;
     Hint = design.hint;
+    designBounds_ = base::RectAt(design.left, design.top, design.width, design.height);
+}
+
+base::Rect Widget::ScaledBounds() const {
+    return base::ScaleForDpi(designBounds_, form_->Dpi(), form_->Design().dpi);
 }
 
 Widget::~Widget() { Application::Get().ControlDestroyed(this); }
 
 // ---- Control ----
 
-Control::Control(Form& form) : Widget(form), font_(form.GetFont()) {}
+Control::Control(Form& form)
+    : Widget(form), designFont_(form.DesignFont()), font_(form.GetFont()) {}
 
 Control::~Control() {
     if (Handle()) UnnameWindow(Handle());
@@ -51,16 +57,17 @@ Control::~Control() {
 Window::CreateParams Control::ChildParams(const ControlArgs& args, const char* className,
                                           DWORD style, DWORD exStyle) {
     const ControlDesign& d = args.design;
+    const Form& form = OwnerForm();
     CreateParams params;
     params.className = className;
     params.systemClass = true;
     params.caption = d.caption;
     params.style = style | WS_CHILD | (d.tabStop ? WS_TABSTOP : 0);
     params.exStyle = exStyle;
-    params.x = d.left;
-    params.y = d.top;
-    params.width = d.width;
-    params.height = d.height;
+    params.x = form.Scale(d.left);
+    params.y = form.Scale(d.top);
+    params.width = form.Scale(d.width);
+    params.height = form.Scale(d.height);
     params.parent = args.parent;
     params.id = OwnerForm().NextControlId();
     return params;
@@ -135,9 +142,16 @@ void Control::SetBounds(int left, int top, int width, int height) {
     MoveWindow(Handle(), left, top, width, height, TRUE);
 }
 
-void Control::SetFont(const Font& font) {
-    font_ = font;
+void Control::SetFont(const Font& designed) {
+    designFont_ = designed;
+    font_ = OwnerForm().ScaledFont(designed);
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+}
+
+void Control::ApplyDpi() {
+    const base::Rect r = ScaledBounds();
+    SetBounds(r.left, r.top, r.Width(), r.Height());
+    SetFont(designFont_);
 }
 
 // ---- Label ----
@@ -244,6 +258,19 @@ void CustomEdit::Command(WORD notifyCode) {
 
 void Edit::Create(const Args& args) {
     CreateEdit({args.parent, args.design}, ES_AUTOHSCROLL | args.style);
+    rightMargin_ = args.rightMargin;
+    ApplyMargin();
+}
+
+void Edit::ApplyDpi() {
+    CustomEdit::ApplyDpi();
+    ApplyMargin();  // after the font, which may reset it
+}
+
+void Edit::ApplyMargin() {
+    if (rightMargin_ < 0) return;
+    SendMessageA(Handle(), EM_SETMARGINS, EC_RIGHTMARGIN,
+                 MAKELPARAM(0, OwnerForm().Scale(rightMargin_)));
 }
 
 // ---- Memo ----
@@ -287,23 +314,59 @@ void Bevel::Create(const Args& args) {
     CreateSystemControl(WithoutTabStop(args.parent, args.design), "STATIC",
                         WS_VISIBLE | SS_ETCHEDHORZ);
     // The system widens an etched line by its edges; keep the designed box.
-    const ControlDesign& d = args.design;
-    SetBounds(d.left, d.top, d.width, d.height);
+    ApplyDpi();
+}
+
+void Bevel::ApplyDpi() {
+    Control::ApplyDpi();
+    const base::Rect r = ScaledBounds();
+    SetBounds(r.left, r.top, r.Width(), r.Height());
 }
 
 // ---- Image ----
 
+Image::~Image() {
+    // The picture goes before the copy it may show.
+    if (Handle()) SendMessageA(Handle(), STM_SETICON, 0, 0);
+    if (copy_) DestroyIcon(copy_);
+}
+
 void Image::Create(const Args& args) {
     CreateSystemControl(WithoutTabStop(args.parent, args.design), "STATIC",
                         WS_VISIBLE | SS_ICON | SS_REALSIZEIMAGE);
-    const ControlDesign& d = args.design;
-    box_ = {d.left, d.top, d.left + d.width, d.top + d.height};
 }
 
 void Image::SetIcon(HICON icon) {
-    SendMessageA(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    icon_ = icon;
+    ShowIcon();
+}
+
+void Image::ApplyDpi() {
+    Control::ApplyDpi();
+    ShowIcon();
+}
+
+void Image::ShowIcon() {
+    const base::Rect box = ScaledBounds();
+    HICON shown = icon_;
+    HICON copy = nullptr;
+    ICONINFO info{};
+    if (icon_ && GetIconInfo(icon_, &info)) {
+        BITMAP bitmap{};
+        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+        const int height = info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2;
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        if (info.hbmMask) DeleteObject(info.hbmMask);
+        if (bitmap.bmWidth != box.Width() || height != box.Height()) {
+            copy = static_cast<HICON>(CopyImage(icon_, IMAGE_ICON, box.Width(), box.Height(), 0));
+            if (copy) shown = copy;
+        }
+    }
+    SendMessageA(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(shown), 0);
+    if (copy_) DestroyIcon(copy_);
+    copy_ = copy;
     // STM_SETICON sizes the control to the icon; keep the designed box.
-    SetBounds(box_.left, box_.top, box_.right - box_.left, box_.bottom - box_.top);
+    SetBounds(box.left, box.top, box.Width(), box.Height());
 }
 
 // ---- Panel ----

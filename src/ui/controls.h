@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "base/geometry.h"
 #include "base/mouse.h"
 #include "ui/container.h"
 #include "ui/font.h"
@@ -24,7 +25,8 @@ class Form;
 class Control;
 
 // Where and how a control is created. Geometry is in client pixels of the
-// parent (the form, or a panel on it).
+// parent (the form, or a panel on it) at the form's designed DPI; the
+// control is made at the form's own DPI.
 struct ControlDesign {
     std::string name;
     std::string caption;
@@ -53,14 +55,22 @@ public:
     // Its own window; null for a graphic control.
     virtual HWND WindowHandle() const { return nullptr; }
 
+    // The designed bounds, and those bounds at the form's DPI.
+    const base::Rect& DesignBounds() const { return designBounds_; }
+    base::Rect ScaledBounds() const;
+    // The form's DPI changed: the control takes its designed bounds and
+    // font at the new DPI.
+    virtual void ApplyDpi() = 0;
+
 protected:
     explicit Widget(Form& form);
-    // Takes the design's name and hint, when the control is made.
+    // Takes the design's name, hint and bounds, when the control is made.
     void TakeDesign(const ControlDesign& design);
 
 private:
     Form* form_;
     std::string name_;
+    base::Rect designBounds_;
 };
 
 using NotifyEvent = std::function<void(Widget& sender)>;
@@ -101,8 +111,10 @@ public:
     RECT ScreenBounds() const override;
     HWND WindowHandle() const override { return Handle(); }
 
+    // The control's font at the form's DPI; SetFont takes a designed one.
     const Font& GetFont() const { return font_; }
-    void SetFont(const Font& font);
+    void SetFont(const Font& designed);
+    void ApplyDpi() override;
 
     NotifyEvent OnClick;
     KeyPressEvent OnKeyPress;
@@ -136,6 +148,7 @@ protected:
     bool KeyPress(WPARAM& wParam);
 
 private:
+    Font designFont_;
     Font font_;
 };
 
@@ -222,9 +235,15 @@ public:
         HWND parent = nullptr;
         ControlDesign design;
         DWORD style = 0;  // added to the field's own
+        int rightMargin = -1;  // designed pixels kept clear at the right; -1: the font's
     };
     using CustomEdit::CustomEdit;
     void Create(const Args& args);
+    void ApplyDpi() override;
+
+private:
+    void ApplyMargin();
+    int rightMargin_ = -1;
 };
 
 // A multi-line text box. Escape and other typed characters reach OnKeyPress
@@ -252,17 +271,24 @@ class Bevel : public Control {
 public:
     using Control::Control;
     void Create(const Args& args);
+    void ApplyDpi() override;
 };
 
-// A static picture showing an icon.
+// A static picture showing an icon at the size of its box: an icon of
+// another size is shown through a copy of that size.
 class Image : public Control {
 public:
     using Control::Control;
+    ~Image() override;
     void Create(const Args& args);
+    // The icon stays the caller's.
     void SetIcon(HICON icon);
+    void ApplyDpi() override;
 
 private:
-    RECT box_{};  // the designed place, which the icon must not change
+    void ShowIcon();
+    HICON icon_ = nullptr;
+    HICON copy_ = nullptr;  // ours
 };
 
 enum class BevelKind { None, Raised, Lowered };

@@ -34,7 +34,7 @@ int ScreenPixelsPerInch() {
     return dpi;
 }
 
-int Font::Size() const { return MulDiv(std::abs(description_.height), 72, ScreenPixelsPerInch()); }
+int Font::Size(int dpi) const { return MulDiv(std::abs(description_.height), 72, dpi); }
 
 Font Font::Changed() const {
     Font copy = *this;

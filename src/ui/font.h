@@ -15,7 +15,8 @@ namespace ui {
 // Colour meaning "whatever the control normally uses".
 inline constexpr base::TColor kColorDefault = 0xFF000000;
 
-// Pixels per logical inch of the screen (96 unless the system says otherwise).
+// Pixels per logical inch of the screen: the system DPI (96 unless the
+// system says otherwise). A window's own is in ui/dpi.h.
 int ScreenPixelsPerInch();
 
 // The LOGFONT of a description, field for field.
@@ -37,8 +38,8 @@ public:
     // FontStyle bits.
     unsigned Style() const { return description_.Style(); }
     base::TColor Color() const { return description_.color; }
-    // Point size at the screen's resolution, rounded the usual way.
-    int Size() const;
+    // Point size of the height taken at `dpi`, rounded the usual way.
+    int Size(int dpi) const;
     int Escapement() const { return description_.escapement; }
 
     // Copies with one aspect changed.

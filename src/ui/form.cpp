@@ -30,11 +30,7 @@ DWORD ExStyleFor(BorderStyle border) {
 
 }  // namespace
 
-Form::Form(FormDesign design) : design_(std::move(design)) {
-    // Made now, so that the controls, which start with a copy of the form's
-    // font, share one GDI font.
-    design_.font.Handle();
-}
+Form::Form(FormDesign design) : design_(std::move(design)), font_(design_.font) {}
 
 Form::~Form() {
     Application::Get().UnfollowTitle(this);
@@ -51,10 +47,10 @@ Window::CreateParams Form::FormParams(HWND owner) const {
     params.caption = design_.followsTitle ? Application::Get().Title() : design_.caption;
     params.style = StyleFor(design_.border);
     params.exStyle = ExStyleFor(design_.border);
-    RECT r{0, 0, design_.clientWidth, design_.clientHeight};
-    AdjustWindowRectEx(&r, params.style, FALSE, params.exStyle);
-    params.x = design_.left == CW_USEDEFAULT ? 0 : design_.left;
-    params.y = design_.top == CW_USEDEFAULT ? 0 : design_.top;
+    RECT r{0, 0, Scale(design_.clientWidth), Scale(design_.clientHeight)};
+    AdjustWindowRectForDpi(r, params.style, params.exStyle, dpi_);
+    params.x = design_.left == CW_USEDEFAULT ? 0 : Scale(design_.left);
+    params.y = design_.top == CW_USEDEFAULT ? 0 : Scale(design_.top);
     params.width = r.right - r.left;
     params.height = r.bottom - r.top;
     params.parent = owner;
@@ -65,9 +61,41 @@ Window::CreateParams Form::FormParams(HWND owner) const {
 }
 
 void Form::CreateHandle(HWND owner) {
+    // The DPI of the monitor the window will open on: its owner's, or the
+    // one at its designed place. Made now, so that the controls, which start
+    // with a copy of the form's font, share one GDI font.
+    const POINT designed{design_.left == CW_USEDEFAULT ? 0 : design_.left,
+                         design_.top == CW_USEDEFAULT ? 0 : design_.top};
+    dpi_ = owner ? DpiOfWindow(owner) : DpiAtPoint(designed);
+    font_ = ScaledFont(design_.font);
+    font_.Handle();
     // Every window of the program shows the application's icon: its class's.
     Window::CreateHandle(FormParams(owner));
+    if (const int actual = DpiOfWindow(Handle()); actual != dpi_) ApplyDpi(actual, nullptr);
     if (design_.followsTitle) Application::Get().FollowTitle(this);
+}
+
+Font Form::ScaledFont(const Font& designed) const {
+    if (dpi_ == design_.dpi) return designed;
+    return Font(base::ScaleForDpi(designed.Description(), dpi_, design_.dpi));
+}
+
+void Form::ApplyDpi(int dpi, const RECT* suggested) {
+    dpi_ = dpi;
+    font_ = ScaledFont(design_.font);
+    for (const auto& control : controls_) control->ApplyDpi();
+    if (suggested) {
+        SetWindowPos(Handle(), nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        RECT r{0, 0, Scale(design_.clientWidth), Scale(design_.clientHeight)};
+        AdjustWindowRectForDpi(r, static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE)),
+                               static_cast<DWORD>(GetWindowLongA(Handle(), GWL_EXSTYLE)), dpi_);
+        SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 Form* Form::FromHandle(HWND hwnd) { return dynamic_cast<Form*>(Window::FromHandle(hwnd)); }
@@ -80,6 +108,12 @@ LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (HandleContainerMessage(msg, wParam, lParam, result)) return result;
     switch (msg) {
+    case WM_NCCREATE:
+        EnableNonClientScaling(Handle());
+        break;
+    case kWmDpiChanged:
+        ApplyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_COMMAND:
         HandleCommand(wParam);
         return 0;

@@ -12,6 +12,7 @@
 
 #include "ui/container.h"
 #include "ui/controls.h"
+#include "ui/dpi.h"
 #include "ui/font.h"
 #include "ui/window.h"
 
@@ -32,6 +33,10 @@ inline constexpr int kFirstControlId = 100;
 // Results a modal form may end with.
 enum ModalResultValue { mrNone = 0, mrOk = 1, mrCancel = 2 };
 
+// A form as designed. Its measures, its controls' bounds and the pixel
+// heights of its fonts are given for a screen of `dpi` (96 unless a form is
+// laid out in code at a DPI it knows); the form takes each at the DPI of its
+// monitor.
 struct FormDesign {
     std::string className;     // window class, also how other programs find us
     std::string caption;
@@ -39,6 +44,7 @@ struct FormDesign {
     int left = CW_USEDEFAULT, top = CW_USEDEFAULT;
     BorderStyle border = BorderStyle::Single;
     Font font;
+    int dpi = base::kDesignDpi;
     // The caption is the application's title and changes with it.
     bool followsTitle = false;
 };
@@ -53,7 +59,15 @@ public:
     HWND ContainerHandle() const override { return Handle(); }
 
     const FormDesign& Design() const { return design_; }
-    const Font& GetFont() const { return design_.font; }
+    // The form's font at its DPI, and as designed.
+    const Font& GetFont() const { return font_; }
+    const Font& DesignFont() const { return design_.font; }
+
+    // The DPI the form is drawn at: its monitor's. A designed measure at
+    // that DPI, and a designed font.
+    int Dpi() const { return dpi_; }
+    int Scale(int designed) const { return base::ScaleForDpi(designed, dpi_, design_.dpi); }
+    Font ScaledFont(const Font& designed) const;
     std::string Caption() const;
     void SetCaption(const std::string& caption);
 
@@ -107,8 +121,14 @@ protected:
 private:
     CreateParams FormParams(HWND owner) const;
     void HandleCommand(WPARAM wParam);
+    // Lays the form out again at `dpi`: its font, every control's bounds and
+    // font from their designs, and the window in `suggested` (screen
+    // coordinates), or at its designed client size where none is given.
+    void ApplyDpi(int dpi, const RECT* suggested);
 
     FormDesign design_;
+    int dpi_ = base::kDesignDpi;
+    Font font_;
     std::vector<std::unique_ptr<Widget>> controls_;
     Button* default_ = nullptr;
     int nextId_ = kFirstControlId;

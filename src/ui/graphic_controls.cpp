@@ -14,12 +14,18 @@ GraphicControl::~GraphicControl() {
 }
 
 void GraphicControl::Create(const Args& args) {
-    const ControlDesign& d = args.design;
-    TakeDesign(d);
-    StoreBounds({d.left, d.top, d.left + d.width, d.top + d.height});
+    TakeDesign(args.design);
+    const base::Rect r = ScaledBounds();
+    StoreBounds({r.left, r.top, r.right, r.bottom});
     parent_ = &args.parent;
     parent_->Join(this);
     Invalidate();
+}
+
+void GraphicControl::ApplyDpi() {
+    const base::Rect r = ScaledBounds();
+    SetBounds(r.left, r.top, r.Width(), r.Height());
+    Invalidate();  // drawn again at the new DPI even where it stays
 }
 
 void GraphicControl::Repaint(const RECT& rect) const {

@@ -37,6 +37,8 @@ public:
     // Joins the container and takes the design's name, hint and place. A
     // kind that takes more of the design adds to this.
     virtual void Create(const Args& args);
+    // Takes the designed place at the form's DPI.
+    void ApplyDpi() override;
 
     Container& Parent() const { return *parent_; }
 

@@ -1,0 +1,63 @@
+#include "ui/dpi.h"
+
+#include "ui/later_function.h"
+
+namespace ui {
+
+namespace {
+
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+using EnableNonClientDpiScalingFn = BOOL(WINAPI*)(HWND);
+
+constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+
+// Each function is looked up once, into a static of its caller.
+template <class Fn>
+Fn User32(const char* name) {
+    return LaterFunction<Fn>("user32.dll", name);
+}
+
+}  // namespace
+
+int DpiOfWindow(HWND hwnd) {
+    static const auto getDpiForWindow = User32<GetDpiForWindowFn>("GetDpiForWindow");
+    if (getDpiForWindow && hwnd) {
+        if (const UINT dpi = getDpiForWindow(hwnd)) return static_cast<int>(dpi);
+    }
+    return ScreenPixelsPerInch();
+}
+
+int DpiAtPoint(POINT screenPoint) {
+    static const auto getDpiForMonitor =
+        LaterFunction<GetDpiForMonitorFn>("shcore.dll", "GetDpiForMonitor");
+    if (getDpiForMonitor) {
+        UINT x = 0, y = 0;
+        HMONITOR monitor = MonitorFromPoint(screenPoint, MONITOR_DEFAULTTONEAREST);
+        if (monitor && SUCCEEDED(getDpiForMonitor(monitor, kEffectiveDpi, &x, &y)) && y > 0) {
+            return static_cast<int>(y);
+        }
+    }
+    return ScreenPixelsPerInch();
+}
+
+int SystemMetricForDpi(int index, int dpi) {
+    static const auto forDpi = User32<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+    return forDpi ? forDpi(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
+}
+
+void AdjustWindowRectForDpi(RECT& r, DWORD style, DWORD exStyle, int dpi) {
+    static const auto forDpi = User32<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+    if (!forDpi || !forDpi(&r, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
+        AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    }
+}
+
+void EnableNonClientScaling(HWND hwnd) {
+    static const auto enable = User32<EnableNonClientDpiScalingFn>("EnableNonClientDpiScaling");
+    if (enable) enable(hwnd);
+}
+
+}  // namespace ui
