@@ -107,6 +107,20 @@ stop_wineserver() {
     wineserver -w >/dev/null 2>&1 || true
 }
 
+# The screen the programs of $WINEPREFIX are drawn for: Wine reads the
+# user's "LogPixels" when each program starts. DPI must be 96 to 480 (100 %
+# to 500 %).
+valid_dpi() { [[ $1 =~ ^[0-9]+$ ]] && (($1 >= 96 && $1 <= 480)); }
+set_prefix_dpi() {
+    valid_dpi "$1" || die "a DPI must be a whole number from 96 to 480, not '$1'"
+    wine reg add 'HKEY_CURRENT_USER\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+        >/dev/null 2>&1 || die "could not set the DPI of $WINEPREFIX to $1"
+}
+# A private X screen as large, at DPI, as 1024 x 768 is at 96.
+xvfb_screen_for_dpi() {
+    printf -- '-screen 0 %dx%dx24 -nolisten tcp' $((1024 * $1 / 96)) $((768 * $1 / 96))
+}
+
 # The project version, from the one place it is set.
 project_version() {
     sed -n 's/^project(Quillet VERSION \([0-9][0-9.]*\).*/\1/p' "$QUILLET_ROOT/CMakeLists.txt" | head -n1

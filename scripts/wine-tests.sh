@@ -2,6 +2,10 @@
 # Runs the Windows test programs (win_tests.exe, e2e_tests.exe) under Wine in
 # the private test prefix. Runs inside xvfb-run, see ./quillet test.
 #   wine-tests.sh RESULTS_DIR    GoogleTest XML files go to RESULTS_DIR
+#   wine-tests.sh RESULTS_DIR --dpi N
+#                                only the HighDpi suite of win_tests, with the
+#                                prefix's user at N DPI (on a screen as much
+#                                larger than 1024 x 768 as N is than 96)
 #
 # The prefix is made once (template, stamped) and every run starts from a
 # fresh copy of it, so what one run leaves in the registry or on C: cannot
@@ -11,6 +15,12 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/common.sh"
 
 results=$1
+dpi=
+if (($# == 3)) && [[ $2 == --dpi ]]; then
+    dpi=$3
+elif (($# != 1)); then
+    die "usage: wine-tests.sh RESULTS_DIR [--dpi N]"
+fi
 mkdir -p "$results"
 wine_env
 use_home "$TEST_WINE_DIR/home"
@@ -36,17 +46,25 @@ wine "$WIN_DIR/wait_window.exe" --close QuilletWarmUp none </dev/null >/dev/null
 # shell waits for the test program itself.
 cd "$WIN_DIR"
 export QUILLET_BIN_DIR=$WIN_DIR
+runs=(win_tests e2e_tests)
+filter=()
+if [[ -n $dpi ]]; then
+    set_prefix_dpi "$dpi"
+    runs=(win_tests)
+    filter=(--gtest_filter='HighDpi.*')
+fi
 rc=0
-for program in win_tests e2e_tests; do
-    say "running $program"
-    log=$results/$program.log
+for program in "${runs[@]}"; do
+    name=$program${dpi:+-${dpi}dpi}
+    say "running $name"
+    log=$results/$name.log
     status=0
-    timeout 1200 wine "./$program.exe" "--gtest_output=xml:$(dos_path "$results")\\$program.xml" \
+    timeout 1200 wine "./$program.exe" "${filter[@]}" "--gtest_output=xml:$(dos_path "$results")\\$name.xml" \
         </dev/null >"$log" 2>&1 || status=$?
     # Failures in full; otherwise the runner's summary.
     if ((status != 0)); then
         cat "$log"
-        say "$program exited with status $status"
+        say "$name exited with status $status"
         rc=1
     else
         sed -n '/^\[==========\] .* ran\./,$p' "$log"
