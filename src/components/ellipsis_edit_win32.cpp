@@ -52,7 +52,7 @@ void TElipsisEdit::Create(const Args& args) {
     button_->Create({Handle(), {buttonName, "...", 0, 0, 0, 0, Hint, false}});
     EnableWindow(ButtonHandle(), IsWindowEnabled(Handle()));
     // Lays out and sizes through WM_SETFONT.
-    SetFont(GetFont());
+    SetFont(GetFont().Handle());
 }
 
 TElipsisEdit::~TElipsisEdit() = default;

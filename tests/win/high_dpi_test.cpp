@@ -94,9 +94,15 @@ TEST(HighDpi, WindowsDialogsAndBalloonsAreTheirDesignsAtTheScreensDpi) {
     SCOPED_TRACE(::testing::Message() << Dpi() << " DPI");
 
     TCFGFace face;
+    // Every control of the main window keeps its "Helv" -11.
+    const auto expectWindowFont = [&face](int dpi) {
+        for (const auto& widget : face.Controls()) {
+            EXPECT_EQ(FontOf(widget->WindowHandle()).lfHeight, base::ScaleForDpi(-11, dpi)) << widget->Name();
+        }
+    };
     EXPECT_EQ(face.Dpi(), Dpi());
     wintest::ExpectClientSize(face.Handle(), At(498), At(438));  // 747 x 657 at 144 DPI
-    EXPECT_EQ(FontOf(face.Get(Ctl::eUnit).Handle()).lfHeight, At(-11));
+    expectWindowFont(Dpi());
     ExpectDesignsScaled(face);
     {
         TQuickHelp help({face, face.ExitButton(), face.GetPlatform(), face.State()});
@@ -140,7 +146,7 @@ TEST(HighDpi, WindowsDialogsAndBalloonsAreTheirDesignsAtTheScreensDpi) {
     EXPECT_EQ(ui::FromRECT(shown).Extent(), balloon.Size());
 
     ExpectLaidOutAgainAt(face, Dpi() == 96 ? 144 : 96);
-    EXPECT_EQ(FontOf(face.Get(Ctl::eUnit).Handle()).lfHeight, Dpi() == 96 ? -17 : -11);
+    expectWindowFont(face.Dpi());
 }
 
 }  // namespace
