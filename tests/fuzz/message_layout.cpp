@@ -1,4 +1,4 @@
-// The message dialog's layout for any measured text, font and window frame:
+// The message dialog's layout for any measured text, font, window frame and DPI:
 // the dialog has a positive size, its buttons lie inside the client area, the
 // keyboard roles name buttons that exist, and centring over any owner keeps
 // the dialog's corner on the screen.
@@ -25,6 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     m.screenHeight = in.ConsumeIntegralInRange(0, kMaxCoord);
     const base::Size frame{in.ConsumeIntegralInRange(0, 64), in.ConsumeIntegralInRange(0, 256)};
     const unsigned char defaultButton = in.ConsumeIntegral<unsigned char>();
+    const int dpi = in.ConsumeIntegralInRange(96, 480);
     const base::Rect owner = base::RectAt(in.ConsumeIntegralInRange(-kMaxCoord, kMaxCoord),
                                           in.ConsumeIntegralInRange(-kMaxCoord, kMaxCoord),
                                           in.ConsumeIntegralInRange(0, kMaxCoord),
@@ -34,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string message = in.ConsumeRemainingBytesAsString();
 
     const MessageDialogLayout l =
-        LayOutMessageDialog(message, button2, button3, defaultButton, m, frame);
+        LayOutMessageDialog(message, button2, button3, defaultButton, m, frame, dpi);
     FUZZ_CHECK(l.outerWidth > 0 && l.outerHeight > 0 && l.clientWidth > 0 && l.clientHeight > 0);
     FUZZ_CHECK(l.buttonCount >= 1 && l.buttonCount <= 3);
     for (int i = 0; i < l.buttonCount; ++i) {
