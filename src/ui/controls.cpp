@@ -314,11 +314,6 @@ void Bevel::Create(const Args& args) {
     CreateSystemControl(WithoutTabStop(args.parent, args.design), "STATIC",
                         WS_VISIBLE | SS_ETCHEDHORZ);
     // The system widens an etched line by its edges; keep the designed box.
-    ApplyDpi();
-}
-
-void Bevel::ApplyDpi() {
-    Control::ApplyDpi();
     const base::Rect r = ScaledBounds();
     SetBounds(r.left, r.top, r.Width(), r.Height());
 }

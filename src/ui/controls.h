@@ -271,7 +271,6 @@ class Bevel : public Control {
 public:
     using Control::Control;
     void Create(const Args& args);
-    void ApplyDpi() override;
 };
 
 // A static picture showing an icon at the size of its box: an icon of

@@ -67,22 +67,30 @@ void Form::CreateHandle(HWND owner) {
     const POINT designed{design_.left == CW_USEDEFAULT ? 0 : design_.left,
                          design_.top == CW_USEDEFAULT ? 0 : design_.top};
     dpi_ = owner ? DpiOfWindow(owner) : DpiAtPoint(designed);
-    font_ = ScaledFont(design_.font);
-    font_.Handle();
+    TakeFontAtDpi();
     // Every window of the program shows the application's icon: its class's.
     Window::CreateHandle(FormParams(owner));
     if (const int actual = DpiOfWindow(Handle()); actual != dpi_) ApplyDpi(actual, nullptr);
     if (design_.followsTitle) Application::Get().FollowTitle(this);
 }
 
+void Form::TakeFontAtDpi() {
+    font_ = dpi_ == design_.dpi
+                ? design_.font
+                : Font(base::ScaleForDpi(design_.font.Description(), dpi_, design_.dpi));
+    font_.Handle();
+}
+
 Font Form::ScaledFont(const Font& designed) const {
+    // The form's own font, which most controls keep, stays one GDI font.
+    if (designed.Description() == design_.font.Description()) return font_;
     if (dpi_ == design_.dpi) return designed;
     return Font(base::ScaleForDpi(designed.Description(), dpi_, design_.dpi));
 }
 
 void Form::ApplyDpi(int dpi, const RECT* suggested) {
     dpi_ = dpi;
-    font_ = ScaledFont(design_.font);
+    TakeFontAtDpi();
     for (const auto& control : controls_) control->ApplyDpi();
     if (suggested) {
         SetWindowPos(Handle(), nullptr, suggested->left, suggested->top,

@@ -125,6 +125,8 @@ private:
     // font from their designs, and the window in `suggested` (screen
     // coordinates), or at its designed client size where none is given.
     void ApplyDpi(int dpi, const RECT* suggested);
+    // The form's font at its DPI, made now: the controls share it.
+    void TakeFontAtDpi();
 
     FormDesign design_;
     int dpi_ = base::kDesignDpi;
