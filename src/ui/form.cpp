@@ -61,12 +61,10 @@ Window::CreateParams Form::FormParams(HWND owner) const {
 }
 
 void Form::CreateHandle(HWND owner) {
-    // The DPI of the monitor the window will open on: its owner's, or the
-    // one at its designed place. Made now, so that the controls, which start
-    // with a copy of the form's font, share one GDI font.
-    const POINT designed{design_.left == CW_USEDEFAULT ? 0 : design_.left,
-                         design_.top == CW_USEDEFAULT ? 0 : design_.top};
-    dpi_ = owner ? DpiOfWindow(owner) : DpiAtPoint(designed);
+    // The DPI of the monitor the window opens on: its owner's, or the
+    // system's, until the window itself says otherwise. Taken before the
+    // controls are made; they start with a copy of the form's font.
+    dpi_ = owner ? DpiOfWindow(owner) : ScreenPixelsPerInch();
     TakeFontAtDpi();
     // Every window of the program shows the application's icon: its class's.
     Window::CreateHandle(FormParams(owner));
