@@ -20,27 +20,32 @@ Fn User32(const char* name) {
     return LaterFunction<Fn>("user32.dll", name);
 }
 
-}  // namespace
-
-int DpiOfWindow(HWND hwnd) {
-    static const auto getDpiForWindow = User32<GetDpiForWindowFn>("GetDpiForWindow");
-    if (getDpiForWindow && hwnd) {
-        if (const UINT dpi = getDpiForWindow(hwnd)) return static_cast<int>(dpi);
+// The effective DPI of a monitor (Windows 8.1 on), else the system's.
+int DpiOfMonitor(HMONITOR monitor) {
+    static const auto getDpiForMonitor =
+        LaterFunction<GetDpiForMonitorFn>("shcore.dll", "GetDpiForMonitor");
+    UINT x = 0, y = 0;
+    if (getDpiForMonitor && monitor &&
+        SUCCEEDED(getDpiForMonitor(monitor, kEffectiveDpi, &x, &y)) && y > 0) {
+        return static_cast<int>(y);
     }
     return ScreenPixelsPerInch();
 }
 
-int DpiAtPoint(POINT screenPoint) {
-    static const auto getDpiForMonitor =
-        LaterFunction<GetDpiForMonitorFn>("shcore.dll", "GetDpiForMonitor");
-    if (getDpiForMonitor) {
-        UINT x = 0, y = 0;
-        HMONITOR monitor = MonitorFromPoint(screenPoint, MONITOR_DEFAULTTONEAREST);
-        if (monitor && SUCCEEDED(getDpiForMonitor(monitor, kEffectiveDpi, &x, &y)) && y > 0) {
-            return static_cast<int>(y);
-        }
+}  // namespace
+
+int DpiOfWindow(HWND hwnd) {
+    static const auto getDpiForWindow = User32<GetDpiForWindowFn>("GetDpiForWindow");
+    if (!hwnd) return ScreenPixelsPerInch();
+    if (getDpiForWindow) {
+        if (const UINT dpi = getDpiForWindow(hwnd)) return static_cast<int>(dpi);
     }
-    return ScreenPixelsPerInch();
+    // Windows 8.1 knows each monitor's DPI, but not yet a window's.
+    return DpiOfMonitor(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST));
+}
+
+int DpiAtPoint(POINT screenPoint) {
+    return DpiOfMonitor(MonitorFromPoint(screenPoint, MONITOR_DEFAULTTONEAREST));
 }
 
 int SystemMetricForDpi(int index, int dpi) {

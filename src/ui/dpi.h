@@ -17,7 +17,8 @@ namespace ui {
 // wParam, the suggested window rectangle at lParam.
 inline constexpr UINT kWmDpiChanged = 0x02E0;
 
-// The DPI of `hwnd`'s monitor as the window sees it.
+// The DPI of `hwnd`'s monitor as the window sees it; the system DPI for no
+// window.
 int DpiOfWindow(HWND hwnd);
 
 // The DPI of the monitor that holds `screenPoint` (or is nearest to it).
