@@ -109,17 +109,16 @@ stop_wineserver() {
 
 # The screen the programs of $WINEPREFIX are drawn for: Wine reads the
 # user's "LogPixels" when each program starts. DPI must be 96 to 480 (100 %
-# to 500 %).
-valid_dpi() { [[ $1 =~ ^[0-9]+$ ]] && (($1 >= 96 && $1 <= 480)); }
+# to 500 %), written without leading zeros.
+valid_dpi() { [[ $1 =~ ^[1-9][0-9]{1,2}$ ]] && ((10#$1 >= 96 && 10#$1 <= 480)); }
 set_prefix_dpi() {
     valid_dpi "$1" || die "a DPI must be a whole number from 96 to 480, not '$1'"
     wine reg add 'HKEY_CURRENT_USER\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
-        >/dev/null 2>&1 || die "could not set the DPI of $WINEPREFIX to $1"
+        </dev/null >/dev/null 2>&1 || die "could not set the DPI of $WINEPREFIX to $1"
 }
-# A private X screen as large, at DPI, as 1024 x 768 is at 96.
-xvfb_screen_for_dpi() {
-    printf -- '-screen 0 %dx%dx24 -nolisten tcp' $((1024 * $1 / 96)) $((768 * $1 / 96))
-}
+# A private X screen as large, at DPI, as 1024 x 768 is at 96: WIDTHxHEIGHT.
+screen_size_for_dpi() { printf '%dx%d' $((1024 * $1 / 96)) $((768 * $1 / 96)); }
+xvfb_screen_for_dpi() { printf -- '-screen 0 %sx24 -nolisten tcp' "$(screen_size_for_dpi "$1")"; }
 
 # The project version, from the one place it is set.
 project_version() {

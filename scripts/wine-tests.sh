@@ -14,13 +14,14 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/common.sh"
 
-results=$1
 dpi=
 if (($# == 3)) && [[ $2 == --dpi ]]; then
     dpi=$3
+    valid_dpi "$dpi" || die "a DPI must be a whole number from 96 to 480, not '$dpi'"
 elif (($# != 1)); then
     die "usage: wine-tests.sh RESULTS_DIR [--dpi N]"
 fi
+results=$1
 mkdir -p "$results"
 wine_env
 use_home "$TEST_WINE_DIR/home"
@@ -52,6 +53,8 @@ if [[ -n $dpi ]]; then
     set_prefix_dpi "$dpi"
     runs=(win_tests)
     filter=(--gtest_filter='HighDpi.*')
+    # The suite checks that the setting took.
+    export QUILLET_TEST_DPI=$dpi
 fi
 rc=0
 for program in "${runs[@]}"; do

@@ -50,7 +50,8 @@ public:
     base::TColor FrameColor() const { return frameColor_; }
     // The font the text is measured and drawn with, and its colour.
     HFONT CanvasFont() const { return font_; }
-    // The DPI of this showing: of the monitor under the pointer.
+    // The DPI of this showing: of the monitor under the pointer when shown
+    // as a hint, else the system's.
     int Dpi() const { return dpi_; }
     base::TColor FontColor() const { return fontColor_; }
 
@@ -67,7 +68,7 @@ protected:
     void GetCreateParams(CreateParams& params) override;
     void Paint(HDC dc) override;
     // Measures the caption with the canvas font at the pointer's place and
-    // its monitor's DPI, and takes the settings' shadow and shape for this
+    // the window's DPI, and takes the settings' shadow and shape for this
     // showing; resizes the window unless the caller moves and sizes it at
     // once.
     void UpdateSize(bool resizeWindow = true);

@@ -2,7 +2,6 @@
 #include "components/balloon_win32.h"
 
 #include "components/balloon_region_win32.h"
-#include "ui/dpi.h"
 #include "ui/geometry.h"
 
 namespace quillet {
@@ -52,7 +51,6 @@ void TBalloonWindow::UpdateSize(bool resizeWindow) {
     shape_ = settings_.Shape();
     POINT pointer{};
     GetCursorPos(&pointer);
-    dpi_ = ui::DpiAtPoint(pointer);
     // A memory DC measures as the screen does, without taking a screen DC.
     HDC dc = CreateCompatibleDC(nullptr);
     {

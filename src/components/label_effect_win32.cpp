@@ -140,10 +140,16 @@ void TLabelEffectControl::Paint(HDC dc) {
     ui::RunGuarded([&] {
         const ui::Form& form = OwnerForm();
         if (form.Dpi() == form.Design().dpi) return PaintLabelEffect(label_, dc);
-        // The bounds are the form's already; the font is taken at its DPI.
+        // The bounds are the form's already; the font and the depths of
+        // the highlight and the shadow are taken at its DPI.
+        const auto at = [&form](int designed) {
+            return base::ScaleForDpi(designed, form.Dpi(), form.Design().dpi);
+        };
         TLabelEffect scaled = label_;
         scaled.onInvalidate = nullptr;
         scaled.SetFont(base::ScaleForDpi(label_.Font(), form.Dpi(), form.Design().dpi));
+        scaled.SetDepthHighlight(static_cast<TEffectDepth>(at(label_.DepthHighlight())));
+        scaled.SetDepthShadow(static_cast<TEffectDepth>(at(label_.DepthShadow())));
         PaintLabelEffect(scaled, dc);
     });
 }

@@ -125,11 +125,15 @@ protected:
     }
 };
 
-// The owner's face, point size and style, at `dpi`; not its colour.
-ui::Font DialogFont(const ui::Form* owner, int dpi) {
-    if (!owner) return ui::Font(base::ScaleForDpi(ui::Font().Description(), dpi));
-    const ui::Font& font = owner->DesignFont();
-    return ui::Font(font.Name(), -MulDiv(font.Size(owner->Design().dpi), dpi, 72), font.Style());
+// The owner's face, point size and style (not its colour), or the
+// toolkit's font without an owner; the size is kept in points.
+void TakeDialogFont(const ui::Form* owner, ui::FormDesign& design) {
+    const ui::Font font = owner ? owner->DesignFont() : ui::Font();
+    design.fontPoints = font.Size(owner ? owner->Design().dpi : base::kDesignDpi);
+    base::FontDescription d =
+        owner ? ui::Font(font.Name(), 0, font.Style()).Description() : font.Description();
+    d.height = -MulDiv(design.fontPoints, design.dpi, 72);
+    design.font = ui::Font(d);
 }
 
 ui::ControlDesign Design(const std::string& name, const std::string& caption, const base::Rect& r) {
@@ -163,9 +167,10 @@ int ShowMessageDialog(const std::string& message, const std::string& caption,
     design.className = "TMessageDialog";
     design.caption = caption.empty() ? app.Title() : caption;
     design.border = ui::BorderStyle::Dialog;
-    // Laid out in code at the DPI of the monitor it opens on, its owner's.
-    design.dpi = ui::DpiOfWindow(owner ? owner->Handle() : ui::MainFormHandle());
-    design.font = DialogFont(owner, design.dpi);
+    // Laid out in code at the DPI of the monitor it opens on: the main
+    // window's, over which it is made.
+    design.dpi = ui::DpiOfWindow(ui::MainFormHandle());
+    TakeDialogFont(owner, design);
     // A provisional size: the frame is read from the real window, and the
     // layout needs it to know the client width.
     design.clientWidth = MessageRowWidth(1, design.dpi);
@@ -181,7 +186,8 @@ int ShowMessageDialog(const std::string& message, const std::string& caption,
     const base::Rect outer = OuterRect(hwnd);
     const base::Size frame{outer.Width() - client.right, outer.Height() - client.bottom};
 
-    GdiMeasurer measurer(form.GetFont().Handle());
+    // Measured and laid out at the designed DPI, which the form takes at its own.
+    GdiMeasurer measurer(form.DesignFont().Handle());
     const MessageDialogLayout layout =
         LayOutMessageDialog(message, button2, button3, defaultButton, measurer, frame, design.dpi);
 
@@ -191,8 +197,8 @@ int ShowMessageDialog(const std::string& message, const std::string& caption,
         owner ? OuterRect(owner->Handle()) : base::RectAt(0, 0, screenWidth, screenHeight);
     const base::Point at = PlaceOverOwner(ownerRect, layout.outerWidth, layout.outerHeight,
                                           screenWidth, screenHeight);
-    SetWindowPos(hwnd, nullptr, at.x, at.y, layout.outerWidth, layout.outerHeight,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    form.SetClientSize(layout.clientWidth, layout.clientHeight);
+    form.SetPosition(at.x, at.y);
 
     form.Make<ui::Image>({hwnd, Design("Image", "", layout.icon)}).SetIcon(picture.Handle());
     form.Make<MessageLabel>(

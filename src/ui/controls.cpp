@@ -353,7 +353,11 @@ void Image::ShowIcon() {
         if (info.hbmColor) DeleteObject(info.hbmColor);
         if (info.hbmMask) DeleteObject(info.hbmMask);
         if (bitmap.bmWidth != box.Width() || height != box.Height()) {
-            copy = static_cast<HICON>(CopyImage(icon_, IMAGE_ICON, box.Width(), box.Height(), 0));
+            // From the icon's resource where it has one, so that a picture
+            // made for that size is taken; else the icon stretched.
+            copy = static_cast<HICON>(
+                CopyImage(icon_, IMAGE_ICON, box.Width(), box.Height(), LR_COPYFROMRESOURCE));
+            if (!copy) copy = static_cast<HICON>(CopyImage(icon_, IMAGE_ICON, box.Width(), box.Height(), 0));
             if (copy) shown = copy;
         }
     }

@@ -47,10 +47,17 @@ Window::CreateParams Form::FormParams(HWND owner) const {
     params.caption = design_.followsTitle ? Application::Get().Title() : design_.caption;
     params.style = StyleFor(design_.border);
     params.exStyle = ExStyleFor(design_.border);
-    RECT r{0, 0, Scale(design_.clientWidth), Scale(design_.clientHeight)};
-    AdjustWindowRectForDpi(r, params.style, params.exStyle, dpi_);
     params.x = design_.left == CW_USEDEFAULT ? 0 : Scale(design_.left);
     params.y = design_.top == CW_USEDEFAULT ? 0 : Scale(design_.top);
+    if (owner && design_.left == CW_USEDEFAULT && design_.top == CW_USEDEFAULT) {
+        // On its owner's monitor, at its owner's DPI, until it is placed.
+        RECT o{};
+        GetWindowRect(owner, &o);
+        params.x = o.left + (o.right - o.left) / 2;
+        params.y = o.top + (o.bottom - o.top) / 2;
+    }
+    RECT r{0, 0, Scale(design_.clientWidth), Scale(design_.clientHeight)};
+    AdjustWindowRectForDpi(r, params.style, params.exStyle, dpi_);
     params.width = r.right - r.left;
     params.height = r.bottom - r.top;
     params.parent = owner;
@@ -73,9 +80,13 @@ void Form::CreateHandle(HWND owner) {
 }
 
 void Form::TakeFontAtDpi() {
-    font_ = dpi_ == design_.dpi
-                ? design_.font
-                : Font(base::ScaleForDpi(design_.font.Description(), dpi_, design_.dpi));
+    base::FontDescription font = design_.font.Description();
+    if (design_.fontPoints != 0) {
+        font.height = -MulDiv(design_.fontPoints, dpi_, 72);
+    } else {
+        font = base::ScaleForDpi(font, dpi_, design_.dpi);
+    }
+    font_ = font == design_.font.Description() ? design_.font : Font(font);
     font_.Handle();
 }
 
@@ -86,21 +97,38 @@ Font Form::ScaledFont(const Font& designed) const {
     return Font(base::ScaleForDpi(designed.Description(), dpi_, design_.dpi));
 }
 
+SIZE Form::OuterSize() const {
+    RECT r{0, 0, Scale(design_.clientWidth), Scale(design_.clientHeight)};
+    RECT outer{}, client{};
+    if (!IsIconic(Handle()) && GetWindowRect(Handle(), &outer) && GetClientRect(Handle(), &client)) {
+        // The frame the window has now: by a DPI change the system has
+        // already drawn it at the new DPI.
+        return {r.right + (outer.right - outer.left) - client.right,
+                r.bottom + (outer.bottom - outer.top) - client.bottom};
+    }
+    AdjustWindowRectForDpi(r, static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE)),
+                           static_cast<DWORD>(GetWindowLongA(Handle(), GWL_EXSTYLE)), dpi_);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+void Form::SetClientSize(int designedWidth, int designedHeight) {
+    design_.clientWidth = designedWidth;
+    design_.clientHeight = designedHeight;
+    const SIZE size = OuterSize();
+    SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Form::ApplyDpi(int dpi, const RECT* suggested) {
     dpi_ = dpi;
     TakeFontAtDpi();
     for (const auto& control : controls_) control->ApplyDpi();
-    if (suggested) {
-        SetWindowPos(Handle(), nullptr, suggested->left, suggested->top,
-                     suggested->right - suggested->left, suggested->bottom - suggested->top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    } else {
-        RECT r{0, 0, Scale(design_.clientWidth), Scale(design_.clientHeight)};
-        AdjustWindowRectForDpi(r, static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE)),
-                               static_cast<DWORD>(GetWindowLongA(Handle(), GWL_EXSTYLE)), dpi_);
-        SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    // The suggested rectangle scales the whole window, frame and rounding
+    // included; the client area keeps its design.
+    const SIZE size = OuterSize();
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (!suggested) flags |= SWP_NOMOVE;
+    SetWindowPos(Handle(), nullptr, suggested ? suggested->left : 0, suggested ? suggested->top : 0,
+                 size.cx, size.cy, flags);
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 

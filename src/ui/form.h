@@ -44,6 +44,9 @@ struct FormDesign {
     int left = CW_USEDEFAULT, top = CW_USEDEFAULT;
     BorderStyle border = BorderStyle::Single;
     Font font;
+    // When not 0, the font's size in points, taken at the form's DPI
+    // instead of its height.
+    int fontPoints = 0;
     int dpi = base::kDesignDpi;
     // The caption is the application's title and changes with it.
     bool followsTitle = false;
@@ -73,6 +76,8 @@ public:
 
     // Outer rectangle in screen coordinates.
     RECT BoundsRect() const;
+    // Gives the client area a designed size, at the form's DPI.
+    void SetClientSize(int designedWidth, int designedHeight);
     void SetPosition(int left, int top);
     int Left() const { return BoundsRect().left; }
     int Top() const { return BoundsRect().top; }
@@ -122,9 +127,12 @@ private:
     CreateParams FormParams(HWND owner) const;
     void HandleCommand(WPARAM wParam);
     // Lays the form out again at `dpi`: its font, every control's bounds and
-    // font from their designs, and the window in `suggested` (screen
-    // coordinates), or at its designed client size where none is given.
+    // font from their designs, and its designed client size, with the
+    // window's top-left corner at `suggested`'s (screen coordinates) when
+    // given.
     void ApplyDpi(int dpi, const RECT* suggested);
+    // The outer size of the designed client area at the form's DPI.
+    SIZE OuterSize() const;
     // The form's font at its DPI, made now: the controls share it.
     void TakeFontAtDpi();
 

@@ -25,11 +25,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     m.screenHeight = in.ConsumeIntegralInRange(0, kMaxCoord);
     const base::Size frame{in.ConsumeIntegralInRange(0, 64), in.ConsumeIntegralInRange(0, 256)};
     const unsigned char defaultButton = in.ConsumeIntegral<unsigned char>();
-    const int dpi = in.ConsumeIntegralInRange(96, 480);
     const base::Rect owner = base::RectAt(in.ConsumeIntegralInRange(-kMaxCoord, kMaxCoord),
                                           in.ConsumeIntegralInRange(-kMaxCoord, kMaxCoord),
                                           in.ConsumeIntegralInRange(0, kMaxCoord),
                                           in.ConsumeIntegralInRange(0, kMaxCoord));
+    const int dpi = in.ConsumeIntegralInRange(96, 480);
     const std::string button2 = in.ConsumeRandomLengthString(8);
     const std::string button3 = in.ConsumeRandomLengthString(8);
     const std::string message = in.ConsumeRemainingBytesAsString();

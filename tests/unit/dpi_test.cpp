@@ -22,9 +22,13 @@ TEST(ScaleForDpi, RoundsAsMulDivAtEveryCommonScale) {
         EXPECT_EQ(ScaleForDpi(c.value, 120), c.at120);
         EXPECT_EQ(ScaleForDpi(c.value, 144), c.at144);
         EXPECT_EQ(ScaleForDpi(c.value, 192), c.at192);
-        // Back from a DPI of its own: a form laid out at 144 DPI, shown at 96.
+        // Back from a DPI of its own: a form laid out at 192 DPI, shown at 96.
         EXPECT_EQ(ScaleForDpi(c.at192, 96, 192), c.value);
     }
+    // From another DPI than 96, rounding as well: 2.5, -2.5 and 11.33.
+    EXPECT_EQ(ScaleForDpi(4, 120, 192), 3);
+    EXPECT_EQ(ScaleForDpi(-4, 120, 192), -3);
+    EXPECT_EQ(ScaleForDpi(17, 96, 144), 11);
     // A rectangle keeps its width wherever it starts; a font keeps its face.
     EXPECT_EQ(ScaleForDpi(RectAt(-75, 118, 160, 293), 144), RectAt(-113, 177, 240, 440));
     const FontDescription helv = ScaleForDpi(MakeFont("Helv", -11, fsBold), 144);

@@ -66,7 +66,9 @@ void ExpectLaidOutAgainAt(ui::Form& form, int dpi) {
                    20 + base::ScaleForDpi(form.Height(), dpi, Dpi())};
     SendMessageA(form.Handle(), ui::kWmDpiChanged, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     EXPECT_EQ(form.Dpi(), dpi);
-    EXPECT_EQ(ui::FromRECT(form.BoundsRect()), ui::FromRECT(suggested));
+    EXPECT_EQ(ui::FromRECT(form.BoundsRect()).TopLeft(), (base::Point{10, 20}));
+    wintest::ExpectClientSize(form.Handle(), base::ScaleForDpi(form.Design().clientWidth, dpi),
+                              base::ScaleForDpi(form.Design().clientHeight, dpi));
     ExpectDesignsScaled(form, dpi);
 }
 
@@ -74,15 +76,33 @@ void ExpectLaidOutAgainAt(ui::Form& form, int dpi) {
 struct DialogSeen {
     base::Rect image, message, button;
     LOGFONTA font{};
+    int iconWidth = 0;
     bool shown = false;
 } g_seen;
+
+// The width of the picture a static image shows.
+int IconWidth(HWND image) {
+    ICONINFO info{};
+    BITMAP bitmap{};
+    if (!image || !GetIconInfo(reinterpret_cast<HICON>(SendMessageA(image, STM_GETICON, 0, 0)), &info)) return 0;
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
 
 void CALLBACK ReadAndCloseDialog(HWND, UINT, UINT_PTR, DWORD) {
     HWND dialog = FindWindowA("TMessageDialog", nullptr);
     if (g_seen.shown || !dialog || !IsWindowVisible(dialog)) return;
     const ui::Form& form = *ui::Form::FromHandle(dialog);
-    g_seen = {BoundsOf(*form.FindControl("Image")), BoundsOf(*form.FindControl("Message")),
-              BoundsOf(*form.FindControl("Button1")), FontOf(form.FindControl("Button1")->WindowHandle()),
+    const auto bounds = [&form](const char* name) {
+        const ui::Widget* part = form.FindControl(name);
+        return part ? BoundsOf(*part) : base::Rect{};
+    };
+    const ui::Widget* button = form.FindControl("Button1");
+    const ui::Widget* image = form.FindControl("Image");
+    g_seen = {bounds("Image"), bounds("Message"), bounds("Button1"),
+              FontOf(button ? button->WindowHandle() : nullptr), IconWidth(image ? image->WindowHandle() : nullptr),
               true};
     PostMessageA(dialog, WM_CLOSE, 0, 0);
 }
@@ -92,6 +112,9 @@ TEST(HighDpi, WindowsDialogsAndBalloonsAreTheirDesignsAtTheScreensDpi) {
     app.Initialize(GetModuleHandleA(nullptr));
     DeleteFileA(SettingsFileFor(app.ExeName()).c_str());
     SCOPED_TRACE(::testing::Message() << Dpi() << " DPI");
+    if (const char* want = std::getenv("QUILLET_TEST_DPI")) {
+        ASSERT_EQ(Dpi(), std::atoi(want)) << "the prefix's DPI did not take";
+    }
 
     TCFGFace face;
     // Every control of the main window keeps its "Helv" -11.
@@ -119,6 +142,7 @@ TEST(HighDpi, WindowsDialogsAndBalloonsAreTheirDesignsAtTheScreensDpi) {
     ASSERT_TRUE(g_seen.shown);
     EXPECT_EQ(g_seen.image.left, At(20));
     EXPECT_EQ(g_seen.image.Extent(), (base::Size{At(32), At(32)}));
+    EXPECT_EQ(g_seen.iconWidth, At(32));
     EXPECT_EQ(g_seen.message.left, At(72));
     EXPECT_EQ(g_seen.button.Width(), At(77));
     EXPECT_EQ(g_seen.font.lfHeight, -MulDiv(8, Dpi(), 72));
