@@ -84,7 +84,7 @@ struct DialogSeen {
 int IconWidth(HWND image) {
     ICONINFO info{};
     BITMAP bitmap{};
-    if (!image || !GetIconInfo(reinterpret_cast<HICON>(SendMessageA(image, STM_GETICON, 0, 0)), &info)) return 0;
+    if (!GetIconInfo(reinterpret_cast<HICON>(SendMessageA(image, STM_GETICON, 0, 0)), &info)) return 0;
     GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
@@ -94,17 +94,14 @@ int IconWidth(HWND image) {
 void CALLBACK ReadAndCloseDialog(HWND, UINT, UINT_PTR, DWORD) {
     HWND dialog = FindWindowA("TMessageDialog", nullptr);
     if (g_seen.shown || !dialog || !IsWindowVisible(dialog)) return;
-    const ui::Form& form = *ui::Form::FromHandle(dialog);
-    const auto bounds = [&form](const char* name) {
-        const ui::Widget* part = form.FindControl(name);
-        return part ? BoundsOf(*part) : base::Rect{};
-    };
-    const ui::Widget* button = form.FindControl("Button1");
-    const ui::Widget* image = form.FindControl("Image");
-    g_seen = {bounds("Image"), bounds("Message"), bounds("Button1"),
-              FontOf(button ? button->WindowHandle() : nullptr), IconWidth(image ? image->WindowHandle() : nullptr),
-              true};
     PostMessageA(dialog, WM_CLOSE, 0, 0);
+    g_seen.shown = true;
+    const ui::Form& form = *ui::Form::FromHandle(dialog);
+    const ui::Widget *image = form.FindControl("Image"), *message = form.FindControl("Message"),
+                     *button = form.FindControl("Button1");
+    if (!image || !message || !button) return;  // the checks then fail on empty values
+    g_seen = {BoundsOf(*image), BoundsOf(*message), BoundsOf(*button), FontOf(button->WindowHandle()),
+              IconWidth(image->WindowHandle()), true};
 }
 
 TEST(HighDpi, WindowsDialogsAndBalloonsAreTheirDesignsAtTheScreensDpi) {
