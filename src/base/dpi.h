@@ -28,6 +28,10 @@ constexpr Rect ScaleForDpi(const Rect& r, int dpi, int fromDpi = kDesignDpi) {
                   ScaleForDpi(r.Width(), dpi, fromDpi), ScaleForDpi(r.Height(), dpi, fromDpi));
 }
 
+// The character height (negative, as a LOGFONT has it) of a font of
+// `points` points at `dpi`, rounded as MulDiv rounds.
+constexpr int PointsToHeight(int points, int dpi) { return -ScaleForDpi(points, dpi, 72); }
+
 // A font whose height is given in pixels, taken at `dpi`. Height 0 (the
 // face's default size) stays 0.
 inline FontDescription ScaleForDpi(FontDescription font, int dpi, int fromDpi = kDesignDpi) {

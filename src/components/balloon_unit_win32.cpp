@@ -39,7 +39,7 @@ ui::GdiObject MakeShadowPattern() {
 ui::GdiObject& DefaultFontAt(int dpi) {
     ui::GdiObject& font = Unit().defaultFonts[dpi];
     if (!font) {
-        font.Reset(CreateFontA(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+        font.Reset(CreateFontA(base::PointsToHeight(8, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
     }

@@ -73,7 +73,7 @@ TLabelEffect::TLabelEffect(int pixelsPerInch) {
     graduateFrom_ = Font().color;
     SetBounds(0, 0, 142, 33);
     SetTransparent(true);
-    SetFont(base::MakeFont("Times New Roman", PointsToHeight(20, pixelsPerInch), 0,
+    SetFont(base::MakeFont("Times New Roman", base::PointsToHeight(20, pixelsPerInch), 0,
                            schemeColours_[csWindows].face));
 }
 

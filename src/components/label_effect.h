@@ -13,6 +13,7 @@
 #include <string>
 
 #include "base/color.h"
+#include "base/dpi.h"
 #include "base/font.h"
 #include "base/mouse.h"
 
@@ -31,11 +32,6 @@ enum TEffectStyle : std::uint8_t { esNone, esCustom, esRaised, esSunken, esShado
 enum TColourScheme : std::uint8_t { csCustom, csText, csWindows, csEmbossed, csGold, csSteel };
 enum TGraduateOption : std::uint8_t { goNone, goVertical, goHorizontal };
 enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
-
-// Character height for a point size at a resolution, rounded as MulDiv does.
-constexpr int PointsToHeight(int points, int pixelsPerInch) {
-    return -((points * pixelsPerInch + 36) / 72);
-}
 
 // The screen step of a direction: x grows to the right, y downwards.
 struct TDirectionStep {

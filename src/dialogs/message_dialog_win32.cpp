@@ -130,10 +130,7 @@ protected:
 void TakeDialogFont(const ui::Form* owner, ui::FormDesign& design) {
     const ui::Font font = owner ? owner->DesignFont() : ui::Font();
     design.fontPoints = font.Size(owner ? owner->Design().dpi : base::kDesignDpi);
-    base::FontDescription d =
-        owner ? ui::Font(font.Name(), 0, font.Style()).Description() : font.Description();
-    d.height = -MulDiv(design.fontPoints, design.dpi, 72);
-    design.font = ui::Font(d);
+    design.font = owner ? ui::Font(font.Name(), 0, font.Style()) : font;
 }
 
 ui::ControlDesign Design(const std::string& name, const std::string& caption, const base::Rect& r) {

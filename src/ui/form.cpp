@@ -30,7 +30,17 @@ DWORD ExStyleFor(BorderStyle border) {
 
 }  // namespace
 
-Form::Form(FormDesign design) : design_(std::move(design)), font_(design_.font) {}
+Form::Form(FormDesign design) : design_(std::move(design)) {
+    // A font given in points has its height at the designed DPI.
+    if (design_.fontPoints != 0) design_.font = FontAtPoints(design_.dpi);
+    font_ = design_.font;
+}
+
+Font Form::FontAtPoints(int dpi) const {
+    base::FontDescription font = design_.font.Description();
+    font.height = base::PointsToHeight(design_.fontPoints, dpi);
+    return Font(font);
+}
 
 Form::~Form() {
     Application::Get().UnfollowTitle(this);
@@ -56,10 +66,9 @@ Window::CreateParams Form::FormParams(HWND owner) const {
         params.x = o.left + (o.right - o.left) / 2;
         params.y = o.top + (o.bottom - o.top) / 2;
     }
-    RECT r{0, 0, Scale(design_.clientWidth), Scale(design_.clientHeight)};
-    AdjustWindowRectForDpi(r, params.style, params.exStyle, dpi_);
-    params.width = r.right - r.left;
-    params.height = r.bottom - r.top;
+    const SIZE size = FramedSize();
+    params.width = size.cx;
+    params.height = size.cy;
     params.parent = owner;
     // The dialog manager keeps its state in the window's extra bytes.
     params.windowExtra = DLGWINDOWEXTRA;
@@ -80,13 +89,13 @@ void Form::CreateHandle(HWND owner) {
 }
 
 void Form::TakeFontAtDpi() {
-    base::FontDescription font = design_.font.Description();
-    if (design_.fontPoints != 0) {
-        font.height = -MulDiv(design_.fontPoints, dpi_, 72);
+    if (dpi_ == design_.dpi) {
+        font_ = design_.font;
     } else {
-        font = base::ScaleForDpi(font, dpi_, design_.dpi);
+        font_ = design_.fontPoints != 0
+                    ? FontAtPoints(dpi_)
+                    : Font(base::ScaleForDpi(design_.font.Description(), dpi_, design_.dpi));
     }
-    font_ = font == design_.font.Description() ? design_.font : Font(font);
     font_.Handle();
 }
 
@@ -97,18 +106,21 @@ Font Form::ScaledFont(const Font& designed) const {
     return Font(base::ScaleForDpi(designed.Description(), dpi_, design_.dpi));
 }
 
-SIZE Form::OuterSize() const {
+SIZE Form::FramedSize() const {
     RECT r{0, 0, Scale(design_.clientWidth), Scale(design_.clientHeight)};
+    AdjustWindowRectForDpi(r, StyleFor(design_.border), ExStyleFor(design_.border), dpi_);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+SIZE Form::OuterSize() const {
     RECT outer{}, client{};
     if (!IsIconic(Handle()) && GetWindowRect(Handle(), &outer) && GetClientRect(Handle(), &client)) {
         // The frame the window has now: by a DPI change the system has
         // already drawn it at the new DPI.
-        return {r.right + (outer.right - outer.left) - client.right,
-                r.bottom + (outer.bottom - outer.top) - client.bottom};
+        return {Scale(design_.clientWidth) + (outer.right - outer.left) - client.right,
+                Scale(design_.clientHeight) + (outer.bottom - outer.top) - client.bottom};
     }
-    AdjustWindowRectForDpi(r, static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE)),
-                           static_cast<DWORD>(GetWindowLongA(Handle(), GWL_EXSTYLE)), dpi_);
-    return {r.right - r.left, r.bottom - r.top};
+    return FramedSize();
 }
 
 void Form::SetClientSize(int designedWidth, int designedHeight) {

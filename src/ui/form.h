@@ -131,10 +131,14 @@ private:
     // window's top-left corner at `suggested`'s (screen coordinates) when
     // given.
     void ApplyDpi(int dpi, const RECT* suggested);
-    // The outer size of the designed client area at the form's DPI.
+    // The outer size of the designed client area at the form's DPI: with the
+    // frame the window has, or (FramedSize) the frame its style gives.
     SIZE OuterSize() const;
+    SIZE FramedSize() const;
     // The form's font at its DPI, made now: the controls share it.
     void TakeFontAtDpi();
+    // The designed font at its size in points, at `dpi`.
+    Font FontAtPoints(int dpi) const;
 
     FormDesign design_;
     int dpi_ = base::kDesignDpi;
