@@ -67,8 +67,7 @@ RECT TBalloonHintWindow::CalcHintRect(int, const std::string&) { return RECT{0, 
 void TBalloonHintWindow::UseSystemStatusFont() {
     const auto description = SystemStatusFont(dpi_);
     if (!description) return;
-    const LOGFONTA lf = ui::LogFontOf(*description);
-    TakeCanvasFont(ui::GdiObject(CreateFontIndirectA(&lf)));
+    TakeCanvasFont(ui::Font(*description));
 }
 
 void TBalloonHintWindow::ChooseFontAndColors() {
@@ -82,8 +81,7 @@ void TBalloonHintWindow::ChooseFontAndColors() {
         break;
     case hsCustom: {
         // Designed in pixels at 96 DPI, as the forms' fonts are.
-        const LOGFONTA lf = ui::LogFontOf(base::ScaleForDpi(s.Font(), dpi_));
-        TakeCanvasFont(ui::GdiObject(CreateFontIndirectA(&lf)));
+        TakeCanvasFont(ui::Font(base::ScaleForDpi(s.Font(), dpi_)));
         SetFontColor(s.Font().color);
         fillColor_ = s.Color();
         frameColor_ = s.BorderColor();

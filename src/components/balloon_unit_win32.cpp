@@ -9,7 +9,7 @@ namespace quillet {
 namespace {
 
 struct UnitObjects {
-    std::map<int, ui::GdiObject> defaultFonts;  // by DPI
+    std::map<int, ui::Font> defaultFonts;  // by DPI
     ui::GdiObject shadowPattern;
     ui::GdiObject shadowBrush;  // the pattern as a brush, made with it
 };
@@ -36,14 +36,11 @@ ui::GdiObject MakeShadowPattern() {
     return pattern;
 }
 
-ui::GdiObject& DefaultFontAt(int dpi) {
-    ui::GdiObject& font = Unit().defaultFonts[dpi];
-    if (!font) {
-        font.Reset(CreateFontA(base::PointsToHeight(8, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                               DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
-    }
-    return font;
+// "MS Sans Serif" 8 pt at `dpi`, every other field of the font its default.
+HFONT DefaultFontAt(int dpi) {
+    const auto made = Unit().defaultFonts.try_emplace(
+        dpi, base::MakeFont("MS Sans Serif", base::PointsToHeight(8, dpi)));
+    return made.first->second.Handle();
 }
 
 }  // namespace
@@ -59,7 +56,7 @@ void InitBalloonUnit() {
 
 HFONT BalloonDefaultHintFont(int dpi) {
     InitBalloonUnit();
-    return static_cast<HFONT>(DefaultFontAt(dpi).Get());
+    return DefaultFontAt(dpi);
 }
 
 HBITMAP BalloonShadowPattern() {

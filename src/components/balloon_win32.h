@@ -78,8 +78,9 @@ protected:
     void DrawBalloon(HDC dc, int offset, base::TColor fill, base::TColor frame) const;
     // A font the window does not own (the unit's default hint font).
     void UseCanvasFont(HFONT font);
-    // A font the window owns from now on; a null one keeps the current font.
-    void TakeCanvasFont(ui::GdiObject font);
+    // A font the window keeps from now on; one that cannot be made keeps the
+    // current font.
+    void TakeCanvasFont(const ui::Font& font);
     void SetFontColor(base::TColor color) { fontColor_ = color; }
     // Keeps the screen pixels of `rect` (screen coordinates) for the paint.
     void CaptureScreenUnder(const RECT& rect);
@@ -96,7 +97,7 @@ private:
     TBalloonShadowStyle shadowStyle_ = ssShaded;
     TBalloonShape shape_ = bsRoundRect;
     HFONT font_;
-    ui::GdiObject ownFont_;
+    ui::Font ownFont_;
     base::TColor fontColor_ = base::clWindowText;
     std::unique_ptr<ui::MemoryImage> under_;
 };

@@ -36,13 +36,13 @@ void TBalloonWindow::StoreCaption(const std::string& text) {
 
 void TBalloonWindow::UseCanvasFont(HFONT font) {
     font_ = font;
-    ownFont_.Reset();
+    ownFont_ = ui::Font();
 }
 
-void TBalloonWindow::TakeCanvasFont(ui::GdiObject font) {
-    if (!font) return;
-    font_ = static_cast<HFONT>(font.Get());
-    ownFont_ = std::move(font);
+void TBalloonWindow::TakeCanvasFont(const ui::Font& font) {
+    if (!font.Handle()) return;
+    font_ = font.Handle();
+    ownFont_ = font;
 }
 
 void TBalloonWindow::UpdateSize(bool resizeWindow) {

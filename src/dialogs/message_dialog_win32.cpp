@@ -144,12 +144,6 @@ ui::ControlDesign Design(const std::string& name, const std::string& caption, co
     return design;
 }
 
-base::Rect OuterRect(HWND hwnd) {
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    return ui::FromRECT(r);
-}
-
 }  // namespace
 
 int ShowMessageDialog(const std::string& message, const std::string& caption,
@@ -180,7 +174,7 @@ int ShowMessageDialog(const std::string& message, const std::string& caption,
 
     RECT client{};
     GetClientRect(hwnd, &client);
-    const base::Rect outer = OuterRect(hwnd);
+    const base::Rect outer = ui::FromRECT(form.BoundsRect());
     const base::Size frame{outer.Width() - client.right, outer.Height() - client.bottom};
 
     // Measured and laid out at the designed DPI, which the form takes at its own.
@@ -191,7 +185,7 @@ int ShowMessageDialog(const std::string& message, const std::string& caption,
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     const base::Rect ownerRect =
-        owner ? OuterRect(owner->Handle()) : base::RectAt(0, 0, screenWidth, screenHeight);
+        owner ? ui::FromRECT(owner->BoundsRect()) : base::RectAt(0, 0, screenWidth, screenHeight);
     const base::Point at = PlaceOverOwner(ownerRect, layout.outerWidth, layout.outerHeight,
                                           screenWidth, screenHeight);
     form.SetClientSize(layout.clientWidth, layout.clientHeight);
