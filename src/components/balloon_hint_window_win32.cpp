@@ -128,9 +128,9 @@ void TBalloonHintWindow::ActivateHint(RECT, const std::string& hint, ui::Widget*
 
     // Shaped before it shows, so that it never appears as a rectangle.
     if (s.Behavior().Contains(bbUseRegions)) {
-        ui::GdiObject region = CreateWindowRgn();
+        ui::GdiObject<HRGN> region = CreateWindowRgn();
         // The system owns the region once the window has it.
-        if (SetWindowRgn(Handle(), Rgn(region), FALSE)) region.Release();
+        if (SetWindowRgn(Handle(), region.Get(), FALSE)) region.Release();
     } else {
         SetWindowRgn(Handle(), nullptr, FALSE);
     }

@@ -44,10 +44,7 @@ public:
     // Stores the text and resizes the window for it.
     void SetCaption(const std::string& text);
     base::Size Size() const { return size_; }
-    // The side of the pointer used for this showing, after the flips.
-    TBalloonPosition CurrentPosition() const { return position_; }
     base::TColor FillColor() const { return fillColor_; }
-    base::TColor FrameColor() const { return frameColor_; }
     // The font the text is measured and drawn with, and its colour.
     HFONT CanvasFont() const { return font_; }
     // The DPI of this showing: of the monitor under the pointer when shown
@@ -57,9 +54,9 @@ public:
 
     BalloonGeometry GetBalloonGeometry() const;
     // The balloon's region moved by (offset, offset); the caller owns it.
-    ui::GdiObject CreateBalloonRgn(int offset) const;
+    ui::GdiObject<HRGN> CreateBalloonRgn(int offset) const;
     // The balloon united with its shadow: the window's shape.
-    ui::GdiObject CreateWindowRgn() const;
+    ui::GdiObject<HRGN> CreateWindowRgn() const;
     // The whole picture of the window, composed over `under` (window-sized,
     // the pixels beneath the window) and copied once into `target`.
     void Compose(HDC under, HDC target) const;

@@ -52,8 +52,9 @@ void TBalloonWindow::UpdateSize(bool resizeWindow) {
     POINT pointer{};
     GetCursorPos(&pointer);
     // A memory DC measures as the screen does, without taking a screen DC.
-    HDC dc = CreateCompatibleDC(nullptr);
     {
+        const ui::MemoryDC memory(CreateCompatibleDC(nullptr));
+        const HDC dc = memory.Get();
         ui::SelectGuard font(dc, font_);
         size_ = MeasureBalloon(text_, ui::FromPOINT(pointer), GetSystemMetrics(SM_CXSCREEN),
                                settings_.MaxWidthPixels(), shadowDepth_,
@@ -65,7 +66,6 @@ void TBalloonWindow::UpdateSize(bool resizeWindow) {
                                },
                                dpi_);
     }
-    DeleteDC(dc);
     if (resizeWindow && Handle()) {
         SetWindowPos(Handle(), nullptr, 0, 0, size_.width, size_.height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -76,20 +76,20 @@ BalloonGeometry TBalloonWindow::GetBalloonGeometry() const {
     return quillet::GetBalloonGeometry(size_, shadowDepth_, position_, dpi_);
 }
 
-ui::GdiObject TBalloonWindow::CreateBalloonRgn(int offset) const {
+ui::GdiObject<HRGN> TBalloonWindow::CreateBalloonRgn(int offset) const {
     return RegionOf(OutlineAt(GetBalloonGeometry(), shape_, offset));
 }
 
-ui::GdiObject TBalloonWindow::CreateWindowRgn() const {
+ui::GdiObject<HRGN> TBalloonWindow::CreateWindowRgn() const {
     return UnionOf(BalloonAndShadowOutlines(GetBalloonGeometry(), shape_));
 }
 
 void TBalloonWindow::DrawBalloon(HDC dc, int offset, base::TColor fill, base::TColor frame) const {
-    const ui::GdiObject region = CreateBalloonRgn(offset);
-    const ui::GdiObject fillBrush = CheckedGdiObject(CreateSolidBrush(ui::ResolveColor(fill)));
-    const ui::GdiObject frameBrush = CheckedGdiObject(CreateSolidBrush(ui::ResolveColor(frame)));
-    FillRgn(dc, Rgn(region), static_cast<HBRUSH>(fillBrush.Get()));
-    FrameRgn(dc, Rgn(region), static_cast<HBRUSH>(frameBrush.Get()), 1, 1);
+    const ui::GdiObject<HRGN> region = CreateBalloonRgn(offset);
+    const auto fillBrush = CheckedGdiObject(CreateSolidBrush(ui::ResolveColor(fill)));
+    const auto frameBrush = CheckedGdiObject(CreateSolidBrush(ui::ResolveColor(frame)));
+    FillRgn(dc, region.Get(), fillBrush.Get());
+    FrameRgn(dc, region.Get(), frameBrush.Get(), 1, 1);
 }
 
 void TBalloonWindow::Compose(HDC under, HDC target) const {
@@ -114,7 +114,7 @@ void TBalloonWindow::Compose(HDC under, HDC target) const {
         }
         // Both shapes black, fill and frame, on white: the window's shape.
         PatBlt(mask.DC(), 0, 0, w, h, WHITENESS);
-        FillRgn(mask.DC(), Rgn(CreateWindowRgn()), static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        FillRgn(mask.DC(), CreateWindowRgn().Get(), static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         BitBlt(work.DC(), 0, 0, w, h, mask.DC(), 0, 0, SRCPAINT);
         BitBlt(pic, 0, 0, w, h, work.DC(), 0, 0, SRCAND);
     } else if (sd > 0) {
@@ -138,9 +138,8 @@ void TBalloonWindow::CaptureScreenUnder(const RECT& rect) {
     if (w <= 0 || h <= 0) return;
     if (!under_ || under_->Width() != w || under_->Height() != h)
         under_ = std::make_unique<ui::MemoryImage>(w, h);
-    HDC screen = GetDC(nullptr);
-    BitBlt(under_->DC(), 0, 0, w, h, screen, rect.left, rect.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
+    const ui::WindowDC screen;
+    BitBlt(under_->DC(), 0, 0, w, h, screen.Get(), rect.left, rect.top, SRCCOPY);
 }
 
 void TBalloonWindow::Paint(HDC dc) {

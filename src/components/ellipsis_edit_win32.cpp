@@ -86,17 +86,13 @@ void TElipsisEdit::SetAutoSize(bool value) {
 }
 
 void TElipsisEdit::AdjustHeight() {
-    HDC dc = GetDC(Handle());
-    if (!dc) return;
-    HGDIOBJ old = nullptr;
-    if (const auto font = reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0))) {
-        old = SelectObject(dc, font);
-    }
     TEXTMETRICA metrics{};
-    const BOOL measured = GetTextMetricsA(dc, &metrics);
-    if (old) SelectObject(dc, old);
-    ReleaseDC(Handle(), dc);
-    if (!measured) return;
+    {
+        const ui::WindowDC dc(Handle());
+        if (!dc) return;
+        const ui::SelectGuard font(dc.Get(), reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
+        if (!GetTextMetricsA(dc.Get(), &metrics)) return;
+    }
     // The line plus the client edge and the edit's own inner margin.
     const int height =
         metrics.tmHeight + 8 * ui::SystemMetricForDpi(SM_CYBORDER, OwnerForm().Dpi());

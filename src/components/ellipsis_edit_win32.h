@@ -45,7 +45,6 @@ public:
     void Create(const Args& args);
 
     // The [...] button; null once the field's window is gone.
-    ui::Control* ElipsisButton() const { return button_.get(); }
     HWND ButtonHandle() const { return button_ ? button_->Handle() : nullptr; }
 
     // Text() and SetText() are the edit's; line breaks in a set text are

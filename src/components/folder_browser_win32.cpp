@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "ui/gdi.h"
 #include "ui/main_form.h"
 
 namespace quillet {
@@ -65,12 +66,11 @@ private:
 }  // namespace
 
 TBrowseDirectoryDlg::TBrowseDirectoryDlg(HWND parentWindow) : parent_(parentWindow) {
-    if (FAILED(CoGetMalloc(MEMCTX_TASK, &malloc_))) malloc_ = nullptr;
+    if (FAILED(CoGetMalloc(MEMCTX_TASK, malloc_.Put()))) malloc_.Reset();
 }
 
 TBrowseDirectoryDlg::~TBrowseDirectoryDlg() {
     if (held_) FreeItem(held_);
-    if (malloc_) malloc_->Release();
 }
 
 void TBrowseDirectoryDlg::FreeItem(void* item) const {
@@ -158,20 +158,10 @@ std::string TBrowseDirectoryDlg::FittedStatusText() const {
     HWND line = nullptr;
     EnumChildWindows(dialog_, FindStatusLine, reinterpret_cast<LPARAM>(&line));
     if (!line || statusText_.empty()) return statusText_;
-    HDC dc = GetDC(line);
-    if (!dc) return statusText_;
-    struct DcGuard {
-        HWND window;
-        HDC dc;
-        HGDIOBJ old;
-        ~DcGuard() {
-            if (old) SelectObject(dc, old);
-            ReleaseDC(window, dc);
-        }
-    } guard{line, dc, nullptr};
-    if (const auto font = reinterpret_cast<HFONT>(SendMessageA(line, WM_GETFONT, 0, 0))) {
-        guard.old = SelectObject(dc, font);
-    }
+    const ui::WindowDC lineDC(line);
+    if (!lineDC) return statusText_;
+    const HDC dc = lineDC.Get();
+    const ui::SelectGuard font(dc, reinterpret_cast<HFONT>(SendMessageA(line, WM_GETFONT, 0, 0)));
     RECT bounds{};
     GetWindowRect(line, &bounds);
     const int limit = bounds.right - bounds.left;
@@ -191,8 +181,8 @@ void TBrowseDirectoryDlg::ApplySelection() {
         SendMessageA(dialog_, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(held_));
         return;
     }
-    IShellFolder* desktop = nullptr;
-    const bool haveDesktop = SUCCEEDED(SHGetDesktopFolder(&desktop)) && desktop;
+    ui::ComRef<IShellFolder> desktop;
+    const bool haveDesktop = SUCCEEDED(SHGetDesktopFolder(desktop.Put())) && desktop;
     LPITEMIDLIST parsed = nullptr;
     if (haveDesktop) {
         std::wstring name = Widen(selection_);
@@ -201,7 +191,6 @@ void TBrowseDirectoryDlg::ApplySelection() {
                                              nullptr))) {
             parsed = nullptr;
         }
-        desktop->Release();
     }
     const bool unc = selection_.compare(0, 2, "\\\\") == 0;
     if (parsed) ReplaceHeldList(parsed);
@@ -276,7 +265,7 @@ void TBrowseDirectoryDlg::HandleCallback(HWND dialog, UINT message, LPARAM param
 
 bool TBrowseDirectoryDlg::Execute() {
     const HWND owner = OwnerWindow();
-    TaskBuffer buffer(malloc_, MAX_PATH);
+    TaskBuffer buffer(malloc_.Get(), MAX_PATH);
     if (!buffer.get()) return false;
 
     LPITEMIDLIST rootItem = nullptr;

@@ -38,8 +38,8 @@ public:
 
     void SetBrush(std::optional<base::TColor> solid) override {
         if (solid) {
-            ui::GdiObject brush(CreateSolidBrush(*solid & 0xFFFFFF));
-            image_.UseBrush(static_cast<HBRUSH>(brush.Get()));
+            ui::GdiObject<HBRUSH> brush(CreateSolidBrush(*solid & 0xFFFFFF));
+            image_.UseBrush(brush.Get());
             brush_ = std::move(brush);
             SetBkMode(DC(), OPAQUE);
             SetBkColor(DC(), *solid & 0xFFFFFF);
@@ -83,7 +83,7 @@ public:
 private:
     // Declared before the image: the image deselects them when it goes.
     ui::Font font_;
-    ui::GdiObject brush_;
+    ui::GdiObject<HBRUSH> brush_;
     ui::MemoryImage image_;
 };
 

@@ -11,6 +11,7 @@
 #include "ui/controls.h"
 #include "ui/dpi.h"
 #include "ui/form.h"
+#include "ui/gdi.h"
 #include "ui/geometry.h"
 #include "ui/main_form.h"
 
@@ -22,16 +23,9 @@ namespace {
 // drawn on.
 class GdiMeasurer : public MessageTextMeasurer {
 public:
-    explicit GdiMeasurer(HFONT font) : dc_(GetDC(nullptr)) {
-        if (!dc_) throw base::Error("Cannot measure the message text");
-        old_ = SelectObject(dc_, font);
-    }
+    explicit GdiMeasurer(HFONT font) : dc_(Checked(screen_.Get())), font_(dc_, font) {}
     GdiMeasurer(const GdiMeasurer&) = delete;
     GdiMeasurer& operator=(const GdiMeasurer&) = delete;
-    ~GdiMeasurer() override {
-        SelectObject(dc_, old_);
-        ReleaseDC(nullptr, dc_);
-    }
 
     base::Size TextExtent(const std::string& text) override {
         SIZE size{};
@@ -58,8 +52,13 @@ public:
     int ScreenHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
 
 private:
-    HDC dc_;
-    HGDIOBJ old_ = nullptr;
+    static HDC Checked(HDC dc) {
+        if (!dc) throw base::Error("Cannot measure the message text");
+        return dc;
+    }
+    const ui::WindowDC screen_;
+    const HDC dc_;
+    const ui::SelectGuard font_;
 };
 
 // The dialog's picture. Icons extracted from a file are ours to destroy;
@@ -74,8 +73,8 @@ public:
             HICON icon = ExtractIconA(app.Instance(), file.c_str(), static_cast<UINT>(source.index));
             // 0: no such icon; 1: the file holds no icons at all.
             if (reinterpret_cast<UINT_PTR>(icon) > 1) {
+                owned_.Reset(icon);
                 handle_ = icon;
-                owned_ = true;
                 return;
             }
         }
@@ -83,9 +82,6 @@ public:
     }
     DialogIcon(const DialogIcon&) = delete;
     DialogIcon& operator=(const DialogIcon&) = delete;
-    ~DialogIcon() {
-        if (owned_) DestroyIcon(handle_);
-    }
     HICON Handle() const { return handle_; }
 
 private:
@@ -107,7 +103,7 @@ private:
     }
 
     HICON handle_ = nullptr;
-    bool owned_ = false;
+    ui::OwnedIcon owned_;
 };
 
 // The message text. Its "&" underlines a letter like a button's, but the

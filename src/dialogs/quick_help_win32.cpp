@@ -103,9 +103,8 @@ void TQuickHelp::CreateControls() {
     auto& image = Make<ui::Image>({self, Place("Image1", "", 12, 16, 32, 32, false)});
     image.SetIcon(LoadIconA(ui::Application::Get().Instance(), MAKEINTRESOURCEA(kQuickHelpIcon)));
 
-    caption_ =
-        &Make<TLabelEffectControl>({*this, Place("LabelEffect1", "", -75, 118, 160, 293, false)});
-    DesignQuickHelpCaption(caption_->Label());
+    auto& caption = Make<TLabelEffectControl>({*this, Place("LabelEffect1", "", -75, 118, 160, 293, false)});
+    DesignQuickHelpCaption(caption.Label());
 
     // The form's controls in tab order. The options panel covers the text
     // box when it shows, and the box leaves it alone.

@@ -35,7 +35,6 @@ public:
 
     QuickHelp& Handlers() { return handlers_; }
     ui::Control& Get(HelpCtl ctl) const;
-    TLabelEffectControl& CaptionLabel() const { return *caption_; }
 
 private:
     class View;
@@ -49,7 +48,6 @@ private:
     std::unique_ptr<QuickHelpHost> host_;
     QuickHelp handlers_;
     std::map<HelpCtl, ui::Control*> controls_;
-    TLabelEffectControl* caption_ = nullptr;
 };
 
 // The quick-help dialog made once at start-up and never shown. Its creation

@@ -323,7 +323,6 @@ void Bevel::Create(const Args& args) {
 Image::~Image() {
     // The picture goes before the copy it may show.
     if (Handle()) SendMessageA(Handle(), STM_SETICON, 0, 0);
-    if (copy_) DestroyIcon(copy_);
 }
 
 void Image::Create(const Args& args) {
@@ -343,27 +342,9 @@ void Image::ApplyDpi() {
 
 void Image::ShowIcon() {
     const base::Rect box = ScaledBounds();
-    HICON shown = icon_;
-    HICON copy = nullptr;
-    ICONINFO info{};
-    if (icon_ && GetIconInfo(icon_, &info)) {
-        BITMAP bitmap{};
-        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
-        const int height = info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2;
-        if (info.hbmColor) DeleteObject(info.hbmColor);
-        if (info.hbmMask) DeleteObject(info.hbmMask);
-        if (bitmap.bmWidth != box.Width() || height != box.Height()) {
-            // From the icon's resource where it has one, so that a picture
-            // made for that size is taken; else the icon stretched.
-            copy = static_cast<HICON>(
-                CopyImage(icon_, IMAGE_ICON, box.Width(), box.Height(), LR_COPYFROMRESOURCE));
-            if (!copy) copy = static_cast<HICON>(CopyImage(icon_, IMAGE_ICON, box.Width(), box.Height(), 0));
-            if (copy) shown = copy;
-        }
-    }
-    SendMessageA(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(shown), 0);
-    if (copy_) DestroyIcon(copy_);
-    copy_ = copy;
+    OwnedIcon copy = IconCopyAtSize(icon_, box.Extent());
+    SendMessageA(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(copy ? copy.Get() : icon_), 0);
+    copy_ = std::move(copy);
     // STM_SETICON sizes the control to the icon; keep the designed box.
     SetBounds(box.left, box.top, box.Width(), box.Height());
 }

@@ -17,6 +17,7 @@
 #include "base/mouse.h"
 #include "ui/container.h"
 #include "ui/font.h"
+#include "ui/handles.h"
 #include "ui/window.h"
 
 namespace ui {
@@ -287,7 +288,7 @@ public:
 private:
     void ShowIcon();
     HICON icon_ = nullptr;
-    HICON copy_ = nullptr;  // ours
+    OwnedIcon copy_;
 };
 
 enum class BevelKind { None, Raised, Lowered };

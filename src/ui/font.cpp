@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "ui/handles.h"
+
 namespace ui {
 
 namespace {
@@ -28,10 +30,8 @@ Font::Font(std::string name, int height, unsigned style, base::TColor color) {
 }
 
 int ScreenPixelsPerInch() {
-    HDC dc = GetDC(nullptr);
-    const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-    if (dc) ReleaseDC(nullptr, dc);
-    return dpi;
+    const WindowDC dc;
+    return dc ? GetDeviceCaps(dc.Get(), LOGPIXELSY) : 96;
 }
 
 int Font::Size(int dpi) const { return MulDiv(std::abs(description_.height), 72, dpi); }
@@ -95,9 +95,7 @@ LOGFONTA LogFontOf(const base::FontDescription& d) {
 HFONT Font::Handle() const {
     if (!handle_) {
         const LOGFONTA lf = LogFont();
-        handle_.reset(CreateFontIndirectA(&lf), [](HFONT f) {
-            if (f) DeleteObject(f);
-        });
+        handle_.reset(CreateFontIndirectA(&lf), DeleteGdiObject<HFONT>);
     }
     return handle_.get();
 }

@@ -40,7 +40,6 @@ public:
     base::TColor Color() const { return description_.color; }
     // Point size of the height taken at `dpi`, rounded the usual way.
     int Size(int dpi) const;
-    int Escapement() const { return description_.escapement; }
 
     // Copies with one aspect changed.
     Font WithColor(base::TColor color) const;

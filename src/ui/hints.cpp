@@ -66,7 +66,6 @@ HWND MouseWindowOf(Widget& widget) {
 
 HintWindow::~HintWindow() {
     DestroyHandle();  // what ReleaseHandle does here; a kind's own is gone by now
-    if (font_) DeleteObject(font_);
 }
 
 void HintWindow::GetCreateParams(CreateParams& params) {
@@ -81,20 +80,19 @@ HFONT HintWindow::HintFont() {
         NONCLIENTMETRICSA ncm{};
         ncm.cbSize = sizeof ncm;
         if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) {
-            font_ = CreateFontIndirectA(&ncm.lfStatusFont);
+            font_.Reset(CreateFontIndirectA(&ncm.lfStatusFont));
         }
     }
-    return font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    return font_ ? font_.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 RECT HintWindow::CalcHintRect(int maxWidth, const std::string& hint) {
     RECT r{0, 0, std::min(maxWidth, kPlainHintWidth), 0};
-    HDC dc = GetDC(nullptr);
     {
-        SelectGuard font(dc, HintFont());
-        DrawTextA(dc, hint.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_LEFT);
+        const WindowDC dc;
+        SelectGuard font(dc.Get(), HintFont());
+        DrawTextA(dc.Get(), hint.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_LEFT);
     }
-    ReleaseDC(nullptr, dc);
     // Room for the border and a little padding on each side.
     r.right += 8;
     r.bottom += 4;
@@ -114,8 +112,8 @@ void HintWindow::ReleaseHandle() { DestroyHandle(); }
 void HintWindow::Paint(HDC dc) {
     RECT r;
     GetClientRect(Handle(), &r);
-    GdiObject brush(CreateSolidBrush(ResolveColor(Application::Get().HintColor)));
-    FillRect(dc, &r, static_cast<HBRUSH>(brush.Get()));
+    const GdiObject<HBRUSH> brush(CreateSolidBrush(ResolveColor(Application::Get().HintColor)));
+    FillRect(dc, &r, brush.Get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
     SelectGuard font(dc, HintFont());

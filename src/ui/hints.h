@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "ui/handles.h"
 #include "ui/window.h"
 
 namespace ui {
@@ -40,7 +41,7 @@ protected:
     std::string text_;
 
 private:
-    HFONT font_ = nullptr;
+    GdiObject<HFONT> font_;
 };
 
 using HintWindowClass = std::function<std::unique_ptr<HintWindow>()>;
@@ -60,8 +61,6 @@ public:
     // Hides the hint; no new one shows until the mouse moves to another control.
     void Cancel();
     HintWindow* Current() const { return hint_.get(); }
-    // The control whose hint shows or is about to.
-    Widget* Target() const { return control_; }
     void ControlDestroyed(Widget* control);
 
     // Sees every message the program's loop takes, before it is dispatched.

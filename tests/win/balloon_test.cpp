@@ -83,7 +83,7 @@ TEST_F(BalloonTest, RegionAndPictureHaveTheShapeShadowAndWholeText) {
         const base::Point tip = g.pointer[0];  // bottom left, at the pointer
         EXPECT_GE(size.width, kMinBalloonWidth);
 
-        ui::GdiObject region(CreateRectRgn(0, 0, 0, 0));
+        ui::GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
         HRGN rgn = static_cast<HRGN>(region.Get());
         ASSERT_EQ(GetWindowRgn(balloon->Handle(), rgn), COMPLEXREGION);
         EXPECT_TRUE(EqualRgn(rgn, static_cast<HRGN>(balloon->CreateBalloonRgn(0).Get())) == (c.sd == 0));
