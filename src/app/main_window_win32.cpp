@@ -74,7 +74,7 @@ void TCFGFace::CreateControls() {
     HWND self = Handle();
     auto label = [&](Ctl ctl) {
         for (const LabelRow& row : kLabels) {
-            if (row.ctl == ctl) controls_[ctl] = &Make<ui::Label>({self, row.design});
+            if (row.ctl == ctl) controls_.Add(ctl, Make<ui::Label>({self, row.design}));
         }
     };
 
@@ -87,7 +87,7 @@ void TCFGFace::CreateControls() {
              .design = {name, ProfileOf(version).radioCaption, 16, top, 80, 17, kRadioHint},
              .groupStart = version == Version::D1});
         r.OnClick = [this](ui::Widget&) { rD1Click(); };
-        controls_[ctl] = &r;
+        controls_.Add(ctl, r);
     };
     radio(Ctl::rD1, "rD1", Version::D1, 28);
     radio(Ctl::rD2, "rD2", Version::D2, 44);
@@ -104,7 +104,7 @@ void TCFGFace::CreateControls() {
          .autoSize = false,
          .style = WS_GROUP});
     exe.OnElipsisClick = [this](ui::Widget&) { eExepathElipsisClick(); };
-    controls_[Ctl::eExepath] = &exe;
+    controls_.Add(Ctl::eExepath, exe);
 
     auto& bat = Make<ui::CheckBox>(
         {self,
@@ -114,21 +114,21 @@ void TCFGFace::CreateControls() {
           "compiler (if any) and/or close the console window with a single "
           "keypress on completion of compilation."}});
     bat.SetVisible(false);  // the batch file is written for every 32-bit save
-    controls_[Ctl::cBatfile] = &bat;
+    controls_.Add(Ctl::cBatfile, bat);
 
-    controls_[Ctl::cShortcut] = &Make<ui::CheckBox>(
+    controls_.Add(Ctl::cShortcut, Make<ui::CheckBox>(
         {self,
          {"cShortcut", "Create &desktop shortcut", 112, 60, 161, 17,
           "You might find it handy to create a desktop shortcut to the compiler "
           "or its batchfile. You can drag a .DPR file directly to the icon to "
           "compile.  If you use an icon dock or drag-and-drop enabled menu, then "
-          "you won't need a shortcut."}});
+          "you won't need a shortcut."}}));
 
     auto edit = [&](Ctl caption, Ctl ctl, const char* name, int top, const char* hint) {
         label(caption);
         auto& e = Make<ui::Edit>({self, {name, "", 16, top, 465, 21, hint}});
         e.OnChange = [this](ui::Widget&) { FieldsChanged(ctx_); };
-        controls_[ctl] = &e;
+        controls_.Add(ctl, e);
     };
     edit(Ctl::lUnit, Ctl::eUnit, "eUnit", 100,
          "Unit directories are where your .DCU files (or unbuilt .PAS files) are located. "
@@ -155,13 +155,13 @@ void TCFGFace::CreateControls() {
           "Take a moment to browse the hints for all controls. They'll provide you "
           "with useful information about the use and purpose of the applet."}});
     hints.OnClick = [this](ui::Widget&) { HintsOnClick(); };
-    controls_[Ctl::HintsOn] = &hints;
+    controls_.Add(Ctl::HintsOn, hints);
 
     auto button = [&](Ctl ctl, const char* name, const char* caption, int left, int width,
                       const char* hint, void (TCFGFace::*handler)()) -> ui::Button& {
         auto& b = Make<ui::Button>({self, {name, caption, left, 252, width, 23, hint}});
         b.OnClick = [this, handler](ui::Widget&) { (this->*handler)(); };
-        controls_[ctl] = &b;
+        controls_.Add(ctl, b);
         return b;
     };
     button(Ctl::bUpdate, "bUpdate", "&Update fields", 144, 99,
@@ -197,7 +197,7 @@ void TCFGFace::CreateControls() {
     // Configuration lines can be long; the box must not cut them.
     SendMessageA(memo.Handle(), EM_SETLIMITTEXT, 0, 0);
     memo.OnKeyPress = [this](ui::Control&, char& key) { Memo1KeyPress(key); };
-    controls_[Ctl::Memo1] = &memo;
+    controls_.Add(Ctl::Memo1, memo);
 
     BD1_ = std::make_unique<TBrowseDirectoryDlg>(Handle());
     BD1_->SetRoot(idDrives);
@@ -217,12 +217,6 @@ void TCFGFace::CreateControls() {
     BH1_->SetShape(bsRoundRect);
     BH1_->SetStyle(hsCustom);
     BH1_->SetActive(true);
-}
-
-ui::Control& TCFGFace::Get(Ctl ctl) const {
-    auto it = controls_.find(ctl);
-    if (it == controls_.end()) throw base::Error("main window has no such control");
-    return *it->second;
 }
 
 // ---- handlers ----
@@ -270,24 +264,15 @@ void TCFGFace::Memo1KeyPress(char& key) {
 
 // ---- MainView ----
 
-std::string TCFGFace::Text(Ctl ctl) const {
-    return Get(ctl).Text();
-}
+std::string TCFGFace::Text(Ctl ctl) const { return controls_.Text(ctl); }
 
-void TCFGFace::SetText(Ctl ctl, const std::string& text) {
-    Get(ctl).SetText(text);
-}
+void TCFGFace::SetText(Ctl ctl, const std::string& text) { controls_.SetText(ctl, text); }
 
-bool TCFGFace::Enabled(Ctl ctl) const { return Get(ctl).Enabled(); }
+bool TCFGFace::Enabled(Ctl ctl) const { return controls_.Enabled(ctl); }
 
-void TCFGFace::SetEnabled(Ctl ctl, bool enabled) { Get(ctl).SetEnabled(enabled); }
+void TCFGFace::SetEnabled(Ctl ctl, bool enabled) { controls_.SetEnabled(ctl, enabled); }
 
-bool TCFGFace::Checked(Ctl ctl) const {
-    const ui::Control& c = Get(ctl);
-    if (auto* radio = dynamic_cast<const ui::RadioButton*>(&c)) return radio->Checked();
-    if (auto* box = dynamic_cast<const ui::CheckBox*>(&c)) return box->Checked();
-    return false;
-}
+bool TCFGFace::Checked(Ctl ctl) const { return controls_.Checked(ctl); }
 
 // ---- Prompts ----
 

@@ -3,7 +3,6 @@
 // configuration state; the handlers work on them through the seams.
 #pragma once
 
-#include <map>
 #include <memory>
 #include <string>
 
@@ -15,6 +14,7 @@
 #include "core/app_state.h"
 #include "core/main_view.h"
 #include "core/prompts.h"
+#include "ui/control_table.h"
 #include "ui/form.h"
 #include "ui/graphic_controls.h"
 
@@ -41,7 +41,7 @@ public:
     AppState& State() { return state_; }
     Platform& GetPlatform() { return platform_; }
 
-    ui::Control& Get(Ctl ctl) const;
+    ui::Control& Get(Ctl ctl) const { return controls_.Get(ctl); }
     ui::Button& ExitButton() const { return *bExit_; }
 
     // MainView
@@ -68,7 +68,7 @@ private:
     AppState state_;
     Context ctx_{platform_, *this, *this, state_};
 
-    std::map<Ctl, ui::Control*> controls_;
+    ui::ControlTable<Ctl> controls_{"main window"};
     ui::Button* bExit_ = nullptr;
     CompilerSelectors selectors_;  // OD1, OD2, OD3
     std::unique_ptr<TBrowseDirectoryDlg> BD1_;

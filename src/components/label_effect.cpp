@@ -98,7 +98,7 @@ void TLabelEffect::SetDirectionShadow(TEffectDirection value) {
     SetStyleProperty(directionShadow_, value);
 }
 
-void TLabelEffect::SetSchemeColour(TColor& field, TColor& customField, TColor value) {
+void TLabelEffect::SetSchemeColor(TColor& field, TColor& customField, TColor value) {
     if (field == value) return;
     field = value;
     customField = value;
@@ -107,10 +107,10 @@ void TLabelEffect::SetSchemeColour(TColor& field, TColor& customField, TColor va
 }
 
 void TLabelEffect::SetColourHighlight(TColor value) {
-    SetSchemeColour(colourHighlight_, schemeColours_[csCustom].highlight, value);
+    SetSchemeColor(colourHighlight_, schemeColours_[csCustom].highlight, value);
 }
 void TLabelEffect::SetColourShadow(TColor value) {
-    SetSchemeColour(colourShadow_, schemeColours_[csCustom].shadow, value);
+    SetSchemeColor(colourShadow_, schemeColours_[csCustom].shadow, value);
 }
 
 void TLabelEffect::SetGraduateFace(TGraduateOption value) { Change(graduateFace_, value); }

@@ -58,7 +58,8 @@ struct TMouseReply {
 
 // The label base: caption, font, colours and bounds as plain data. Every
 // setter stores a different value and requests a repaint; an equal value
-// does nothing.
+// does nothing. It has no word wrap or accelerator switch: the effect drawing
+// always wraps words and always underlines the letter after "&".
 class TCustomLabel {
 public:
     // The repaint request. The glue invalidates the label's rectangle; painting
@@ -78,10 +79,6 @@ public:
     void SetTransparent(bool value) { Change(transparent_, value); }
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool value) { Change(enabled_, value); }
-    bool WordWrap() const { return wordWrap_; }
-    void SetWordWrap(bool value) { Change(wordWrap_, value); }
-    bool ShowAccelChar() const { return showAccelChar_; }
-    void SetShowAccelChar(bool value) { Change(showAccelChar_, value); }
 
     int Left() const { return left_; }
     int Top() const { return top_; }
@@ -107,8 +104,6 @@ private:
     TAlignment alignment_ = taLeftJustify;
     bool transparent_ = false;
     bool enabled_ = true;
-    bool wordWrap_ = false;
-    bool showAccelChar_ = true;
     int left_ = 0, top_ = 0, width_ = 65, height_ = 17;
 };
 
@@ -169,7 +164,7 @@ public:
 private:
     template <class T>
     void SetStyleProperty(T& field, T value);
-    void SetSchemeColour(base::TColor& field, base::TColor& customField, base::TColor value);
+    void SetSchemeColor(base::TColor& field, base::TColor& customField, base::TColor value);
     // Inside the client rectangle, both far edges included.
     bool IsOnLabel(int x, int y) const;
 

@@ -34,7 +34,7 @@ public:
         font_ = std::move(f);  // the font selected before stays alive until now
     }
 
-    void SetTextColour(base::TColor colour) override { SetTextColor(DC(), colour & 0xFFFFFF); }
+    void SetTextColor(base::TColor color) override { ::SetTextColor(DC(), color & 0xFFFFFF); }
 
     void SetBrush(std::optional<base::TColor> solid) override {
         if (solid) {
@@ -100,7 +100,7 @@ public:
     void CopyFromImage(EffectImage& image, int width, int height) override {
         BitBlt(dc_, 0, 0, width, height, Of(image), 0, 0, SRCCOPY);
     }
-    base::TColor ResolveColour(base::TColor colour) override { return ui::ResolveColor(colour); }
+    base::TColor ResolveColor(base::TColor color) override { return ui::ResolveColor(color); }
 
 private:
     static HDC Of(EffectImage& image) { return static_cast<GdiEffectImage&>(image).DC(); }

@@ -57,20 +57,21 @@ class TQuickHelp::View : public QuickHelpView {
 public:
     explicit View(TQuickHelp& dialog) : dialog_(dialog) {}
 
-    std::string Text(HelpCtl ctl) const override { return dialog_.Get(ctl).Text(); }
-    void SetText(HelpCtl ctl, const std::string& text) override { dialog_.Get(ctl).SetText(text); }
-    bool Checked(HelpCtl ctl) const override { return Box(ctl).Checked(); }
+    std::string Text(HelpCtl ctl) const override { return Controls().Text(ctl); }
+    void SetText(HelpCtl ctl, const std::string& text) override { Controls().SetText(ctl, text); }
+    bool Checked(HelpCtl ctl) const override { return Controls().Checked(ctl); }
     void SetChecked(HelpCtl ctl, bool checked) override {
         // BM_SETCHECK itself: CheckBox::SetChecked would raise the click too.
         SendMessageA(Box(ctl).Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     }
-    void SetEnabled(HelpCtl ctl, bool enabled) override { dialog_.Get(ctl).SetEnabled(enabled); }
-    void SetVisible(HelpCtl ctl, bool visible) override { dialog_.Get(ctl).SetVisible(visible); }
+    void SetEnabled(HelpCtl ctl, bool enabled) override { Controls().SetEnabled(ctl, enabled); }
+    void SetVisible(HelpCtl ctl, bool visible) override { Controls().SetVisible(ctl, visible); }
     void SetCaption(const std::string& caption) override { dialog_.SetCaption(caption); }
     void PlaceOverMainWindow() override { ui::CenterOverForm(dialog_.setup_.mainForm, dialog_); }
     void Close() override { dialog_.Close(); }
 
 private:
+    const ui::ControlTable<HelpCtl>& Controls() const { return dialog_.controls_; }
     ui::CheckBox& Box(HelpCtl ctl) const { return dynamic_cast<ui::CheckBox&>(dialog_.Get(ctl)); }
     TQuickHelp& dialog_;
 };
@@ -87,12 +88,6 @@ TQuickHelp::TQuickHelp(const QuickHelpSetup& setup)
 }
 
 TQuickHelp::~TQuickHelp() = default;
-
-ui::Control& TQuickHelp::Get(HelpCtl ctl) const {
-    auto it = controls_.find(ctl);
-    if (it == controls_.end()) throw base::Error("quick-help window has no such control");
-    return *it->second;
-}
 
 void TQuickHelp::FocusOn(HelpCtl ctl) {
     SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Get(ctl).Handle()), TRUE);
@@ -116,27 +111,27 @@ void TQuickHelp::CreateControls() {
     SendMessageA(memo.Handle(), EM_SETLIMITTEXT, 0, 0);  // the readme may be long
     memo.SetText("\r\n");                                 // one empty line
     memo.OnKeyPress = [this](ui::Control&, char& key) { handlers_.Memo1KeyPress(key); };
-    controls_[HelpCtl::Memo1] = &memo;
+    controls_.Add(HelpCtl::Memo1, memo);
 
     auto& panel = Make<ui::Panel>({.parent = self,
                                    .design = Place("pOptions", "", 76, 18, 413, 286, false),
                                    .bevel = ui::BevelKind::Raised});
     panel.SetVisible(false);
-    controls_[HelpCtl::pOptions] = &panel;
+    controls_.Add(HelpCtl::pOptions, panel);
 
     auto& options = Make<ui::Button>({self, Place("bOptions", "&Options", 56, 316, 75, 23)});
     options.OnClick = [this](ui::Widget&) {
         handlers_.bOptionsClick();
         FocusOn(HelpCtl::cCloseOnEsc);
     };
-    controls_[HelpCtl::bOptions] = &options;
+    controls_.Add(HelpCtl::bOptions, options);
 
     auto& ok = Make<ui::Button>({self, Place("bOK", "&OK", 450, 316, 61, 23)});
     ok.ModalResult = ui::mrOk;
     ok.SetCancel(true);
     SetDefaultButton(&ok);
     ok.OnClick = [this](ui::Widget&) { handlers_.bOKClick(); };
-    controls_[HelpCtl::bOK] = &ok;
+    controls_.Add(HelpCtl::bOK, ok);
 
     // The panel's controls, the check boxes and buttons in its tab order.
     HWND p = panel.Handle();
@@ -161,7 +156,7 @@ void TQuickHelp::CreateControls() {
                    void (QuickHelp::*handler)()) {
         auto& b = Make<ui::CheckBox>({p, Place(name, caption, 16, top, width, 17)});
         b.OnClick = [this, handler](ui::Widget&) { (handlers_.*handler)(); };
-        controls_[ctl] = &b;
+        controls_.Add(ctl, b);
     };
     auto explain = [&](const char* name, const char* text, int top, int height) {
         Make<ui::Label>({.parent = p,
@@ -202,12 +197,12 @@ void TQuickHelp::CreateControls() {
                                   .rightMargin = 50});
     SendMessageA(title.Handle(), EM_SETLIMITTEXT, kMaxTitleLength, 0);
     title.OnChange = [this](ui::Widget&) { handlers_.eAppTitleChange(); };
-    controls_[HelpCtl::eAppTitle] = &title;
+    controls_.Add(HelpCtl::eAppTitle, title);
 
     auto& apply = Make<ui::Button>({p, Place("bAppTitle", "&Apply", 348, 217, 48, 19)});
     apply.SetFont(ui::Font("Small", -11, base::fsBold));
     apply.OnClick = [this](ui::Widget&) { handlers_.bAppTitleClick(); };
-    controls_[HelpCtl::bAppTitle] = &apply;
+    controls_.Add(HelpCtl::bAppTitle, apply);
     // The button is drawn over the edit. Putting it first among the panel's
     // children keeps the cycle of Tab through the panel, whose controls are
     // the only ones that take the focus while it shows.

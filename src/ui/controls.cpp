@@ -165,7 +165,7 @@ LRESULT Label::ColorMessage(UINT, HDC dc, bool& handled) {
     // Labels sit on the form's face colour; a colour of their own font wins.
     handled = true;
     SetBkMode(dc, TRANSPARENT);
-    if (GetFont().Color() != kColorDefault && Enabled()) SetTextColor(dc, ResolveColor(GetFont().Color()));
+    if (GetFont().Color() != base::kColorDefault && Enabled()) SetTextColor(dc, ResolveColor(GetFont().Color()));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 

@@ -42,12 +42,6 @@ Font Font::Changed() const {
     return copy;
 }
 
-Font Font::WithColor(base::TColor color) const {
-    Font f = *this;  // the colour is not part of the GDI font
-    f.description_.color = color;
-    return f;
-}
-
 Font Font::WithEscapement(int tenths) const {
     Font f = Changed();
     f.description_.escapement = tenths;

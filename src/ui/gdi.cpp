@@ -7,7 +7,8 @@
 namespace ui {
 
 COLORREF ResolveColor(base::TColor color) {
-    if (base::IsSystemColour(color)) return GetSysColor(static_cast<int>(color & 0xFF));
+    if (color == base::kColorDefault) return GetSysColor(COLOR_WINDOWTEXT);
+    if (base::IsSystemColor(color)) return GetSysColor(static_cast<int>(color & 0xFF));
     return color & 0xFFFFFF;
 }
 

@@ -12,8 +12,8 @@
 
 namespace ui {
 
-// The colour to draw with: a system colour is looked up now, a plain one is
-// its three low bytes.
+// The colour to draw with: a system colour is looked up now, the default is
+// the window text colour, a plain one is its three low bytes.
 COLORREF ResolveColor(base::TColor color);
 
 // BeginPaint and EndPaint around a scope, so that an exception thrown while

@@ -94,7 +94,7 @@ TEST_F(BalloonTest, RegionAndPictureHaveTheShapeShadowAndWholeText) {
         EXPECT_EQ(PtInRegion(rgn, sx, sy) != 0, c.sd > 0);
 
         ui::MemoryImage under(size.width, size.height), picture(size.width, size.height);
-        under.Fill(RGBColour(0x80, 0x80, 0x80));
+        under.Fill(RGBColor(0x80, 0x80, 0x80));
         balloon->Compose(under.DC(), picture.DC());
         EXPECT_EQ(picture.Pixel(0, 0), grey) << "outside balloon and shadow";
         EXPECT_EQ(picture.Pixel(body.left, body.top), c.shape == bsRectangle ? navy : grey);

@@ -35,11 +35,11 @@ Painted Paint(const TLabelEffect& label, TColor background, TColor colour, POINT
     Painted p;
     p.image = std::make_unique<ui::MemoryImage>(label.Width(), label.Height());
     p.image->Fill(background);
-    if (key.x >= 0) p.image->Pixels()[key.y * p.image->Stride() + key.x] = PixelOf(kFaceKeyColour);
+    if (key.x >= 0) p.image->Pixels()[key.y * p.image->Stride() + key.x] = PixelOf(kFaceKeyColor);
     PaintLabelEffect(label, p.image->DC());
     for (int y = 0; y < label.Height(); ++y) {
         for (int x = 0; x < label.Width(); ++x) {
-            const TColor c = ColourOf(p.image->Pixel(x, y));
+            const TColor c = ColorOf(p.image->Pixel(x, y));
             p.colours.insert(c);
             if (c != colour) continue;
             ++p.count, p.left = std::min(p.left, x), p.top = std::min(p.top, y);
@@ -136,9 +136,9 @@ TEST(LabelEffectWin, PaintingOnRealBitmaps) {
     int faced = 0, wrong = 0;
     for (int y = 0; y < label.Height(); ++y) {
         for (int x = 0; x < label.Width(); ++x) {
-            const TColor c = ColourOf(p.image->Pixel(x, y));
+            const TColor c = ColorOf(p.image->Pixel(x, y));
             faced += c != kGrey;
-            wrong += c != kGrey && c != RGBColour(RoundHalfEven(step * y), 0, 0);
+            wrong += c != kGrey && c != RGBColor(RoundHalfEven(step * y), 0, 0);
         }
     }
     EXPECT_EQ(faced, face.count + 1);

@@ -181,6 +181,18 @@ TEST(MemoryImage, PixelsAreTopDownWordsOfWhatGdiDrew) {
     EXPECT_THROW(MemoryImage(0, 5), base::Error);
 }
 
+TEST(ResolveColor, SystemColorsLookedUpTheDefaultIsWindowText) {
+    const struct {
+        base::TColor color;
+        COLORREF drawn;
+    } cases[] = {
+        {base::clInfoBk, GetSysColor(COLOR_INFOBK)},
+        {base::kColorDefault, GetSysColor(COLOR_WINDOWTEXT)},
+        {0x00123456, 0x123456},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ResolveColor(c.color), c.drawn) << std::hex << c.color;
+}
+
 TEST(MessageHook, OneHookWhileOwnersLiveRemovedWithTheLast) {
     EXPECT_EQ(MessageHook::Installed(), nullptr);
     std::vector<UINT> seen;
