@@ -57,8 +57,10 @@ const LabelRow kLabels[] = {
 
 }  // namespace
 
-TCFGFace::TCFGFace() : ui::Form(MainFormDesign()) {
-    CreateHandle(nullptr);
+TCFGFace::TCFGFace() : ui::Form(MainFormDesign()) {}
+
+void TCFGFace::Create() {
+    ui::Form::Create(nullptr);
     CreateControls();
     OnClose = [this](ui::Form&) { FormClose(); };
     FormCreate();
@@ -83,9 +85,8 @@ void TCFGFace::CreateControls() {
     // The captions come from the version profiles; the three form one group.
     auto radio = [&](Ctl ctl, const char* name, Version version, int top) {
         auto& r = Make<ui::RadioButton>(
-            {.parent = self,
-             .design = {name, ProfileOf(version).radioCaption, 16, top, 80, 17, kRadioHint},
-             .groupStart = version == Version::D1});
+            {{self, {name, ProfileOf(version).radioCaption, 16, top, 80, 17, kRadioHint}},
+             {.group = "version"}});
         r.OnClick = [this](ui::Widget&) { rD1Click(); };
         controls_.Add(ctl, r);
     };
@@ -96,13 +97,11 @@ void TCFGFace::CreateControls() {
     label(Ctl::lExepath);
 
     auto& exe = Make<TElipsisEdit>(
-        {.parent = self,
-         .design = {"eExepath", "", 112, 28, 369, 21,
+        {{self, {"eExepath", "", 112, 28, 369, 21,
                     "The location of DCC.EXE (or dcc32.exe) is critical to the success of the "
                     "applet. If it doesn't show up here, you''ll need to use the [...] button to "
-                    "locate it before you can save your compiler configuration file."},
-         .autoSize = false,
-         .style = WS_GROUP});
+                    "locate it before you can save your compiler configuration file."}},
+         {.autoSize = false, .style = WS_GROUP}});
     exe.OnElipsisClick = [this](ui::Widget&) { eExepathElipsisClick(); };
     controls_.Add(Ctl::eExepath, exe);
 
@@ -187,13 +186,12 @@ void TCFGFace::CreateControls() {
 
     label(Ctl::Label3);
     auto& memo = Make<ui::Memo>(
-        {.parent = self,
-         .design = {"Memo1", "", 16, 300, 465, 121,
+        {{self, {"Memo1", "", 16, 300, 465, 121,
                     "The current .CFG appears here when the Create button is pressed and the "
                     ".CFG fields are deemed valid. You can perform final editing on the "
                     "configuration here prior to saving it, because the memo contents are what "
-                    "is actually saved to disk."},
-         .style = ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL});
+                    "is actually saved to disk."}},
+         {.style = ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL}});
     // Configuration lines can be long; the box must not cut them.
     SendMessageA(memo.Handle(), EM_SETLIMITTEXT, 0, 0);
     memo.OnKeyPress = [this](ui::Control&, char& key) { Memo1KeyPress(key); };

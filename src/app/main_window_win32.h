@@ -20,10 +20,13 @@
 
 namespace quillet {
 
-class TCFGFace : public ui::Form, public MainView, public Prompts {
+class TCFGFace final : public ui::Form, public MainView, public Prompts {
 public:
     TCFGFace();
     ~TCFGFace() override;
+    // Makes the window and its controls and runs the form's creation; the
+    // window becomes the application's main form.
+    void Create();
 
     // Handlers, named after their control and event.
     void FormCreate();

@@ -47,17 +47,13 @@ BalloonApplication& BalloonApp() {
 
 TBalloonHintWindow::TBalloonHintWindow()
     : TBalloonWindow(CurrentBalloonHint() ? static_cast<const TBalloonBase&>(*CurrentBalloonHint())
-                                          : InitialSettings()) {}
+                                          : InitialSettings(),
+                     "TBalloonHintWindow") {}
 
 TBalloonHintWindow::~TBalloonHintWindow() {
     // Destroyed here, while this class still handles the window's messages.
     DestroyHandle();
     UnwatchBalloon(this);
-}
-
-void TBalloonHintWindow::GetCreateParams(CreateParams& params) {
-    TBalloonWindow::GetCreateParams(params);
-    params.className = "TBalloonHintWindow";
 }
 
 bool TBalloonHintWindow::Watched() const { return WatchedBalloon() == this; }
@@ -105,7 +101,7 @@ void TBalloonHintWindow::ActivateHint(RECT, const std::string& hint, ui::Widget*
         return;
     }
     if (!Handle()) {
-        CreateHandle();
+        EnsureHandle();
     } else if (IsWindowVisible(Handle())) {
         // Shown again: hidden first, so that what lies beneath can be read.
         ShowWindow(Handle(), SW_HIDE);

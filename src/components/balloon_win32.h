@@ -36,7 +36,7 @@ BalloonApplication& BalloonApp();
 // wherever the balloon and its shadow leave room.
 class TBalloonWindow : public ui::HintWindow {
 public:
-    explicit TBalloonWindow(const TBalloonBase& settings);
+    explicit TBalloonWindow(const TBalloonBase& settings, const char* className = "TBalloonWindow");
     ~TBalloonWindow() override;
 
     const TBalloonBase& Settings() const { return settings_; }
@@ -62,7 +62,7 @@ public:
     void Compose(HDC under, HDC target) const;
 
 protected:
-    void GetCreateParams(CreateParams& params) override;
+    static CreateParams BalloonParams(const char* className);
     void Paint(HDC dc) override;
     // Measures the caption with the canvas font at the pointer's place and
     // the window's DPI, and takes the settings' shadow and shape for this
@@ -103,7 +103,7 @@ private:
 // it reads the settings of the current controller at every showing, places
 // itself at the pointer, and is shaped by a region or watched by a message
 // hook that hides it once the screen under it may have changed.
-class TBalloonHintWindow : public TBalloonWindow {
+class TBalloonHintWindow final : public TBalloonWindow {
 public:
     // Takes the current controller's settings (a controller's initial ones
     // when none exists).
@@ -119,7 +119,6 @@ public:
     bool Watched() const;
 
 protected:
-    void GetCreateParams(CreateParams& params) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:

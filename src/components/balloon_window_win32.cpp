@@ -12,16 +12,19 @@ constexpr DWORD kPatAnd = 0x00A000C9;
 
 }  // namespace
 
-TBalloonWindow::TBalloonWindow(const TBalloonBase& settings)
-    : settings_(settings), font_(BalloonDefaultHintFont()) {}
+TBalloonWindow::TBalloonWindow(const TBalloonBase& settings, const char* className)
+    : ui::HintWindow(BalloonParams(className)),
+      settings_(settings),
+      font_(BalloonDefaultHintFont()) {}
 
 TBalloonWindow::~TBalloonWindow() { DestroyHandle(); }
 
-void TBalloonWindow::GetCreateParams(CreateParams& params) {
-    ui::HintWindow::GetCreateParams(params);
-    params.className = "TBalloonWindow";
+ui::Window::CreateParams TBalloonWindow::BalloonParams(const char* className) {
+    CreateParams params = PlainParams();
+    params.className = className;
     // No border: the balloon frames itself.
     params.style = WS_POPUP | WS_DISABLED;
+    return params;
 }
 
 void TBalloonWindow::SetCaption(const std::string& text) {

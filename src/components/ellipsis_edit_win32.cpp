@@ -42,9 +42,8 @@ bool OneLine(LPARAM lParam, std::basic_string<Char>& line) {
 TElipsisEdit::TElipsisEdit(ui::Form& form) : ui::CustomEdit(form) {}
 
 void TElipsisEdit::Create(const Args& args) {
-    autoSize_ = args.autoSize;
-    CreateEdit({args.parent, args.design},
-               ES_AUTOHSCROLL | ES_MULTILINE | WS_CLIPCHILDREN | args.style);
+    autoSize_ = args.options.autoSize;
+    CreateEdit(args, ES_AUTOHSCROLL | ES_MULTILINE | WS_CLIPCHILDREN | args.options.style);
     // Drawn by the field itself: the themed button of the common controls
     // paints nothing when its parent is an edit control.
     button_ = std::make_unique<Button>(OwnerForm(), *this);
@@ -65,7 +64,7 @@ void TElipsisEdit::HandleUnbound(HWND hwnd) {
 TElipsisEdit::Button::Button(ui::Form& form, TElipsisEdit& owner)
     : ui::Control(form), owner_(owner) {}
 
-void TElipsisEdit::Button::Create(const Args& args) {
+void TElipsisEdit::Button::Create(const ui::ControlArgs& args) {
     CreateSystemControl(args, "BUTTON", WS_VISIBLE | BS_OWNERDRAW);
 }
 

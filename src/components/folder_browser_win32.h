@@ -105,13 +105,12 @@ private:
     static int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM param, LPARAM data);
     // The shell's dialog, subclassed while it is open to keep OK disabled
     // after the shell's own re-enabling.
-    class DialogHook : public ui::Window {
+    class DialogHook final : public ui::Window {
     public:
         explicit DialogHook(TBrowseDirectoryDlg& owner) : owner_(owner) {}
         void Attach(HWND dialog) { AttachHandle(dialog); }
 
     protected:
-        void GetCreateParams(CreateParams&) override {}
         LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     private:

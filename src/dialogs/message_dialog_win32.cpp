@@ -110,7 +110,7 @@ private:
 // letter belongs to the buttons: the label takes no part in the dialog
 // manager's accelerator search, which would otherwise move the focus instead
 // of pressing the button with that letter.
-class MessageLabel : public ui::Label {
+class MessageLabel final : public ui::Label {
 public:
     using ui::Label::Label;
 
@@ -165,7 +165,7 @@ int ShowMessageDialog(const std::string& message, const std::string& caption,
     ui::Form form(design);
     // The dialog belongs to the application, not to owner: it stays above
     // the main window, whichever window it is centred over.
-    form.CreateHandle(ui::MainFormHandle());
+    form.Create(ui::MainFormHandle());
     const HWND hwnd = form.Handle();
 
     RECT client{};
@@ -188,8 +188,7 @@ int ShowMessageDialog(const std::string& message, const std::string& caption,
     form.SetPosition(at.x, at.y);
 
     form.Make<ui::Image>({hwnd, Design("Image", "", layout.icon)}).SetIcon(picture.Handle());
-    form.Make<MessageLabel>(
-        {.parent = hwnd, .design = Design("Message", layout.text, layout.label), .wordWrap = true});
+    form.Make<MessageLabel>({{hwnd, Design("Message", layout.text, layout.label)}, {.wordWrap = true}});
 
     // Created in tab order: the dialog manager follows the order of creation,
     // and on activation it gives the focus to the first button in it.

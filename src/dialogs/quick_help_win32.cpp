@@ -81,8 +81,10 @@ TQuickHelp::TQuickHelp(const QuickHelpSetup& setup)
       setup_(setup),
       view_(std::make_unique<View>(*this)),
       host_(std::make_unique<QuickHelpApplication>(setup.exitButton)),
-      handlers_(*view_, *host_, setup.platform, setup.state) {
-    CreateHandle(setup.mainForm.Handle());
+      handlers_(*view_, *host_, setup.platform, setup.state) {}
+
+void TQuickHelp::Create() {
+    ui::Form::Create(setup_.mainForm.Handle());
     CreateControls();
     handlers_.FormCreate();
 }
@@ -103,19 +105,16 @@ void TQuickHelp::CreateControls() {
 
     // The form's controls in tab order. The options panel covers the text
     // box when it shows, and the box leaves it alone.
-    auto& memo = Make<ui::Memo>({.parent = self,
-                                 .design = Place("Memo1", "", 56, 16, 453, 289),
-                                 .style = ES_READONLY | WS_VSCROLL | WS_CLIPSIBLINGS,
-                                 .wordWrap = true});
+    auto& memo = Make<ui::Memo>({{self, Place("Memo1", "", 56, 16, 453, 289)},
+                                 {.style = ES_READONLY | WS_VSCROLL | WS_CLIPSIBLINGS, .wordWrap = true}});
     memo.SetFont(ui::Font("Fixedsys", -12));
     SendMessageA(memo.Handle(), EM_SETLIMITTEXT, 0, 0);  // the readme may be long
     memo.SetText("\r\n");                                 // one empty line
     memo.OnKeyPress = [this](ui::Control&, char& key) { handlers_.Memo1KeyPress(key); };
     controls_.Add(HelpCtl::Memo1, memo);
 
-    auto& panel = Make<ui::Panel>({.parent = self,
-                                   .design = Place("pOptions", "", 76, 18, 413, 286, false),
-                                   .bevel = ui::BevelKind::Raised});
+    auto& panel = Make<ui::Panel>(
+        {{self, Place("pOptions", "", 76, 18, 413, 286, false)}, {.bevel = ui::BevelKind::Raised}});
     panel.SetVisible(false);
     controls_.Add(HelpCtl::pOptions, panel);
 
@@ -140,16 +139,14 @@ void TQuickHelp::CreateControls() {
     // the heading, which leaves it alone.
     Make<ui::Bevel>({p, Place("Bevel1", "", 12, 28, 387, 2, false)});
     auto& heading =
-        Make<ui::Label>({.parent = p,
-                         .design = Place("Label2", "Interface options", 14, 8, 285, 25, false),
-                         .style = WS_CLIPSIBLINGS});
+        Make<ui::Label>({{p, Place("Label2", "Interface options", 14, 8, 285, 25, false)},
+                         {.style = WS_CLIPSIBLINGS}});
     heading.SetFont(ui::Font("Arial", -16, base::fsBold));
     auto& note = Make<ui::Label>(
-        {.parent = p,
-         .design = Place("Label1",
-                         "Interface options are applied even if the Save Settings button is not checked.",
-                         16, 36, 385, 21, false),
-         .wordWrap = true});
+        {{p, Place("Label1",
+                   "Interface options are applied even if the Save Settings button is not checked.",
+                   16, 36, 385, 21, false)},
+         {.wordWrap = true}});
     note.SetVisible(false);
 
     auto box = [&](HelpCtl ctl, const char* name, const char* caption, int top, int width,
@@ -159,9 +156,7 @@ void TQuickHelp::CreateControls() {
         controls_.Add(ctl, b);
     };
     auto explain = [&](const char* name, const char* text, int top, int height) {
-        Make<ui::Label>({.parent = p,
-                         .design = Place(name, text, 36, top, 357, height, false),
-                         .wordWrap = true})
+        Make<ui::Label>({{p, Place(name, text, 36, top, 357, height, false)}, {.wordWrap = true}})
             .SetFont(explanation);
     };
     box(HelpCtl::cCloseOnEsc, "cCloseOnEsc", "Allow close-on-Escape", 60, 153,
@@ -191,10 +186,8 @@ void TQuickHelp::CreateControls() {
 
     // The edit leaves the button that lies over its right end alone, and
     // its text stays clear of it.
-    auto& title = Make<ui::Edit>({.parent = p,
-                                  .design = Place("eAppTitle", kTitleBoxText, 36, 216, 361, 21),
-                                  .style = WS_CLIPSIBLINGS,
-                                  .rightMargin = 50});
+    auto& title = Make<ui::Edit>({{p, Place("eAppTitle", kTitleBoxText, 36, 216, 361, 21)},
+                                  {.style = WS_CLIPSIBLINGS, .rightMargin = 50}});
     SendMessageA(title.Handle(), EM_SETLIMITTEXT, kMaxTitleLength, 0);
     title.OnChange = [this](ui::Widget&) { handlers_.eAppTitleChange(); };
     controls_.Add(HelpCtl::eAppTitle, title);
@@ -222,6 +215,7 @@ HiddenQuickHelp::~HiddenQuickHelp() = default;
 
 void ShowQuickHelp(const QuickHelpSetup& setup) {
     TQuickHelp dialog(setup);
+    dialog.Create();
     dialog.ShowModal();
 }
 

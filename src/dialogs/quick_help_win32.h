@@ -27,11 +27,12 @@ struct QuickHelpSetup {
     AppState& state;
 };
 
-class TQuickHelp : public ui::Form {
+class TQuickHelp final : public ui::Form {
 public:
-    // Makes the window, hidden, over the main window and runs its creation.
     explicit TQuickHelp(const QuickHelpSetup& setup);
     ~TQuickHelp() override;
+    // Makes the window, hidden, over the main window and runs its creation.
+    void Create();
 
     QuickHelp& Handlers() { return handlers_; }
     ui::Control& Get(HelpCtl ctl) const { return controls_.Get(ctl); }

@@ -10,9 +10,9 @@ namespace ui {
 
 namespace {
 
-ControlArgs WithoutTabStop(HWND parent, ControlDesign design) {
-    design.tabStop = false;
-    return {parent, std::move(design)};
+ControlArgs WithoutTabStop(ControlArgs args) {
+    args.design.tabStop = false;
+    return args;
 }
 
 }  // namespace
@@ -157,8 +157,9 @@ void Control::ApplyDpi() {
 // ---- Label ----
 
 void Label::Create(const Args& args) {
-    const DWORD style = WS_VISIBLE | (args.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP) | args.style;
-    CreateSystemControl(WithoutTabStop(args.parent, args.design), "STATIC", style);
+    const Options& o = args.options;
+    const DWORD style = WS_VISIBLE | (o.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP) | o.style;
+    CreateSystemControl(WithoutTabStop(args), "STATIC", style);
 }
 
 LRESULT Label::ColorMessage(UINT, HDC dc, bool& handled) {
@@ -215,20 +216,16 @@ RadioButton::~RadioButton() {
 }
 
 void RadioButton::Create(const Args& args) {
-    const DWORD style = WS_VISIBLE | BS_AUTORADIOBUTTON | (args.groupStart ? WS_GROUP : 0);
-    CreateSystemControl({args.parent, args.design}, "BUTTON", style);
-    // The group of the nearest radio button before this one among its
-    // siblings, as the dialog manager groups them: a WS_GROUP window ends
-    // the search.
-    if (!args.groupStart) {
-        for (HWND h = GetWindow(Handle(), GW_HWNDPREV); h; h = GetWindow(h, GW_HWNDPREV)) {
-            if (auto* before = dynamic_cast<RadioButton*>(Control::FromHandle(h))) {
-                group_ = before->group_;
-                break;
-            }
-            if (GetWindowLongA(h, GWL_STYLE) & WS_GROUP) break;
+    for (const auto& widget : OwnerForm().Controls()) {
+        const auto* other = dynamic_cast<const RadioButton*>(widget.get());
+        if (other && other->groupName_ == args.options.group &&
+            GetParent(other->Handle()) == args.parent) {
+            group_ = other->group_;
+            break;
         }
     }
+    CreateSystemControl(args, "BUTTON", WS_VISIBLE | BS_AUTORADIOBUTTON | (group_ ? 0 : WS_GROUP));
+    groupName_ = args.options.group;
     if (!group_) group_ = std::make_shared<Group>();
     group_->push_back(this);
 }
@@ -257,8 +254,8 @@ void CustomEdit::Command(WORD notifyCode) {
 }
 
 void Edit::Create(const Args& args) {
-    CreateEdit({args.parent, args.design}, ES_AUTOHSCROLL | args.style);
-    rightMargin_ = args.rightMargin;
+    CreateEdit(args, ES_AUTOHSCROLL | args.options.style);
+    rightMargin_ = args.options.rightMargin;
     ApplyMargin();
 }
 
@@ -276,8 +273,8 @@ void Edit::ApplyMargin() {
 // ---- Memo ----
 
 void Memo::Create(const Args& args) {
-    CreateEdit({args.parent, args.design},
-               ES_MULTILINE | ES_AUTOVSCROLL | (args.wordWrap ? 0 : ES_AUTOHSCROLL) | args.style);
+    CreateEdit(args, ES_MULTILINE | ES_AUTOVSCROLL | (args.options.wordWrap ? 0 : ES_AUTOHSCROLL) |
+                         args.options.style);
 }
 
 LRESULT Memo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -311,7 +308,7 @@ LRESULT Memo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 // ---- Bevel ----
 
 void Bevel::Create(const Args& args) {
-    CreateSystemControl(WithoutTabStop(args.parent, args.design), "STATIC",
+    CreateSystemControl(WithoutTabStop(args), "STATIC",
                         WS_VISIBLE | SS_ETCHEDHORZ);
     // The system widens an etched line by its edges; keep the designed box.
     const base::Rect r = ScaledBounds();
@@ -326,7 +323,7 @@ Image::~Image() {
 }
 
 void Image::Create(const Args& args) {
-    CreateSystemControl(WithoutTabStop(args.parent, args.design), "STATIC",
+    CreateSystemControl(WithoutTabStop(args), "STATIC",
                         WS_VISIBLE | SS_ICON | SS_REALSIZEIMAGE);
 }
 
@@ -352,8 +349,8 @@ void Image::ShowIcon() {
 // ---- Panel ----
 
 void Panel::Create(const Args& args) {
-    bevel_ = args.bevel;
-    const ControlArgs panelArgs = WithoutTabStop(args.parent, args.design);
+    bevel_ = args.options.bevel;
+    const ControlArgs panelArgs = WithoutTabStop(args);
     CreateParams params =
         ChildParams(panelArgs, "QuilletPanel", WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS);
     params.systemClass = false;

@@ -76,7 +76,7 @@ Window::CreateParams Form::FormParams(HWND owner) const {
     return params;
 }
 
-void Form::CreateHandle(HWND owner) {
+void Form::Create(HWND owner) {
     // The DPI of the monitor the window opens on: its owner's, or the
     // system's, until the window itself says otherwise. Taken before the
     // controls are made; they start with a copy of the form's font.

@@ -58,7 +58,7 @@ public:
     ~Form() override;
 
     // Makes the window (hidden). `owner` keeps it above that window.
-    void CreateHandle(HWND owner);
+    void Create(HWND owner);
     HWND ContainerHandle() const override { return Handle(); }
 
     const FormDesign& Design() const { return design_; }

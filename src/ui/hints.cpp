@@ -68,11 +68,13 @@ HintWindow::~HintWindow() {
     DestroyHandle();  // what ReleaseHandle does here; a kind's own is gone by now
 }
 
-void HintWindow::GetCreateParams(CreateParams& params) {
+Window::CreateParams HintWindow::PlainParams() {
+    CreateParams params;
     params.className = "QuilletHintWindow";
     params.classStyle = CS_SAVEBITS;
     params.style = WS_POPUP | WS_BORDER;
     params.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
+    return params;
 }
 
 HFONT HintWindow::HintFont() {
@@ -101,7 +103,7 @@ RECT HintWindow::CalcHintRect(int maxWidth, const std::string& hint) {
 
 void HintWindow::ActivateHint(RECT rect, const std::string& hint, Widget*) {
     text_ = hint;
-    if (!Handle()) CreateHandle();
+    EnsureHandle();
     SetWindowPos(Handle(), HWND_TOPMOST, rect.left, rect.top, rect.right - rect.left,
                  rect.bottom - rect.top, SWP_SHOWWINDOW | SWP_NOACTIVATE);
     InvalidateRect(Handle(), nullptr, TRUE);
@@ -138,7 +140,7 @@ LRESULT HintWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 // The hidden window that receives the hint timers.
-class Hints::TimerWindow : public Window {
+class Hints::TimerWindow final : public Window {
 public:
     explicit TimerWindow(Hints& hints) : hints_(hints) {}
     void Create() {

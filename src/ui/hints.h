@@ -23,7 +23,8 @@ class Widget;
 // switch every hint of the program to its own kind of window.
 class HintWindow : public Window {
 public:
-    HintWindow() = default;
+    // A plain hint window; a kind of its own passes the window it wants.
+    HintWindow() : HintWindow(PlainParams()) {}
     ~HintWindow() override;
 
     // The rectangle (origin 0,0) the hint needs, wrapped at maxWidth.
@@ -34,13 +35,19 @@ public:
     virtual void ReleaseHandle();
 
 protected:
-    void GetCreateParams(CreateParams& params) override;
+    explicit HintWindow(CreateParams params) : params_(std::move(params)) {}
+    static CreateParams PlainParams();
+    // Makes the window the first time the hint shows.
+    void EnsureHandle() {
+        if (!Handle()) CreateHandle(params_);
+    }
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     virtual void Paint(HDC dc);
     HFONT HintFont();
     std::string text_;
 
 private:
+    CreateParams params_;  // the window made when the hint first shows
     GdiObject<HFONT> font_;
 };
 

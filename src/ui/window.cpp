@@ -76,12 +76,6 @@ void Window::RegisterOwnClass(const CreateParams& params) {
     registered.insert(params.className);
 }
 
-void Window::CreateHandle() {
-    CreateParams params;
-    GetCreateParams(params);
-    CreateHandle(params);
-}
-
 void Window::CreateHandle(const CreateParams& params) {
     if (!params.systemClass) RegisterOwnClass(params);
     HWND hwnd = CreateWindowExA(params.exStyle, params.className.c_str(), params.caption.c_str(),

@@ -73,15 +73,10 @@ protected:
         HCURSOR cursor = nullptr;  // the arrow when null
         int windowExtra = 0;
     };
-    // Makes the window from `params`; throws when it cannot. Controls and
-    // forms make theirs this way, from values, after construction.
+    // Makes the window from `params`; throws when it cannot. Every window of
+    // ours is made this way, after its object is built: a control's or
+    // form's Create, a hint window when it first shows.
     void CreateHandle(const CreateParams& params);
-    // Makes the window from GetCreateParams, for kinds that describe
-    // themselves in layers (the hint windows). Never call it from a
-    // constructor: the overrides of the kinds derived from the one under
-    // construction would be skipped.
-    void CreateHandle();
-    virtual void GetCreateParams(CreateParams& params) { (void)params; }
     // Subclasses a window made elsewhere and binds this object to it.
     void AttachHandle(HWND hwnd);
     // Unbinds the object from its window, leaving the window as it is.

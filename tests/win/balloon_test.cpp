@@ -26,7 +26,7 @@ protected:
         d.clientWidth = d.clientHeight = 400;
         d.left = d.top = 100;
         form_ = std::make_unique<ui::Form>(d);
-        form_->CreateHandle(nullptr);
+        form_->Create(nullptr);
         hinted_ = &form_->Make<ui::Button>({form_->Handle(), ui::ControlDesign{"bHinted", "", 20, 20, 100, 30, "A hint"}});
         plain_ = &form_->Make<ui::Button>({form_->Handle(), ui::ControlDesign{"bPlain", "", 20, 300, 100, 30, ""}});
         form_->Show();

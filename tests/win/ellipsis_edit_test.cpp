@@ -70,7 +70,7 @@ protected:
         ui::FormDesign design;
         design.className = "TElipsisOwner";
         owner = std::make_unique<ui::Form>(design);
-        owner->CreateHandle(nullptr);
+        owner->Create(nullptr);
         Pump();
     }
 

@@ -114,6 +114,7 @@ TEST(HighDpi, WindowsDialogsAndBalloonsAreTheirDesignsAtTheScreensDpi) {
     }
 
     TCFGFace face;
+    face.Create();
     // Every control of the main window keeps its "Helv" -11.
     const auto expectWindowFont = [&face](int dpi) {
         for (const auto& widget : face.Controls()) {
@@ -126,6 +127,7 @@ TEST(HighDpi, WindowsDialogsAndBalloonsAreTheirDesignsAtTheScreensDpi) {
     ExpectDesignsScaled(face);
     {
         TQuickHelp help({face, face.ExitButton(), face.GetPlatform(), face.State()});
+        help.Create();
         wintest::ExpectClientSize(help.Handle(), At(523), At(355));  // 785 x 533 at 144 DPI
         ExpectDesignsScaled(help);
         ExpectLaidOutAgainAt(help, Dpi() == 96 ? 144 : 96);

@@ -48,7 +48,7 @@ protected:
         design.left = 100;
         design.top = 100;
         form_ = std::make_unique<Form>(design);
-        form_->CreateHandle(nullptr);
+        form_->Create(nullptr);
         button_ = &form_->Make<Button>({form_->Handle(),
                                       ControlDesign{"bHinted", "Hinted", 20, 20, 120, 40,
                                                   "A hint for the button", true}});

@@ -161,7 +161,7 @@ TEST(LabelEffectWin, ControlSinksAsAButtonAndRepaintsItsRectangle) {
     design.className = "TLabelEffectTestForm";
     design.clientWidth = 200, design.clientHeight = 100;
     ui::Form form(design);
-    form.CreateHandle(nullptr);
+    form.Create(nullptr);
     form.Show();
     auto& control = form.Make<TLabelEffectControl>({form, ui::ControlDesign{"L", "Quillet", 20, 30, 142, 33, "", false}});
     TLabelEffect& label = control.Label();

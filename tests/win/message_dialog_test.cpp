@@ -163,7 +163,7 @@ protected:
         design.caption = "Owner";
         design.font = OwnerFont();
         owner = new ui::Form(design);
-        owner->CreateHandle(nullptr);
+        owner->Create(nullptr);
         owner->Show();
     }
 
@@ -577,7 +577,7 @@ TEST_F(MessageDialogTest, BelongsToTheMainFormNotToTheOwner) {
     design.clientWidth = 200;
     design.clientHeight = 100;
     ui::Form main(design);
-    main.CreateHandle(nullptr);
+    main.Create(nullptr);
     ui::Application& app = ui::Application::Get();
     ui::Form* previous = app.MainForm();
     app.SetMainForm(&main);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -69,7 +70,7 @@ protected:
         design.left = 50;
         design.top = 50;
         form_ = std::make_unique<Form>(design);
-        form_->CreateHandle(nullptr);
+        form_->Create(nullptr);
         form_->Show();
     }
     void TearDown() override { form_.reset(); }
@@ -143,8 +144,8 @@ TEST_F(ToolkitTest, RepaintRequestInvalidatesOnlyTheControl) {
 }
 
 TEST_F(ToolkitTest, PanelRoutesItsChildrenAndTabsThroughThemInOrder) {
-    auto& panel = form_->Make<Panel>({form_->Handle(), ControlDesign{"panel", "", 10, 10, 200, 150, "", true},
-                                      BevelKind::Raised});
+    auto& panel = form_->Make<Panel>({{form_->Handle(), ControlDesign{"panel", "", 10, 10, 200, 150, "", true}},
+                                      {BevelKind::Raised}});
     auto& first = form_->Make<Button>({form_->Handle(), ControlDesign{"first", "First", 220, 10, 70, 23, "", true}});
     auto& a = form_->Make<CheckBox>({panel.Handle(), ControlDesign{"a", "A", 10, 10, 80, 17, "", true}});
     auto& b = form_->Make<Button>({panel.Handle(), ControlDesign{"b", "B", 10, 40, 80, 23, "", true}});
@@ -166,6 +167,24 @@ TEST_F(ToolkitTest, PanelRoutesItsChildrenAndTabsThroughThemInOrder) {
     SendMessageA(panel.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(105, 106));
     const std::vector<std::string> expected{"inner down 5,6", "inner up 5,6"};
     EXPECT_EQ(log_, expected);
+}
+
+TEST_F(ToolkitTest, RadioButtonsFormTheGroupTheirArgsName) {
+    std::string clicked;
+    std::map<std::string, RadioButton*> radios;
+    for (const char* name : {"a1", "a2", "b1", "b2"}) {
+        const int top = 10 + 20 * static_cast<int>(radios.size());
+        auto& r = form_->Make<RadioButton>(
+            {{form_->Handle(), ControlDesign{name, name, 10, top, 60, 17, ""}}, {.group = std::string(1, name[0])}});
+        r.OnClick = [&clicked, name](Widget&) { clicked += name; };
+        radios[name] = &r;
+    }
+    for (const auto& [name, radio] : radios)
+        EXPECT_EQ((GetWindowLongA(radio->Handle(), GWL_STYLE) & WS_GROUP) != 0, name[1] == '1') << name;
+    // A click raises OnClick when it checks its button; each group keeps its own choice.
+    for (const char* name : {"a1", "a2", "a1", "b2", "a1", "b1"})
+        SendMessageA(radios[name]->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicked, "a1a2a1b2b1");
 }
 
 TEST(MemoryImage, PixelsAreTopDownWordsOfWhatGdiDrew) {
@@ -220,7 +239,7 @@ TEST_F(ToolkitTest, TitleRecaptionsTheFormsThatFollowIt) {
     design.clientHeight = 50;
     design.followsTitle = true;
     auto follower = std::make_unique<Form>(design);
-    follower->CreateHandle(nullptr);
+    follower->Create(nullptr);
     app.SetTitle("Renamed");
     EXPECT_EQ(follower->Caption(), "Renamed");
     EXPECT_EQ(form_->Caption(), "toolkit") << "a form that did not ask keeps its caption";
