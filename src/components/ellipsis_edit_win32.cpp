@@ -48,7 +48,7 @@ void TElipsisEdit::Create(const Args& args) {
     // paints nothing when its parent is an edit control.
     button_ = std::make_unique<Button>(OwnerForm(), *this);
     const std::string buttonName = Name().empty() ? "" : Name() + "Button";
-    button_->Create({Handle(), {buttonName, "...", 0, 0, 0, 0, Hint, false}});
+    button_->Create({Handle(), {.name = buttonName, .caption = "...", .hint = Hint, .tabStop = false}});
     EnableWindow(ButtonHandle(), IsWindowEnabled(Handle()));
     // Lays out and sizes through WM_SETFONT.
     SetFont(GetFont().Handle());

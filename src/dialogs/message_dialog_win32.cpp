@@ -129,17 +129,6 @@ void TakeDialogFont(const ui::Form* owner, ui::FormDesign& design) {
     design.font = owner ? ui::Font(font.Name(), 0, font.Style()) : font;
 }
 
-ui::ControlDesign Design(const std::string& name, const std::string& caption, const base::Rect& r) {
-    ui::ControlDesign design;
-    design.name = name;
-    design.caption = caption;
-    design.left = r.left;
-    design.top = r.top;
-    design.width = r.Width();
-    design.height = r.Height();
-    return design;
-}
-
 }  // namespace
 
 int ShowMessageDialog(const std::string& message, const std::string& caption,
@@ -187,8 +176,9 @@ int ShowMessageDialog(const std::string& message, const std::string& caption,
     form.SetClientSize(layout.clientWidth, layout.clientHeight);
     form.SetPosition(at.x, at.y);
 
-    form.Make<ui::Image>({hwnd, Design("Image", "", layout.icon)}).SetIcon(picture.Handle());
-    form.Make<MessageLabel>({{hwnd, Design("Message", layout.text, layout.label)}, {.wordWrap = true}});
+    form.Make<ui::Image>({hwnd, {.name = "Image", .bounds = layout.icon}}).SetIcon(picture.Handle());
+    form.Make<MessageLabel>(
+        {{hwnd, {.name = "Message", .caption = layout.text, .bounds = layout.label}}, {.wordWrap = true}});
 
     // Created in tab order: the dialog manager follows the order of creation,
     // and on activation it gives the focus to the first button in it.
@@ -196,7 +186,8 @@ int ShowMessageDialog(const std::string& message, const std::string& caption,
     for (const int n : layout.tabOrder) {
         const auto i = static_cast<std::size_t>(n - 1);
         ui::Button& button = form.Make<ui::Button>(
-            {hwnd, Design("Button" + std::to_string(n), *texts[i], layout.buttons[i])});
+            {hwnd,
+             {.name = "Button" + std::to_string(n), .caption = *texts[i], .bounds = layout.buttons[i]}});
         button.ModalResult = n;
         if (n == layout.cancelButton) button.SetCancel(true);
         if (n == layout.defaultButton) form.SetDefaultButton(&button);

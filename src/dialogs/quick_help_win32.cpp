@@ -20,11 +20,6 @@ ui::FormDesign QuickHelpDesign() {
     return design;
 }
 
-ui::ControlDesign Place(const char* name, const char* caption, int left, int top, int width,
-                         int height, bool tabStop = true) {
-    return ui::ControlDesign{name, caption, left, top, width, height, "", tabStop};
-}
-
 // Puts a control above its siblings, where it is drawn over those it lies on.
 // The dialog manager's Tab order follows this order too: the control moves
 // to the front of its parent's cycle.
@@ -97,15 +92,17 @@ void TQuickHelp::FocusOn(HelpCtl ctl) {
 
 void TQuickHelp::CreateControls() {
     HWND self = Handle();
-    auto& image = Make<ui::Image>({self, Place("Image1", "", 12, 16, 32, 32, false)});
+    auto& image =
+        Make<ui::Image>({self, {.name = "Image1", .bounds = base::RectAt(12, 16, 32, 32), .tabStop = false}});
     image.SetIcon(LoadIconA(ui::Application::Get().Instance(), MAKEINTRESOURCEA(kQuickHelpIcon)));
 
-    auto& caption = Make<TLabelEffectControl>({*this, Place("LabelEffect1", "", -75, 118, 160, 293, false)});
+    auto& caption = Make<TLabelEffectControl>(
+        {*this, {.name = "LabelEffect1", .bounds = base::RectAt(-75, 118, 160, 293), .tabStop = false}});
     DesignQuickHelpCaption(caption.Label());
 
     // The form's controls in tab order. The options panel covers the text
     // box when it shows, and the box leaves it alone.
-    auto& memo = Make<ui::Memo>({{self, Place("Memo1", "", 56, 16, 453, 289)},
+    auto& memo = Make<ui::Memo>({{self, {.name = "Memo1", .bounds = base::RectAt(56, 16, 453, 289)}},
                                  {.style = ES_READONLY | WS_VSCROLL | WS_CLIPSIBLINGS, .wordWrap = true}});
     memo.SetFont(ui::Font("Fixedsys", -12));
     SendMessageA(memo.Handle(), EM_SETLIMITTEXT, 0, 0);  // the readme may be long
@@ -114,18 +111,21 @@ void TQuickHelp::CreateControls() {
     controls_.Add(HelpCtl::Memo1, memo);
 
     auto& panel = Make<ui::Panel>(
-        {{self, Place("pOptions", "", 76, 18, 413, 286, false)}, {.bevel = ui::BevelKind::Raised}});
+        {{self, {.name = "pOptions", .bounds = base::RectAt(76, 18, 413, 286), .tabStop = false}},
+         {.bevel = ui::BevelKind::Raised}});
     panel.SetVisible(false);
     controls_.Add(HelpCtl::pOptions, panel);
 
-    auto& options = Make<ui::Button>({self, Place("bOptions", "&Options", 56, 316, 75, 23)});
+    auto& options = Make<ui::Button>(
+        {self, {.name = "bOptions", .caption = "&Options", .bounds = base::RectAt(56, 316, 75, 23)}});
     options.OnClick = [this](ui::Widget&) {
         handlers_.bOptionsClick();
         FocusOn(HelpCtl::cCloseOnEsc);
     };
     controls_.Add(HelpCtl::bOptions, options);
 
-    auto& ok = Make<ui::Button>({self, Place("bOK", "&OK", 450, 316, 61, 23)});
+    auto& ok =
+        Make<ui::Button>({self, {.name = "bOK", .caption = "&OK", .bounds = base::RectAt(450, 316, 61, 23)}});
     ok.ModalResult = ui::mrOk;
     ok.SetCancel(true);
     SetDefaultButton(&ok);
@@ -137,26 +137,37 @@ void TQuickHelp::CreateControls() {
     const ui::Font explanation("Helv", -11);
     // The line runs through the heading's box: made first, it lies above
     // the heading, which leaves it alone.
-    Make<ui::Bevel>({p, Place("Bevel1", "", 12, 28, 387, 2, false)});
-    auto& heading =
-        Make<ui::Label>({{p, Place("Label2", "Interface options", 14, 8, 285, 25, false)},
-                         {.style = WS_CLIPSIBLINGS}});
+    Make<ui::Bevel>({p, {.name = "Bevel1", .bounds = base::RectAt(12, 28, 387, 2), .tabStop = false}});
+    auto& heading = Make<ui::Label>({{p,
+                                      {.name = "Label2",
+                                       .caption = "Interface options",
+                                       .bounds = base::RectAt(14, 8, 285, 25),
+                                       .tabStop = false}},
+                                     {.style = WS_CLIPSIBLINGS}});
     heading.SetFont(ui::Font("Arial", -16, base::fsBold));
     auto& note = Make<ui::Label>(
-        {{p, Place("Label1",
-                   "Interface options are applied even if the Save Settings button is not checked.",
-                   16, 36, 385, 21, false)},
+        {{p,
+          {.name = "Label1",
+           .caption = "Interface options are applied even if the Save Settings button is not checked.",
+           .bounds = base::RectAt(16, 36, 385, 21),
+           .tabStop = false}},
          {.wordWrap = true}});
     note.SetVisible(false);
 
     auto box = [&](HelpCtl ctl, const char* name, const char* caption, int top, int width,
                    void (QuickHelp::*handler)()) {
-        auto& b = Make<ui::CheckBox>({p, Place(name, caption, 16, top, width, 17)});
+        auto& b = Make<ui::CheckBox>(
+            {p, {.name = name, .caption = caption, .bounds = base::RectAt(16, top, width, 17)}});
         b.OnClick = [this, handler](ui::Widget&) { (handlers_.*handler)(); };
         controls_.Add(ctl, b);
     };
     auto explain = [&](const char* name, const char* text, int top, int height) {
-        Make<ui::Label>({{p, Place(name, text, 36, top, 357, height, false)}, {.wordWrap = true}})
+        Make<ui::Label>({{p,
+                          {.name = name,
+                           .caption = text,
+                           .bounds = base::RectAt(36, top, 357, height),
+                           .tabStop = false}},
+                         {.wordWrap = true}})
             .SetFont(explanation);
     };
     box(HelpCtl::cCloseOnEsc, "cCloseOnEsc", "Allow close-on-Escape", 60, 153,
@@ -174,7 +185,8 @@ void TQuickHelp::CreateControls() {
     box(HelpCtl::cAppTitle, "cAppTitle", "Use custom application title", 180, 361,
         &QuickHelp::cAppTitleClick);
 
-    auto& close = Make<ui::Button>({p, Place("Button3", "&Close", 324, 248, 75, 23)});
+    auto& close = Make<ui::Button>(
+        {p, {.name = "Button3", .caption = "&Close", .bounds = base::RectAt(324, 248, 75, 23)}});
     close.OnClick = [this](ui::Widget&) {
         handlers_.Button3Click();
         FocusOn(HelpCtl::bOptions);
@@ -186,13 +198,15 @@ void TQuickHelp::CreateControls() {
 
     // The edit leaves the button that lies over its right end alone, and
     // its text stays clear of it.
-    auto& title = Make<ui::Edit>({{p, Place("eAppTitle", kTitleBoxText, 36, 216, 361, 21)},
-                                  {.style = WS_CLIPSIBLINGS, .rightMargin = 50}});
+    auto& title = Make<ui::Edit>(
+        {{p, {.name = "eAppTitle", .caption = kTitleBoxText, .bounds = base::RectAt(36, 216, 361, 21)}},
+         {.style = WS_CLIPSIBLINGS, .rightMargin = 50}});
     SendMessageA(title.Handle(), EM_SETLIMITTEXT, kMaxTitleLength, 0);
     title.OnChange = [this](ui::Widget&) { handlers_.eAppTitleChange(); };
     controls_.Add(HelpCtl::eAppTitle, title);
 
-    auto& apply = Make<ui::Button>({p, Place("bAppTitle", "&Apply", 348, 217, 48, 19)});
+    auto& apply = Make<ui::Button>(
+        {p, {.name = "bAppTitle", .caption = "&Apply", .bounds = base::RectAt(348, 217, 48, 19)}});
     apply.SetFont(ui::Font("Small", -11, base::fsBold));
     apply.OnClick = [this](ui::Widget&) { handlers_.bAppTitleClick(); };
     controls_.Add(HelpCtl::bAppTitle, apply);

@@ -36,7 +36,7 @@ Widget::Widget(Form& form) : form_(&form) {}
 void Widget::TakeDesign(const ControlDesign& design) {
     name_ = design.name;
     Hint = design.hint;
-    designBounds_ = base::RectAt(design.left, design.top, design.width, design.height);
+    designBounds_ = design.bounds;
 }
 
 base::Rect Widget::ScaledBounds() const {
@@ -64,10 +64,10 @@ Window::CreateParams Control::ChildParams(const ControlArgs& args, const char* c
     params.caption = d.caption;
     params.style = style | WS_CHILD | (d.tabStop ? WS_TABSTOP : 0);
     params.exStyle = exStyle;
-    params.x = form.Scale(d.left);
-    params.y = form.Scale(d.top);
-    params.width = form.Scale(d.width);
-    params.height = form.Scale(d.height);
+    params.x = form.Scale(d.bounds.left);
+    params.y = form.Scale(d.bounds.top);
+    params.width = form.Scale(d.bounds.Width());
+    params.height = form.Scale(d.bounds.Height());
     params.parent = args.parent;
     params.id = OwnerForm().NextControlId();
     return params;

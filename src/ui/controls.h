@@ -29,10 +29,10 @@ class Control;
 // parent (the form, or a panel on it) at the form's designed DPI; the
 // control is made at the form's own DPI.
 struct ControlDesign {
-    std::string name;
-    std::string caption;
-    int left = 0, top = 0, width = 0, height = 0;
-    std::string hint;
+    std::string name{};
+    std::string caption{};
+    base::Rect bounds{};
+    std::string hint{};
     bool tabStop = true;
 };
 

@@ -27,8 +27,10 @@ protected:
         d.left = d.top = 100;
         form_ = std::make_unique<ui::Form>(d);
         form_->Create(nullptr);
-        hinted_ = &form_->Make<ui::Button>({form_->Handle(), ui::ControlDesign{"bHinted", "", 20, 20, 100, 30, "A hint"}});
-        plain_ = &form_->Make<ui::Button>({form_->Handle(), ui::ControlDesign{"bPlain", "", 20, 300, 100, 30, ""}});
+        hinted_ = &form_->Make<ui::Button>(
+            {form_->Handle(), ui::ControlDesign{"bHinted", "", base::RectAt(20, 20, 100, 30), "A hint"}});
+        plain_ = &form_->Make<ui::Button>(
+            {form_->Handle(), ui::ControlDesign{"bPlain", "", base::RectAt(20, 300, 100, 30), ""}});
         form_->Show();
         hint_ = std::make_unique<TBalloonHint>(BalloonApp());
         hint_->SetPosition(bpAboveRight);

@@ -49,11 +49,11 @@ protected:
         design.top = 100;
         form_ = std::make_unique<Form>(design);
         form_->Create(nullptr);
-        button_ = &form_->Make<Button>({form_->Handle(),
-                                      ControlDesign{"bHinted", "Hinted", 20, 20, 120, 40,
-                                                  "A hint for the button", true}});
-        plain_ = &form_->Make<Button>({form_->Handle(),
-                                     ControlDesign{"bPlain", "Plain", 20, 100, 120, 40, "", true}});
+        button_ = &form_->Make<Button>(
+            {form_->Handle(), ControlDesign{"bHinted", "Hinted", base::RectAt(20, 20, 120, 40),
+                                            "A hint for the button", true}});
+        plain_ = &form_->Make<Button>(
+            {form_->Handle(), ControlDesign{"bPlain", "Plain", base::RectAt(20, 100, 120, 40), "", true}});
         form_->Show();
         app.HintPause = 50;
         app.HintHidePause = 30000;

@@ -163,7 +163,8 @@ TEST(LabelEffectWin, ControlSinksAsAButtonAndRepaintsItsRectangle) {
     ui::Form form(design);
     form.Create(nullptr);
     form.Show();
-    auto& control = form.Make<TLabelEffectControl>({form, ui::ControlDesign{"L", "Quillet", 20, 30, 142, 33, "", false}});
+    auto& control = form.Make<TLabelEffectControl>(
+        {form, ui::ControlDesign{"L", "Quillet", base::RectAt(20, 30, 142, 33), "", false}});
     TLabelEffect& label = control.Label();
     int clicks = 0, downs = 0;
     control.OnClick = [&](ui::Widget&) { ++clicks; };

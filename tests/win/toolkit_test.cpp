@@ -93,8 +93,10 @@ protected:
 };
 
 TEST_F(ToolkitTest, GraphicControlsPaintInZOrderClippedToTheirBounds) {
-    form_->Make<Swatch>({*form_, ControlDesign{"red", "", 10, 10, 50, 50, "", true}}, 0x0000FF, &log_);
-    form_->Make<Swatch>({*form_, ControlDesign{"blue", "", 40, 40, 50, 50, "", true}}, 0xFF0000, &log_);
+    form_->Make<Swatch>({*form_, ControlDesign{"red", "", base::RectAt(10, 10, 50, 50), "", true}}, 0x0000FF,
+                        &log_);
+    form_->Make<Swatch>({*form_, ControlDesign{"blue", "", base::RectAt(40, 40, 50, 50), "", true}}, 0xFF0000,
+                        &log_);
     // Pixels as 0x00RRGGBB words.
     EXPECT_EQ(PaintedPixel(15, 15), 0xFF0000u);  // red alone
     EXPECT_EQ(PaintedPixel(45, 45), 0x0000FFu);  // blue, made later, on top
@@ -103,8 +105,10 @@ TEST_F(ToolkitTest, GraphicControlsPaintInZOrderClippedToTheirBounds) {
 }
 
 TEST_F(ToolkitTest, MouseGoesToTheTopmostControlWithCaptureFromPressToRelease) {
-    auto& red = form_->Make<Swatch>({*form_, ControlDesign{"red", "", 10, 10, 50, 50, "", true}}, 0x0000FF, &log_);
-    form_->Make<Swatch>({*form_, ControlDesign{"blue", "", 40, 40, 50, 50, "", true}}, 0xFF0000, &log_);
+    auto& red = form_->Make<Swatch>(
+        {*form_, ControlDesign{"red", "", base::RectAt(10, 10, 50, 50), "", true}}, 0x0000FF, &log_);
+    form_->Make<Swatch>({*form_, ControlDesign{"blue", "", base::RectAt(40, 40, 50, 50), "", true}}, 0xFF0000,
+                        &log_);
     int clicks = 0;
     red.OnClick = [&](Widget&) { ++clicks; };
 
@@ -131,7 +135,8 @@ TEST_F(ToolkitTest, MouseGoesToTheTopmostControlWithCaptureFromPressToRelease) {
 }
 
 TEST_F(ToolkitTest, RepaintRequestInvalidatesOnlyTheControl) {
-    auto& red = form_->Make<Swatch>({*form_, ControlDesign{"red", "", 10, 20, 50, 40, "", true}}, 0x0000FF, &log_);
+    auto& red = form_->Make<Swatch>(
+        {*form_, ControlDesign{"red", "", base::RectAt(10, 20, 50, 40), "", true}}, 0x0000FF, &log_);
     PumpMessages();
     ValidateRect(form_->Handle(), nullptr);
     red.Invalidate();
@@ -144,12 +149,17 @@ TEST_F(ToolkitTest, RepaintRequestInvalidatesOnlyTheControl) {
 }
 
 TEST_F(ToolkitTest, PanelRoutesItsChildrenAndTabsThroughThemInOrder) {
-    auto& panel = form_->Make<Panel>({{form_->Handle(), ControlDesign{"panel", "", 10, 10, 200, 150, "", true}},
-                                      {BevelKind::Raised}});
-    auto& first = form_->Make<Button>({form_->Handle(), ControlDesign{"first", "First", 220, 10, 70, 23, "", true}});
-    auto& a = form_->Make<CheckBox>({panel.Handle(), ControlDesign{"a", "A", 10, 10, 80, 17, "", true}});
-    auto& b = form_->Make<Button>({panel.Handle(), ControlDesign{"b", "B", 10, 40, 80, 23, "", true}});
-    form_->Make<Swatch>({panel, ControlDesign{"inner", "", 100, 100, 20, 20, "", true}}, 0x00FF00, &log_);
+    auto& panel = form_->Make<Panel>(
+        {{form_->Handle(), ControlDesign{"panel", "", base::RectAt(10, 10, 200, 150), "", true}},
+         {BevelKind::Raised}});
+    auto& first = form_->Make<Button>(
+        {form_->Handle(), ControlDesign{"first", "First", base::RectAt(220, 10, 70, 23), "", true}});
+    auto& a = form_->Make<CheckBox>(
+        {panel.Handle(), ControlDesign{"a", "A", base::RectAt(10, 10, 80, 17), "", true}});
+    auto& b = form_->Make<Button>(
+        {panel.Handle(), ControlDesign{"b", "B", base::RectAt(10, 40, 80, 23), "", true}});
+    form_->Make<Swatch>({panel, ControlDesign{"inner", "", base::RectAt(100, 100, 20, 20), "", true}},
+                        0x00FF00, &log_);
     int aClicks = 0, bClicks = 0;
     a.OnClick = [&](Widget&) { ++aClicks; };
     b.OnClick = [&](Widget&) { ++bClicks; };
@@ -175,7 +185,8 @@ TEST_F(ToolkitTest, RadioButtonsFormTheGroupTheirArgsName) {
     for (const char* name : {"a1", "a2", "b1", "b2"}) {
         const int top = 10 + 20 * static_cast<int>(radios.size());
         auto& r = form_->Make<RadioButton>(
-            {{form_->Handle(), ControlDesign{name, name, 10, top, 60, 17, ""}}, {.group = std::string(1, name[0])}});
+            {{form_->Handle(), ControlDesign{name, name, base::RectAt(10, top, 60, 17), ""}},
+             {.group = std::string(1, name[0])}});
         r.OnClick = [&clicked, name](Widget&) { clicked += name; };
         radios[name] = &r;
     }
