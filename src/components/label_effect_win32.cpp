@@ -127,13 +127,12 @@ void TLabelEffectControl::Create(const Args& args) {
     ui::GraphicControl::Create(args);
 }
 
-RECT TLabelEffectControl::Bounds() const {
-    return {label_.Left(), label_.Top(), label_.Left() + label_.Width(),
-            label_.Top() + label_.Height()};
+base::Rect TLabelEffectControl::Bounds() const {
+    return base::RectAt(label_.Left(), label_.Top(), label_.Width(), label_.Height());
 }
 
-void TLabelEffectControl::StoreBounds(const RECT& bounds) {
-    label_.SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
+void TLabelEffectControl::StoreBounds(const base::Rect& bounds) {
+    label_.SetBounds(bounds.left, bounds.top, bounds.Width(), bounds.Height());
 }
 
 void TLabelEffectControl::Paint(HDC dc) {

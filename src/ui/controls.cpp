@@ -5,6 +5,7 @@
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/gdi.h"
+#include "ui/geometry.h"
 
 namespace ui {
 
@@ -125,21 +126,21 @@ bool Control::Visible() const { return (GetWindowLongA(Handle(), GWL_STYLE) & WS
 
 void Control::SetVisible(bool visible) { ShowWindow(Handle(), visible ? SW_SHOW : SW_HIDE); }
 
-RECT Control::Bounds() const {
+base::Rect Control::Bounds() const {
     RECT r{};
     GetWindowRect(Handle(), &r);
     MapWindowPoints(nullptr, GetParent(Handle()), reinterpret_cast<POINT*>(&r), 2);
-    return r;
+    return FromRECT(r);
 }
 
-RECT Control::ScreenBounds() const {
+base::Rect Control::ScreenBounds() const {
     RECT r{};
     GetWindowRect(Handle(), &r);
-    return r;
+    return FromRECT(r);
 }
 
-void Control::SetBounds(int left, int top, int width, int height) {
-    MoveWindow(Handle(), left, top, width, height, TRUE);
+void Control::SetBounds(const base::Rect& r) {
+    MoveWindow(Handle(), r.left, r.top, r.Width(), r.Height(), TRUE);
 }
 
 void Control::SetFont(const Font& designed) {
@@ -149,8 +150,7 @@ void Control::SetFont(const Font& designed) {
 }
 
 void Control::ApplyDpi() {
-    const base::Rect r = ScaledBounds();
-    SetBounds(r.left, r.top, r.Width(), r.Height());
+    SetBounds(ScaledBounds());
     SetFont(designFont_);
 }
 
@@ -311,8 +311,7 @@ void Bevel::Create(const Args& args) {
     CreateSystemControl(WithoutTabStop(args), "STATIC",
                         WS_VISIBLE | SS_ETCHEDHORZ);
     // The system widens an etched line by its edges; keep the designed box.
-    const base::Rect r = ScaledBounds();
-    SetBounds(r.left, r.top, r.Width(), r.Height());
+    SetBounds(ScaledBounds());
 }
 
 // ---- Image ----
@@ -343,7 +342,7 @@ void Image::ShowIcon() {
     SendMessageA(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(copy ? copy.Get() : icon_), 0);
     copy_ = std::move(copy);
     // STM_SETICON sizes the control to the icon; keep the designed box.
-    SetBounds(box.left, box.top, box.Width(), box.Height());
+    SetBounds(box);
 }
 
 // ---- Panel ----

@@ -52,7 +52,7 @@ public:
     bool ShowHint = true;
 
     // Where the control is on the screen now.
-    virtual RECT ScreenBounds() const = 0;
+    virtual base::Rect ScreenBounds() const = 0;
     // Its own window; null for a graphic control.
     virtual HWND WindowHandle() const { return nullptr; }
 
@@ -111,10 +111,10 @@ public:
     bool Visible() const;
     void SetVisible(bool visible);
 
-    // Left, top, width and height in the parent's client coordinates.
-    RECT Bounds() const;
-    void SetBounds(int left, int top, int width, int height);
-    RECT ScreenBounds() const override;
+    // The rectangle in the parent's client coordinates.
+    base::Rect Bounds() const;
+    void SetBounds(const base::Rect& bounds);
+    base::Rect ScreenBounds() const override;
     HWND WindowHandle() const override { return Handle(); }
 
     // The control's font at the form's DPI; SetFont takes a designed one.

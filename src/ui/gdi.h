@@ -8,6 +8,7 @@
 
 #include "base/color.h"
 #include "base/geometry.h"
+#include "ui/geometry.h"
 #include "ui/handles.h"
 
 namespace ui {
@@ -25,7 +26,7 @@ public:
     PaintScope(const PaintScope&) = delete;
     PaintScope& operator=(const PaintScope&) = delete;
     HDC DC() const { return dc_; }
-    const RECT& Update() const { return ps_.rcPaint; }
+    base::Rect Update() const { return FromRECT(ps_.rcPaint); }
 
 private:
     HWND hwnd_;

@@ -6,6 +6,7 @@
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/gdi.h"
+#include "ui/geometry.h"
 #include "ui/graphic_controls.h"
 
 namespace ui {
@@ -24,7 +25,7 @@ Widget* WidgetInContainer(HWND hwnd, POINT screen) {
     POINT p = screen;
     ScreenToClient(hwnd, &p);
     if (auto* container = dynamic_cast<Container*>(Window::FromHandle(hwnd))) {
-        if (GraphicControl* g = container->GraphicAt(p)) return g;
+        if (GraphicControl* g = container->GraphicAt(FromPOINT(p))) return g;
     }
     HWND child = ChildWindowFromPointEx(hwnd, p, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
     if (!child || child == hwnd) return nullptr;
@@ -50,8 +51,7 @@ Widget* WidgetAt(HWND hwnd) {
 bool PointerOver(const Widget& widget) {
     POINT p;
     GetCursorPos(&p);
-    const RECT r = widget.ScreenBounds();
-    return PtInRect(&r, p) != FALSE;
+    return widget.ScreenBounds().Contains(FromPOINT(p));
 }
 
 // The window whose mouse messages tell when the pointer leaves the widget.

@@ -210,7 +210,7 @@ TEST_F(BalloonTest, SystemStyleReadsTheStatusFontInTheLayoutItWasStored) {
 TEST_F(BalloonTest, ActiveSwitchesTheApplicationsHintWindowsWithHintsOnOrOff) {
     ui::Application& app = ui::Application::Get();
     app.HintPause = 20;
-    const RECT r = hinted_->ScreenBounds();
+    const base::Rect r = hinted_->ScreenBounds();
     SetCursorPos(r.left + 5, r.top + 5);
     // The kind of window of the next hint over bHinted, once the pointer came from bPlain.
     const auto nextHint = [&]() -> std::string {

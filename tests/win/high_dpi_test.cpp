@@ -29,8 +29,8 @@ LOGFONTA FontOf(HWND hwnd) {
 }
 
 base::Rect BoundsOf(const ui::Widget& widget) {
-    if (auto* control = dynamic_cast<const ui::Control*>(&widget)) return ui::FromRECT(control->Bounds());
-    return ui::FromRECT(dynamic_cast<const ui::GraphicControl&>(widget).Bounds());
+    if (auto* control = dynamic_cast<const ui::Control*>(&widget)) return control->Bounds();
+    return dynamic_cast<const ui::GraphicControl&>(widget).Bounds();
 }
 
 // Each control where its design puts it at this DPI (a pixel either way for

@@ -192,7 +192,7 @@ TEST(LabelEffectWin, ControlSinksAsAButtonAndRepaintsItsRectangle) {
     EXPECT_TRUE(update.left == 20 && update.top == 30 && update.right == 162 && update.bottom == 63);
 
     ui::GraphicControl& base = control;  // the model is the one store, whatever the caller sees
-    base.SetBounds(10, 20, 100, 40);
+    base.SetBounds(base::RectAt(10, 20, 100, 40));
     base.SetEnabled(false);
     EXPECT_TRUE(label.Left() == 10 && label.Top() == 20 && label.Width() == 100 && !label.Enabled());
 }

@@ -88,7 +88,7 @@ TEST_F(MainWindowTest, EveryControlAsDesigned) {
         ui::Control& c = face.Get(e.ctl);
         EXPECT_EQ(c.Name(), e.name);
         EXPECT_EQ(face.Text(e.ctl), e.caption);
-        const RECT r = c.Bounds();
+        const base::Rect r = c.Bounds();
         EXPECT_EQ(r.left, e.bounds.left);
         EXPECT_EQ(r.top, e.bounds.top);
         EXPECT_EQ(r.right, e.bounds.right);

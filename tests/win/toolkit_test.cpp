@@ -112,8 +112,8 @@ TEST_F(ToolkitTest, MouseGoesToTheTopmostControlWithCaptureFromPressToRelease) {
     int clicks = 0;
     red.OnClick = [&](Widget&) { ++clicks; };
 
-    EXPECT_EQ(form_->GraphicAt(POINT{45, 45})->Name(), "blue");
-    EXPECT_EQ(form_->GraphicAt(POINT{200, 150}), nullptr);
+    EXPECT_EQ(form_->GraphicAt({45, 45})->Name(), "blue");
+    EXPECT_EQ(form_->GraphicAt({200, 150}), nullptr);
     Mouse(WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
     EXPECT_EQ(GetCapture(), form_->Handle());
     EXPECT_EQ(form_->MouseCapture(), &red);
