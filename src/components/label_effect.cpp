@@ -54,15 +54,6 @@ TDirectionStep DirectionStep(TEffectDirection direction) {
     return {0, 0};
 }
 
-void TCustomLabel::SetBounds(int left, int top, int width, int height) {
-    if (left == left_ && top == top_ && width == width_ && height == height_) return;
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
-    Invalidate();
-}
-
 TLabelEffect::TLabelEffect(int pixelsPerInch) {
     schemeColours_[csText] = {clWhite, clGray, clBlack};
     schemeColours_[csWindows] = {clWhite, clBlack, clGray};

@@ -15,6 +15,7 @@
 #include "base/color.h"
 #include "base/dpi.h"
 #include "base/font.h"
+#include "base/geometry.h"
 #include "base/mouse.h"
 
 namespace quillet {
@@ -80,11 +81,15 @@ public:
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool value) { Change(enabled_, value); }
 
-    int Left() const { return left_; }
-    int Top() const { return top_; }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    void SetBounds(int left, int top, int width, int height);
+    const base::Rect& Bounds() const { return bounds_; }
+    void SetBounds(const base::Rect& bounds) { Change(bounds_, bounds); }
+    void SetBounds(int left, int top, int width, int height) {
+        SetBounds(base::RectAt(left, top, width, height));
+    }
+    int Left() const { return bounds_.left; }
+    int Top() const { return bounds_.top; }
+    int Width() const { return bounds_.Width(); }
+    int Height() const { return bounds_.Height(); }
 
 protected:
     void Invalidate() const {
@@ -104,7 +109,7 @@ private:
     TAlignment alignment_ = taLeftJustify;
     bool transparent_ = false;
     bool enabled_ = true;
-    int left_ = 0, top_ = 0, width_ = 65, height_ = 17;
+    base::Rect bounds_ = base::RectAt(0, 0, 65, 17);
 };
 
 class TLabelEffect : public TCustomLabel {

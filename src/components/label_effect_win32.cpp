@@ -127,13 +127,9 @@ void TLabelEffectControl::Create(const Args& args) {
     ui::GraphicControl::Create(args);
 }
 
-base::Rect TLabelEffectControl::Bounds() const {
-    return base::RectAt(label_.Left(), label_.Top(), label_.Width(), label_.Height());
-}
+base::Rect TLabelEffectControl::Bounds() const { return label_.Bounds(); }
 
-void TLabelEffectControl::StoreBounds(const base::Rect& bounds) {
-    label_.SetBounds(bounds.left, bounds.top, bounds.Width(), bounds.Height());
-}
+void TLabelEffectControl::StoreBounds(const base::Rect& bounds) { label_.SetBounds(bounds); }
 
 void TLabelEffectControl::Paint(HDC dc) {
     ui::RunGuarded([&] {

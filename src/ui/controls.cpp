@@ -65,10 +65,8 @@ Window::CreateParams Control::ChildParams(const ControlArgs& args, const char* c
     params.caption = d.caption;
     params.style = style | WS_CHILD | (d.tabStop ? WS_TABSTOP : 0);
     params.exStyle = exStyle;
-    params.x = form.Scale(d.bounds.left);
-    params.y = form.Scale(d.bounds.top);
-    params.width = form.Scale(d.bounds.Width());
-    params.height = form.Scale(d.bounds.Height());
+    params.bounds = base::RectAt(form.Scale(d.bounds.left), form.Scale(d.bounds.top),
+                                 form.Scale(d.bounds.Width()), form.Scale(d.bounds.Height()));
     params.parent = args.parent;
     params.id = OwnerForm().NextControlId();
     return params;

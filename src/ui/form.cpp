@@ -57,18 +57,17 @@ Window::CreateParams Form::FormParams(HWND owner) const {
     params.caption = design_.followsTitle ? Application::Get().Title() : design_.caption;
     params.style = StyleFor(design_.border);
     params.exStyle = ExStyleFor(design_.border);
-    params.x = design_.left == CW_USEDEFAULT ? 0 : Scale(design_.left);
-    params.y = design_.top == CW_USEDEFAULT ? 0 : Scale(design_.top);
+    int x = design_.left == CW_USEDEFAULT ? 0 : Scale(design_.left);
+    int y = design_.top == CW_USEDEFAULT ? 0 : Scale(design_.top);
     if (owner && design_.left == CW_USEDEFAULT && design_.top == CW_USEDEFAULT) {
         // On its owner's monitor, at its owner's DPI, until it is placed.
         RECT o{};
         GetWindowRect(owner, &o);
-        params.x = o.left + (o.right - o.left) / 2;
-        params.y = o.top + (o.bottom - o.top) / 2;
+        x = o.left + (o.right - o.left) / 2;
+        y = o.top + (o.bottom - o.top) / 2;
     }
     const SIZE size = FramedSize();
-    params.width = size.cx;
-    params.height = size.cy;
+    params.bounds = base::RectAt(x, y, size.cx, size.cy);
     params.parent = owner;
     // The dialog manager keeps its state in the window's extra bytes.
     params.windowExtra = DLGWINDOWEXTRA;

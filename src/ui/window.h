@@ -12,6 +12,8 @@
 
 #include <string>
 
+#include "base/geometry.h"
+
 namespace ui {
 
 // The whole text of a window, however long.
@@ -65,7 +67,7 @@ protected:
         std::string caption;
         DWORD style = 0;
         DWORD exStyle = 0;
-        int x = 0, y = 0, width = 0, height = 0;
+        base::Rect bounds;  // in the parent's client coordinates, or the screen's
         HWND parent = nullptr;
         int id = 0;
         UINT classStyle = CS_DBLCLKS;
