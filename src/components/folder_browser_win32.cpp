@@ -181,10 +181,9 @@ void TBrowseDirectoryDlg::ApplySelection() {
         SendMessageA(dialog_, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(held_));
         return;
     }
-    ui::ComRef<IShellFolder> desktop;
-    const bool haveDesktop = SUCCEEDED(SHGetDesktopFolder(desktop.Put())) && desktop;
     LPITEMIDLIST parsed = nullptr;
-    if (haveDesktop) {
+    // The desktop folder is let go before the dialog is told anything.
+    if (ui::ComRef<IShellFolder> desktop; SUCCEEDED(SHGetDesktopFolder(desktop.Put())) && desktop) {
         std::wstring name = Widen(selection_);
         ULONG eaten = 0;
         if (FAILED(desktop->ParseDisplayName(dialog_, nullptr, name.data(), &eaten, &parsed,
