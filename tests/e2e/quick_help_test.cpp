@@ -7,6 +7,7 @@
 #include <oleacc.h>
 #include <shlobj.h>
 
+#include <memory>
 #include <string>
 
 #include "delphi_fixture.h"
@@ -152,19 +153,14 @@ TEST(QuickHelp, OptionHoldsWhenTheProgramsFolderRefusesWrites) {
     }
     ASSERT_EQ(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData), S_OK);
     const std::string beside = std::string(refusing) + "\\quillet.ini";
-    ASSERT_FALSE(WritePrivateProfileStringA("Options", "Probe", "1", beside.c_str()))
-        << "the folder takes writes";
-    // Every quillet.exe of this prefix reads this file first: it goes with the test.
-    struct UserFile {
-        std::string path;
-        ~UserFile() { DeleteFileA(path.c_str()); }
-        std::string Read(const char* section, const char* key) const {
-            char value[64] = {};
-            GetPrivateProfileStringA(section, key, "", value, sizeof value, path.c_str());
-            return value;
-        }
-    } user{std::string(appData) + "\\Quillet\\quillet.ini"};
-    DeleteFileA(user.path.c_str());
+    const std::string userIni = std::string(appData) + "\\Quillet\\quillet.ini";
+    const auto read = [&](const char* section, const char* key) {
+        char value[64] = {};
+        GetPrivateProfileStringA(section, key, "", value, sizeof value, userIni.c_str());
+        return std::string(value);
+    };
+    // Every quillet.exe of this prefix reads that file first: it goes with the test.
+    const std::unique_ptr<const char, decltype(&DeleteFileA)> remove(userIni.c_str(), &DeleteFileA);
 
     App app;
     ASSERT_TRUE(app.Start(std::string(refusing) + "\\quillet.exe"));
@@ -174,12 +170,12 @@ TEST(QuickHelp, OptionHoldsWhenTheProgramsFolderRefusesWrites) {
     ASSERT_TRUE(help);
     ASSERT_TRUE(Click(FindControl(help, "bOptions")));
     ASSERT_TRUE(Click(FindControl(help, "cCloseOnEsc")));
-    EXPECT_EQ(user.Read("Options", "CloseOnEscape"), "1");
+    EXPECT_EQ(read("Options", "CloseOnEscape"), "1");
     ASSERT_TRUE(Click(FindControl(help, "Button3")));
     CloseHelp(help);
     ASSERT_TRUE(PressCloseBox(main));
     ASSERT_TRUE(app.WaitForExit());
-    EXPECT_NE(user.Read("Window Positions", "Left"), "") << "later writes go there too";
+    EXPECT_NE(read("Window Positions", "Left"), "") << "later writes go there too";
     EXPECT_EQ(GetFileAttributesA(beside.c_str()), INVALID_FILE_ATTRIBUTES);
 
     App again;

@@ -102,11 +102,8 @@ public:
         return FileExists(path) || DirectoryExists(path) ? path : std::string();
     }
     std::string ExePath() override { return exePath; }
-    std::string UserDataFolder() override { return userData; }
-    bool MakeDirectory(const std::string& path) override {
-        AddDir(path);
-        return true;
-    }
+    std::string UserDataFolder() override { return {}; }
+    bool MakeDirectory(const std::string& path) override { return dirs.insert(Norm(path)), true; }
     long CreateLink(const std::string& target, const std::string& arguments,
                     std::string& linkName) override {
         const std::string ext = UpperAscii(linkName.substr(
@@ -139,7 +136,6 @@ public:
     long linkResult = 0;
     bool failCopies = false;
     std::string exePath = "C:\\QUILLET\\quillet.exe";
-    std::string userData;
     std::string oemPrefix;  // lets a test see that the OEM conversion was applied
 
     static std::string Norm(const std::string& p) { return UpperAscii(p); }
