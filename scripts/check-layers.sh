@@ -10,8 +10,8 @@
 #   app, then main.cpp  on top
 #   cli                 the console companion, on top beside app: it runs
 #                       app's flows and uses app's Win32 platform
-#   lunket              the launcher stubs: separate programs, on the
-#                       header-only helpers of base and ui alone
+#   lunket              the launcher stubs: separate programs that stand
+#                       alone, without the C++ library the helpers use
 # and when a portable file (base/, core/, or a file of config/, output/,
 # dialogs/, components/, app/ or cli/ without _win32 in its name) includes
 # <windows.h>. The table is scripts/layers.txt, to which the build holds

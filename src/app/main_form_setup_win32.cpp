@@ -20,8 +20,11 @@ void SetupMainForm(TCFGFace& form) {
     app.SetShowHint(false);  // hints are off at every start
 
     AppState& state = form.State();
-    state.iniFileName = SettingsFileFor(app.ExeName());
-    Settings settings(form.GetPlatform(), state.iniFileName);
+    Platform& platform = form.GetPlatform();
+    state.userIniFileName = UserSettingsFileFor(platform.UserDataFolder(), app.ExeName());
+    state.iniFileName =
+        SettingsFileToRead(platform, SettingsFileFor(app.ExeName()), state.userIniFileName);
+    Settings settings(platform, state.iniFileName);
 
     // The designed coordinates (at the window's DPI) stand where a stored
     // one would push the window off the screen; each axis is decided on its

@@ -243,7 +243,7 @@ void TCFGFace::FormClose() {
     if (IsIconic(Handle()) && GetWindowPlacement(Handle(), &placement)) {
         r = placement.rcNormalPosition;
     }
-    Settings(platform_, state_.iniFileName).SavePosition(r.left, r.top);
+    Settings(platform_, state_).SavePosition(r.left, r.top);
 }
 
 void TCFGFace::rD1Click() { quillet::rD1Click(ctx_); }

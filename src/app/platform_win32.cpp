@@ -1,6 +1,7 @@
 #include "app/platform_win32.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include "app/main_form_setup_win32.h"
 #include "config/registry_win32.h"
@@ -23,10 +24,13 @@ std::string Win32Platform::ReadProfileString(const std::string& file, const std:
     return ReadPrivateProfileString(file, section, key, def);
 }
 
-bool Win32Platform::WriteProfileText(const std::string& file, const std::string& section,
-                                       const std::string& key, const std::string& value) {
-    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
-                                      file.c_str()) != FALSE;
+unsigned long Win32Platform::WriteProfileText(const std::string& file, const std::string& section,
+                                              const std::string& key, const std::string& value) {
+    if (WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str())) {
+        return 0;
+    }
+    const DWORD error = GetLastError();
+    return error != 0 ? error : ERROR_WRITE_FAULT;
 }
 
 bool Win32Platform::FileExists(const std::string& path) {
@@ -70,6 +74,19 @@ WriteResult Win32Platform::WriteFileReplacing(const std::string& path, const std
 std::string Win32Platform::ShortPath(const std::string& path) { return GetShortPath(path); }
 
 std::string Win32Platform::ExePath() { return ui::Application::Get().ExeName(); }
+
+std::string Win32Platform::UserDataFolder() {
+    // The shell's function takes a buffer of MAX_PATH characters, no more.
+    char path[MAX_PATH + 1] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) {
+        return std::string();
+    }
+    return path;
+}
+
+bool Win32Platform::MakeDirectory(const std::string& path) {
+    return CreateDirectoryA(path.c_str(), nullptr) || DirectoryExists(path);
+}
 
 long Win32Platform::CreateLink(const std::string& target, const std::string& arguments,
                                std::string& linkName) {

@@ -11,7 +11,8 @@
 namespace quillet {
 
 struct AppState {
-    std::string iniFileName;     // the settings file beside the program
+    std::string iniFileName;     // the settings file: beside the program, or userIniFileName
+    std::string userIniFileName; // where the settings go when the program's folder refuses writes
     bool extraMessages = true;   // confirm successful operations
     bool fieldsFilled = false;   // a version switch filled the fields since the last Save
     std::string cfgName;         // "DCC.CFG" or "DCC32.CFG", for messages

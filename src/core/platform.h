@@ -39,8 +39,10 @@ public:
     // keeps such files (the Windows directory). Values are read whole.
     virtual std::string ReadProfileString(const std::string& file, const std::string& section,
                                           const std::string& key, const std::string& def) = 0;
-    virtual bool WriteProfileText(const std::string& file, const std::string& section,
-                                    const std::string& key, const std::string& value) = 0;
+    // Writes one key, creating the file, the section or the key as needed:
+    // 0 when written, otherwise the platform's error code.
+    virtual unsigned long WriteProfileText(const std::string& file, const std::string& section,
+                                           const std::string& key, const std::string& value) = 0;
 
     // Files. FileExists is true only for a file, DirectoryExists only for a directory.
     virtual bool FileExists(const std::string& path) = 0;
@@ -60,6 +62,12 @@ public:
     virtual std::string ShortPath(const std::string& path) = 0;
     // Full path of the running program.
     virtual std::string ExePath() = 0;
+    // The user's own folder for programs' settings (%APPDATA%); empty when
+    // there is none.
+    virtual std::string UserDataFolder() = 0;
+    // Makes the directory `path` unless it exists; its parent must exist.
+    // True when it exists afterwards.
+    virtual bool MakeDirectory(const std::string& path) = 0;
 
     // Writes a shell shortcut to `target` with `arguments`. `linkName` gets
     // ".lnk" appended when it lacks that extension; the caller sees the longer

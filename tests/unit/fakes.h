@@ -62,11 +62,13 @@ public:
         auto it = profiles.find({UpperAscii(file), UpperAscii(section), UpperAscii(key)});
         return it == profiles.end() ? def : it->second;
     }
-    bool WriteProfileText(const std::string& file, const std::string& section,
-                            const std::string& key, const std::string& value) override {
+    unsigned long WriteProfileText(const std::string& file, const std::string& section,
+                                   const std::string& key, const std::string& value) override {
+        auto refused = profileRefusals.find(UpperAscii(file));
+        if (refused != profileRefusals.end()) return refused->second;
         profiles[{UpperAscii(file), UpperAscii(section), UpperAscii(key)}] = value;
         profileWrites.push_back(section + "/" + key + "=" + value);
-        return true;
+        return 0;
     }
     bool FileExists(const std::string& path) override { return files.count(Norm(path)) != 0; }
     bool DirectoryExists(const std::string& path) override {
@@ -100,6 +102,8 @@ public:
         return FileExists(path) || DirectoryExists(path) ? path : std::string();
     }
     std::string ExePath() override { return exePath; }
+    std::string UserDataFolder() override { return {}; }
+    bool MakeDirectory(const std::string& path) override { return dirs.insert(Norm(path)), true; }
     long CreateLink(const std::string& target, const std::string& arguments,
                     std::string& linkName) override {
         const std::string ext = UpperAscii(linkName.substr(
@@ -123,6 +127,7 @@ public:
     std::set<std::string> unreadable;  // upper-case paths of files that exist but cannot be read
     std::map<std::string, std::string> shortPaths;
     std::map<std::string, WriteResult> writeFailures;  // upper-case path -> forced outcome
+    std::map<std::string, unsigned long> profileRefusals;  // upper-case file -> error of its writes
     std::vector<std::string> profileWrites;
     std::vector<std::string> copies;
     std::vector<std::string> writes;
