@@ -77,11 +77,12 @@ public:
         bytes = Content(path);
         return true;
     }
-    bool CopyFileOver(const std::string& from, const std::string& to,
-                      std::string& reason) override {
+    bool CopyFileOver(const std::string& from, const std::string& to, std::string& reason,
+                      unsigned long& error) override {
         copies.push_back(from + " -> " + to);
         if (failCopies || !FileExists(from)) {
             reason = "The file is in use.";
+            error = kErrorSharingViolation;
             return false;
         }
         files[Norm(to)] = files[Norm(from)];
