@@ -75,6 +75,17 @@ public:
     HWND main_ = nullptr;
 };
 
+// How a run of quilletc.exe ended.
+struct Outcome {
+    DWORD code = 0xFFFFFFFF;
+    std::string out, err;
+};
+
+// Runs quilletc.exe from the folder with its standard output and error in
+// files: no pipe that a lingering Wine process could hold open. Each run has
+// files of its own, since such a process may still hold the last ones.
+Outcome Quilletc(const TestFolder& folder, const std::string& args);
+
 // The configuration lines Create builds, each ended by CR LF.
 std::string Lines32(const std::string& aliases, const std::string& unit, const std::string& inc,
                     const std::string& object);
