@@ -41,12 +41,17 @@ std::string ShortPathOf(const std::string& path) {
     return got > 0 && got < MAX_PATH ? std::string(buffer, got) : path;
 }
 
-// The general error report: a system message box over the main window.
+// The general error report: a system message box over the main window,
+// read and closed with its one button.
 std::string ErrorReportText(const App& app) {
-    HWND box = WaitForStandardDialog(app, kMainCaption);
-    if (!box) return "";
+    HWND box = nullptr;
+    if (!WaitFor([&] { return (box = app.FindTopWindow(kStandardDialogClass, kMainCaption)); },
+                 kWaitMs, "the error report")) {
+        return "";
+    }
     const std::string text = Text(GetDlgItem(box, 0xFFFF));
-    EXPECT_TRUE(ConfirmDialog(box));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntilGone(box));
     return text;
 }
 
