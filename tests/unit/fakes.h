@@ -115,6 +115,15 @@ public:
         return content.rfind("link:", 0) == 0 ? content.substr(5) : std::string();
     }
     std::string ToOemText(const std::string& text) override { return oemPrefix + text; }
+    bool ProcessElevated() override { return elevated; }
+    std::string SystemErrorText(unsigned long error) override {
+        auto it = errorTexts.find(error);
+        return it == errorTexts.end() ? std::string() : it->second;
+    }
+    ElevatedRun RunSaveJobElevated(const std::string& folder, const std::string& job) override {
+        elevatedJobs.push_back({folder, job});
+        return elevatedRun;
+    }
 
     // -- state, open for tests to read and change --
     std::map<std::pair<RegRoot, std::string>, RegKey> reg;
@@ -133,6 +142,10 @@ public:
     bool failCopies = false;
     std::string exePath = "C:\\QUILLET\\quillet.exe";
     std::string oemPrefix;  // lets a test see that the OEM conversion was applied
+    bool elevated = true;
+    std::map<unsigned long, std::string> errorTexts;  // none by default: the reports stay bare
+    ElevatedRun elevatedRun{kErrorCancelled, 0, ""};
+    std::vector<std::pair<std::string, std::string>> elevatedJobs;  // folder, job
 
     static std::string Norm(const std::string& p) { return UpperAscii(p); }
 };

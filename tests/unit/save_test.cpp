@@ -795,3 +795,71 @@ TEST_F(SaveTest, EveryQuestionOfAFullSaveComesInOrder) {
 
 }  // namespace
 }  // namespace quillet::testing
+
+// --- a folder Windows protects ---------------------------------------------
+
+namespace quillet::testing {
+namespace {
+
+TEST_F(SaveTest, AsAdministratorTheJobHoldsWhatSaveWouldWriteAndARefusedPromptUndoesNothing) {
+    h.state.offersElevation = true;
+    p.elevated = false;
+    h.state.extraMessages = false;
+    p.AddFile(kD2Bat, "old bat\r\n");
+    p.writeFailures[FakePlatform::Norm(kD2Cfg)] = {WriteOutcome::CannotCreate, kErrorAccessDenied};
+    h.prompts.Answer(1).Answer(1);  // as administrator; replace the batch file
+
+    bSaveClick(h.ctx);  // and the elevation prompt refused: the fake's answer
+
+    EXPECT_EQ(h.prompts.events, (std::vector<std::string>{"dialog:Folder protected by Windows",
+                                                          "dialog:Existing batchfile detected"}));
+    ASSERT_EQ(p.elevatedJobs.size(), 1u);
+    EXPECT_EQ(p.elevatedJobs[0].first, "C:\\DELPHI\\BIN");
+    SaveJob job;
+    std::string why;
+    ASSERT_TRUE(ParseJob(p.elevatedJobs[0].second, job, why)) << why;
+    const JobFile bat{p.ToOemText(BatchFileText(p, kD2Compiler)), true};
+    EXPECT_EQ(job, (SaveJob{Version::D2, "DCC32.EXE", JobFile{kMemo, false}, bat, true}));
+    ExpectFieldsKept();
+    EXPECT_TRUE(h.view.Enabled(Ctl::bSave));
+    EXPECT_EQ(p.writes, std::vector<std::string>{kD2Cfg});
+    EXPECT_TRUE(p.copies.empty());
+    EXPECT_TRUE(h.prompts.errors.empty());
+    h.prompts.ExpectScriptUsed();
+}
+
+TEST(SaveCasesTest, ElevationIsOfferedOnlyWhereItHelpsAndElseTheReasonIsGiven) {
+    struct Case {
+        const char* name;
+        bool elevated, readOnly;
+        unsigned long error;
+        bool asks;
+        const char* report;
+    };
+    const Case cases[] = {
+        {"standard user, access denied", false, false, 5, true, ". Access is denied."},
+        {"already elevated", true, false, 5, false, ". Access is denied."},
+        {"a read-only file", false, true, 5, false, ". Access is denied."},
+        {"a medium that refuses writes", false, false, 19, false, ". The media is write protected."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        PrepareD2(h);
+        h.state.offersElevation = true;
+        h.platform.elevated = c.elevated;
+        h.platform.errorTexts = {{5, "Access is denied."}, {19, "The media is write protected."}};
+        h.platform.writeFailures[FakePlatform::Norm(kD2Cfg)] = {WriteOutcome::CannotCreate, c.error,
+                                                                c.readOnly};
+        if (c.asks) h.prompts.Answer(2);
+        bSaveClick(h.ctx);
+        EXPECT_EQ(h.prompts.prompts.size(), c.asks ? 1u : 0u);
+        EXPECT_EQ(h.prompts.errors,
+                  std::vector<std::string>{"Cannot create file " + std::string(kD2Cfg) + c.report});
+        EXPECT_TRUE(h.platform.elevatedJobs.empty());
+        ExpectKept(h);
+    }
+}
+
+}  // namespace
+}  // namespace quillet::testing
