@@ -176,6 +176,19 @@ TEST(ProtectedFolder, AHiddenVirtualStoreCopyIsNamedAndMovedAside) {
     EXPECT_NE(Read(bin + "\\dcc32.cfg"), "(missing)");
     EXPECT_EQ(Quilletc(s.folder_, "check 2").code, 0u);
     DeleteFileA((twin + ".hidden").c_str());
+
+    // Delphi 1's delphi.ini has its twin too: the window says which it read.
+    const std::string ini = std::string(local) + "\\VirtualStore\\Windows\\delphi.ini";
+    ASSERT_TRUE(MakeDirs(ini.substr(0, ini.rfind('\\'))));
+    ASSERT_TRUE(CopyFileA(DelphiFixture::DelphiIni().c_str(), ini.c_str(), FALSE));
+    s.Press("rD1");
+    MessageDialog which = s.Dialog("Hidden delphi.ini found");
+    ASSERT_TRUE(which);
+    EXPECT_NE(which.message.find("came from delphi.ini in the Windows folder"), std::string::npos);
+    EXPECT_NE(which.message.find(ini), std::string::npos) << which.message;
+    ASSERT_TRUE(which.Press(1));
+    s.Settle();
+    DeleteFileA(ini.c_str());
 }
 
 }  // namespace

@@ -1,0 +1,37 @@
+// The job reader of the elevated Save, which reads a file any program of the
+// user can write: whatever it accepts is exactly what the window would have
+// written (the job encodes back to the same bytes), and the folder rule never
+// lets a ".." part or a relative path through.
+#include <string>
+
+#include "core/save_job.h"
+#include "fuzz_check.h"
+
+using namespace quillet;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+
+    SaveJob job;
+    std::string why;
+    if (ParseJob(bytes, job, why)) {
+        FUZZ_CHECK(EncodeJob(job) == bytes);
+        FUZZ_CHECK(job.version == Version::D1 || job.version == Version::D2 ||
+                   job.version == Version::D3);
+        FUZZ_CHECK(!job.compiler.empty());
+    } else {
+        FUZZ_CHECK(!why.empty());
+    }
+
+    // The same bytes as a folder on the command line.
+    if (PlainAbsoluteFolder(bytes)) {
+        FUZZ_CHECK(bytes.find("\\..\\") == std::string::npos && bytes.find('/') == std::string::npos);
+        FUZZ_CHECK(bytes.size() >= 3 && (bytes[1] == ':' || bytes.rfind("\\\\", 0) == 0));
+        FUZZ_CHECK(bytes.size() < 3 || bytes.compare(bytes.size() - 3, 3, "\\..") != 0);
+    }
+    // And as the steps an elevated run reports.
+    for (const JobStep& step : ParseJobSteps(bytes)) {
+        FUZZ_CHECK(step.outcome.empty() == (step.error != 0));
+    }
+    return 0;
+}
