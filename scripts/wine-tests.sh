@@ -28,26 +28,19 @@ use_home "$TEST_WINE_DIR/home"
 bash "$here/make-prefix.sh" "$TEST_WINE_DIR/template" "$HOME"
 
 export WINEPREFIX=$TEST_WINE_DIR/prefix
-# A folder that refuses every write, an administrator's too (Wine lets root
-# write anywhere else): the immutable attribute, where the file system has it.
-# The end-to-end tests save into it as into a folder elevation cannot open.
+# A folder that refuses every write, an administrator's too: the immutable
+# attribute, where the file system has it (the end-to-end tests save into it).
 immutable=$WINEPREFIX/drive_c/immutable
-release_immutable() {
-    if [[ -d $immutable ]]; then chattr -R -i "$immutable" 2>/dev/null || true; fi
-}
+release_immutable() { [[ ! -d $immutable ]] || chattr -R -i "$immutable" 2>/dev/null || true; }
 stop_wineserver      # one left over from an interrupted run
 release_immutable
 rm -rf "$WINEPREFIX"
 cp -a "$TEST_WINE_DIR/template" "$WINEPREFIX"
-if [[ -z $dpi ]]; then
-    mkdir -p "$immutable/Bin"
-    cp "$WIN_DIR/fakedcc.exe" "$immutable/Bin/dcc32.exe"
-    printf -- '-old configuration\r\n' >"$immutable/Bin/dcc32.cfg"
-    if chattr +i "$immutable/Bin/dcc32.cfg" "$immutable/Bin" 2>/dev/null; then
-        export QUILLET_E2E_IMMUTABLE_FOLDER='C:\immutable\Bin'
-    else
-        say "this file system has no immutable attribute: the test of a folder that refuses the administrator is skipped"
-    fi
+mkdir -p "$immutable/Bin"
+cp "$WIN_DIR/fakedcc.exe" "$immutable/Bin/dcc32.exe"
+printf -- '-old configuration\r\n' >"$immutable/Bin/dcc32.cfg"
+if chattr +i "$immutable/Bin/dcc32.cfg" "$immutable/Bin" 2>/dev/null; then
+    export QUILLET_E2E_IMMUTABLE_FOLDER='C:\immutable\Bin'
 fi
 
 # One wineserver for the whole run (each test program then starts fast); it

@@ -114,6 +114,24 @@ bool WaitForProgram(HWND main) {
     return SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, kWaitMs, &result) != 0;
 }
 
+std::string ShortPathOf(const std::string& path) {
+    char buffer[MAX_PATH] = {};
+    const DWORD got = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
+    return got > 0 && got < MAX_PATH ? std::string(buffer, got) : path;
+}
+
+std::optional<std::string> ReadAll(const std::string& path) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string bytes;
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(h, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
+    CloseHandle(h);
+    return bytes;
+}
+
 Outcome Quilletc(const TestFolder& folder, const std::string& args) {
     static int runs = 0;
     const std::string name = "quilletc" + std::to_string(++runs);

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -74,6 +75,11 @@ public:
     App app_;
     HWND main_ = nullptr;
 };
+
+// The short (8.3) form of a path, or the path when it has none.
+std::string ShortPathOf(const std::string& path);
+// A file's bytes, or nullopt when it cannot be read.
+std::optional<std::string> ReadAll(const std::string& path);
 
 // How a run of quilletc.exe ended.
 struct Outcome {
