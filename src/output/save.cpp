@@ -211,14 +211,16 @@ JobEnd RunSaveJob(Context& ctx, const std::string& cfg, const std::string& compi
 
     const ElevatedRun run = ctx.platform.RunSaveJobElevated(folder, EncodeJob(job));
     if (run.error == kErrorCancelled) return nothingDone;
-    if (run.error != 0 || run.exitCode > 1) {
-        const std::string reason =
-            run.error ? ctx.platform.SystemErrorText(run.error) : JobExitText(run.exitCode);
+    auto reportFailed = [&](const std::string& reason) {
         Ask(ctx, "The files could not be saved in " + folder + " as administrator. " + reason,
             "Save as administrator failed", "&OK", "", kIconWarning, 1);
+    };
+    if (run.error != 0 || run.exitCode > 1) {
+        reportFailed(run.error ? ctx.platform.SystemErrorText(run.error) : JobExitText(run.exitCode));
         return nothingDone;
     }
-    bool failed = run.exitCode != 0;
+    // Each failure is reported as Save itself would have reported it.
+    bool unreported = run.exitCode != 0;
     for (const JobStep& step : ParseJobSteps(run.steps)) {
         const WriteResult result{WriteOutcome::CannotCreate, step.error};
         if (step.role == "cfg" && step.outcome == "written") {
@@ -228,20 +230,15 @@ JobEnd RunSaveJob(Context& ctx, const std::string& cfg, const std::string& compi
             return nothingDone;
         } else if (step.role == "stub" && step.error) {
             ReportStubNotCopied(ctx, ExtractFilePath(cfg), ctx.platform.SystemErrorText(step.error));
+            unreported = false;
         } else if (step.role == "bat" && step.error) {
-            const std::string bat = ReplaceExtension(compiler, ".bat");
-            ReportWrite(ctx, result, job.bat->replace, bat, "batch file",
-                        "I/O error " + IntToStr(step.error));
+            ReportWrite(ctx, result, job.bat->replace, ReplaceExtension(compiler, ".bat"),
+                        "batch file", "I/O error " + IntToStr(step.error));
             return JobEnd::Stopped;
-        } else {
-            continue;
         }
-        failed = false;  // reported
     }
-    if (failed) {
-        Ask(ctx, "The files could not be saved in " + folder + " as administrator. " +
-                     JobExitText(run.exitCode),
-            "Save as administrator failed", "&OK", "", kIconWarning, 1);
+    if (unreported) {
+        reportFailed(JobExitText(run.exitCode));
         return JobEnd::Stopped;
     }
     return JobEnd::Done;
@@ -266,6 +263,7 @@ bool CheckLauncherStub(Context& ctx, const std::string& dir) {
                                                  dir + stub)) {
             ctx.state.job->copyStub = true;
         } else {
+            if (error == kErrorAccessDenied) ctx.state.writeRefused = true;
             ReportStubNotCopied(ctx, dir, reason);
         }
         return true;
