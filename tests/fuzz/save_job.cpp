@@ -1,7 +1,6 @@
-// The job reader of the elevated Save, which reads a file any program of the
-// user can write: whatever it accepts is exactly what the window would have
-// written (the job encodes back to the same bytes), and the folder rule never
-// lets a ".." part or a relative path through.
+// The elevated Save's job reader, over a file any program of the user can
+// write: what it accepts encodes back to the same bytes, and the folder rule
+// lets no ".." part or relative path through.
 #include <string>
 
 #include "core/save_job.h"
@@ -24,8 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(bytes[1] == ':' || bytes.rfind("\\\\", 0) == 0);
     }
     // And as the steps an elevated run reports.
-    for (const JobStep& step : ParseJobSteps(bytes)) {
-        FUZZ_CHECK(step.outcome.empty() == (step.error != 0));
-    }
+    for (const JobStep& step : ParseJobSteps(bytes)) FUZZ_CHECK(step.outcome.empty() == !!step.error);
     return 0;
 }

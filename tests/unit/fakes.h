@@ -116,9 +116,8 @@ public:
     }
     std::string ToOemText(const std::string& text) override { return oemPrefix + text; }
     bool ProcessElevated() override { return elevated; }
-    std::string SystemErrorText(unsigned long error) override {
-        auto it = errorTexts.find(error);
-        return it == errorTexts.end() ? std::string() : it->second;
+    std::string SystemErrorText(unsigned long e) override {
+        return errorTexts.count(e) ? errorTexts[e] : "";
     }
     ElevatedRun RunSaveJobElevated(const std::string& folder, const std::string& job) override {
         elevatedJobs.push_back({folder, job});

@@ -65,9 +65,8 @@ TEST(ElevatedSave, RefusesEveryJobButTheOneHandedOverAndWritesNothing) {
             EXPECT_TRUE(p.writes.empty() && output.err.find("nothing written") != std::string::npos);
             continue;
         }
-        EXPECT_EQ(p.Content(folder + "\\dcc32.cfg"), "-cfg\r\n");
-        EXPECT_EQ(p.Content(folder + "\\dcc32.bat"), "bat\r\n");
-        EXPECT_EQ(p.Content(folder + "\\LunketD3.exe"), "stub");
+        EXPECT_EQ(p.Content(folder + "\\dcc32.cfg") + p.Content(folder + "\\dcc32.bat") +
+                      p.Content(folder + "\\LunketD3.exe"), "-cfg\r\nbat\r\nstub");
         EXPECT_EQ(p.Content(jobPath + ".steps"), "cfg written\r\nstub written\r\nbat written\r\n");
     }
 }

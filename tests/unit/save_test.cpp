@@ -794,7 +794,6 @@ TEST_F(SaveTest, EveryQuestionOfAFullSaveComesInOrder) {
 }
 
 // --- a folder Windows protects --------------------------------------------
-
 TEST_F(SaveTest, AsAdministratorTheJobHoldsWhatSaveWouldWriteAndARefusedPromptUndoesNothing) {
     h.state.offersElevation = true;
     p.elevated = h.state.extraMessages = false;
