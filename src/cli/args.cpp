@@ -29,7 +29,9 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args) {
     Options o;
     const std::string& command = args[0];
     if (command == kElevatedSaveVerb) {
-        if (args.size() != 4) return Fail("elevated-save needs a folder, a job file and its SHA-256");
+        if (args.size() != 4) {
+            return Fail("elevated-save needs a folder, a job file and its SHA-256");
+        }
         o.command = Command::ElevatedSave;
         o.folder = args[1];
         o.jobPath = args[2];

@@ -16,7 +16,7 @@ enum ExitCode : int {
     kExitFailure = 1,  // failure, the reason on standard error; for check: something found
     kExitUsage = 2,    // the command line was not understood
     kExitKept = 3,     // an existing configuration or batch file was kept
-    kExitDenied = 4,   // save: Windows refused a write (a protected folder), the reason on standard error
+    kExitDenied = 4,   // save: Windows refused a write (a protected folder); why on standard error
     kExitHiddenCopy = 5,  // check: the VirtualStore holds a copy the compiler reads instead
     // elevated-save, the window's job run as administrator: refused, nothing written
     kExitJobUnreadable = kJobExitUnreadable,

@@ -37,7 +37,9 @@ int RunElevatedSave(const Options& o, Platform& platform, Output& output) {
     if (!platform.ReadTextFile(o.jobPath, bytes)) {
         return Refuse(output, kExitJobUnreadable, "cannot read " + o.jobPath);
     }
-    if (bytes.size() > kMaxJobBytes) return Refuse(output, kExitJobUnreadable, "the job is too large");
+    if (bytes.size() > kMaxJobBytes) {
+        return Refuse(output, kExitJobUnreadable, "the job is too large");
+    }
     if (o.digest.size() != 64 || LowerAscii(o.digest) != Sha256Hex(bytes)) {
         return Refuse(output, kExitJobDigest, "the job is not the one handed over");
     }
@@ -52,8 +54,8 @@ int RunElevatedSave(const Options& o, Platform& platform, Output& output) {
     const std::string dir = o.folder.back() == '\\' ? o.folder : o.folder + "\\";
     if (profile == nullptr || UpperAscii(job.compiler) != UpperAscii(profile->compilerName) ||
         !platform.FileExists(dir + job.compiler)) {
-        return Refuse(output, kExitJobFolder, "no " + std::string(profile ? profile->compilerName : "compiler") +
-                                                  " in " + o.folder);
+        const std::string compiler = profile ? profile->compilerName : "the compiler";
+        return Refuse(output, kExitJobFolder, "no " + compiler + " in " + o.folder);
     }
 
     // In Save's order; a failed configuration or batch file ends the run, a
@@ -62,7 +64,8 @@ int RunElevatedSave(const Options& o, Platform& platform, Output& output) {
     bool failed = false;
     const std::string compiler = dir + job.compiler;
     if (job.cfg) {
-        steps.push_back(WriteJobFile(platform, "cfg", ReplaceExtension(compiler, ".cfg"), *job.cfg));
+        steps.push_back(WriteJobFile(platform, "cfg", ReplaceExtension(compiler, ".cfg"),
+                                     *job.cfg));
         failed = steps.back().error != 0;
     }
     const std::string stub = dir + profile->stubName;
@@ -76,7 +79,8 @@ int RunElevatedSave(const Options& o, Platform& platform, Output& output) {
         }
     }
     if (!failed && job.bat) {
-        steps.push_back(WriteJobFile(platform, "bat", ReplaceExtension(compiler, ".bat"), *job.bat));
+        steps.push_back(WriteJobFile(platform, "bat", ReplaceExtension(compiler, ".bat"),
+                                     *job.bat));
         failed = steps.back().error != 0;
     }
     const std::string report = EncodeJobSteps(steps);

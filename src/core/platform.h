@@ -34,7 +34,7 @@ inline constexpr unsigned long kErrorCancelled = 1223;  // the user refused the 
 
 // How an elevated run of quilletc went.
 struct ElevatedRun {
-    unsigned long error = 0;     // the system's error starting it; kErrorCancelled: the user refused
+    unsigned long error = 0;     // the system's error starting it (kErrorCancelled: refused)
     unsigned long exitCode = 0;  // quilletc's exit code, when it ran
     std::string steps;           // what it reported doing, one line a file (see save_job.h)
 };

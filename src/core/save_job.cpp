@@ -117,7 +117,8 @@ bool ParseJob(const std::string& bytes, SaveJob& job, std::string& why) {
 std::string JobExitText(unsigned long code) {
     switch (code) {
         case kJobExitUnreadable: return "The companion could not read the job it was given.";
-        case kJobExitDigest: return "The job was changed after it was handed over; nothing was written.";
+        case kJobExitDigest:
+            return "The job was changed after it was handed over; nothing was written.";
         case kJobExitFolder:
             return "The folder does not hold the compiler of this version; nothing was written.";
         default: return "The companion ended with exit code " + std::to_string(code) + ".";
@@ -177,8 +178,9 @@ std::string ElevatedSaveParameters(const std::string& folder, const std::string&
 std::string EncodeJobSteps(const std::vector<JobStep>& steps) {
     std::string text;
     for (const JobStep& step : steps) {
-        text += step.role + " " + (step.outcome.empty() ? std::to_string(step.error) : step.outcome) +
-                "\r\n";
+        text += step.role + " ";
+        text += step.outcome.empty() ? std::to_string(step.error) : step.outcome;
+        text += "\r\n";
     }
     return text;
 }

@@ -33,9 +33,10 @@ void Compress(std::array<std::uint32_t, 8>& h, const unsigned char* block) {
     }
     std::uint32_t a = h[0], b = h[1], c = h[2], d = h[3], e = h[4], f = h[5], g = h[6], k = h[7];
     for (int i = 0; i < 64; ++i) {
-        const std::uint32_t t1 = k + (Rotr(e, 6) ^ Rotr(e, 11) ^ Rotr(e, 25)) + ((e & f) ^ (~e & g)) +
-                                 kRound[i] + w[i];
-        const std::uint32_t t2 = (Rotr(a, 2) ^ Rotr(a, 13) ^ Rotr(a, 22)) + ((a & b) ^ (a & c) ^ (b & c));
+        const std::uint32_t s1 = Rotr(e, 6) ^ Rotr(e, 11) ^ Rotr(e, 25);
+        const std::uint32_t t1 = k + s1 + ((e & f) ^ (~e & g)) + kRound[i] + w[i];
+        const std::uint32_t s0 = Rotr(a, 2) ^ Rotr(a, 13) ^ Rotr(a, 22);
+        const std::uint32_t t2 = s0 + ((a & b) ^ (a & c) ^ (b & c));
         k = g;
         g = f;
         f = e;
@@ -65,7 +66,9 @@ std::string Sha256Hex(const std::string& bytes) {
     tail[rest] = 0x80;
     const std::size_t tailSize = rest < 56 ? 64 : 128;
     const std::uint64_t bits = std::uint64_t(bytes.size()) * 8;
-    for (int i = 0; i < 8; ++i) tail[tailSize - 1 - i] = static_cast<unsigned char>(bits >> (8 * i));
+    for (int i = 0; i < 8; ++i) {
+        tail[tailSize - 1 - i] = static_cast<unsigned char>(bits >> (8 * i));
+    }
     Compress(h, tail);
     if (tailSize == 128) Compress(h, tail + 64);
 

@@ -216,7 +216,8 @@ JobEnd RunSaveJob(Context& ctx, const std::string& cfg, const std::string& compi
             "Save as administrator failed", "&OK", "", kIconWarning, 1);
     };
     if (run.error != 0 || run.exitCode > 1) {
-        reportFailed(run.error ? ctx.platform.SystemErrorText(run.error) : JobExitText(run.exitCode));
+        reportFailed(run.error ? ctx.platform.SystemErrorText(run.error)
+                               : JobExitText(run.exitCode));
         return nothingDone;
     }
     // Each failure is reported as Save itself would have reported it.
@@ -226,10 +227,12 @@ JobEnd RunSaveJob(Context& ctx, const std::string& cfg, const std::string& compi
         if (step.role == "cfg" && step.outcome == "written") {
             ConfirmSaved(ctx, cfg);
         } else if (step.role == "cfg" && step.error) {
-            ReportWrite(ctx, result, job.cfg->replace, cfg, ".CFG file", "Cannot create file " + cfg);
+            ReportWrite(ctx, result, job.cfg->replace, cfg, ".CFG file",
+                        "Cannot create file " + cfg);
             return nothingDone;
         } else if (step.role == "stub" && step.error) {
-            ReportStubNotCopied(ctx, ExtractFilePath(cfg), ctx.platform.SystemErrorText(step.error));
+            ReportStubNotCopied(ctx, ExtractFilePath(cfg),
+                                ctx.platform.SystemErrorText(step.error));
             unreported = false;
         } else if (step.role == "bat" && step.error) {
             ReportWrite(ctx, result, job.bat->replace, ReplaceExtension(compiler, ".bat"),
