@@ -121,6 +121,12 @@ std::string Win32Platform::VirtualStoreRoot() {
     return std::string(folder) + "\\VirtualStore";
 }
 
+long long Win32Platform::FileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 bool Win32Platform::RenameFile(const std::string& from, const std::string& to,
                                std::string& reason) {
     if (MoveFileA(from.c_str(), to.c_str())) return true;

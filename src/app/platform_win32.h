@@ -28,6 +28,7 @@ public:
     bool ProcessElevated() override;
     std::string SystemErrorText(unsigned long error) override;
     std::string VirtualStoreRoot() override;
+    long long FileSize(const std::string& path) override;
     bool RenameFile(const std::string& from, const std::string& to, std::string& reason) override;
 };
 

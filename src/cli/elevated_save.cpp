@@ -34,6 +34,10 @@ JobStep WriteJobFile(Platform& platform, const char* role, const std::string& pa
 
 int RunElevatedSave(const Options& o, Platform& platform, Output& output) {
     std::string bytes;
+    // Too large a job is refused unread: it could exhaust the memory of the run.
+    if (platform.FileSize(o.jobPath) > static_cast<long long>(kMaxJobBytes)) {
+        return Refuse(output, kExitJobUnreadable, "the job is too large");
+    }
     if (!platform.ReadTextFile(o.jobPath, bytes)) {
         return Refuse(output, kExitJobUnreadable, "cannot read " + o.jobPath);
     }

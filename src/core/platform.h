@@ -105,6 +105,8 @@ public:
     // without a manifest writes into a protected folder; empty where there is
     // none (before Vista).
     virtual std::string VirtualStoreRoot() { return ""; }
+    // The size of a file in bytes; -1 when it is not known.
+    virtual long long FileSize(const std::string&) { return -1; }
     // Renames a file; false with the system's reason when it cannot.
     virtual bool RenameFile(const std::string&, const std::string&, std::string& reason) {
         reason.clear();
