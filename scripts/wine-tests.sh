@@ -28,9 +28,20 @@ use_home "$TEST_WINE_DIR/home"
 bash "$here/make-prefix.sh" "$TEST_WINE_DIR/template" "$HOME"
 
 export WINEPREFIX=$TEST_WINE_DIR/prefix
+# A folder that refuses every write, an administrator's too: the immutable
+# attribute, where the file system has it (the end-to-end tests save into it).
+immutable=$WINEPREFIX/drive_c/immutable
+release_immutable() { [[ ! -d $immutable ]] || chattr -R -i "$immutable" 2>/dev/null || true; }
 stop_wineserver      # one left over from an interrupted run
+release_immutable
 rm -rf "$WINEPREFIX"
 cp -a "$TEST_WINE_DIR/template" "$WINEPREFIX"
+mkdir -p "$immutable/Bin"
+cp "$WIN_DIR/fakedcc.exe" "$immutable/Bin/dcc32.exe"
+printf -- '-old configuration\r\n' >"$immutable/Bin/dcc32.cfg"
+if chattr +i "$immutable/Bin/dcc32.cfg" "$immutable/Bin" 2>/dev/null; then
+    export QUILLET_E2E_IMMUTABLE_FOLDER='C:\immutable\Bin'
+fi
 
 # A folder that refuses writes as Program Files does (Wine itself refuses
 # nothing the Unix user may do): quillet.exe in a folder with the immutable
@@ -48,7 +59,7 @@ fi
 
 # One wineserver for the whole run (each test program then starts fast); it
 # is ended, and waited for, however the run ends.
-trap 'stop_wineserver; release_refusing' EXIT
+trap 'stop_wineserver; release_immutable; release_refusing' EXIT
 wineserver -p
 # Wine's background processes (the desktop process, the services) start with
 # the first program and inherit its standard handles. Started here on

@@ -229,6 +229,7 @@ ui::Control& TCFGFace::Get(Ctl ctl) const {
 
 void TCFGFace::FormCreate() {
     SetupMainForm(*this);
+    state_.offersElevation = true;
     Settings settings(platform_, state_.iniFileName);
     bExit_->SetCancel(settings.CloseOnEscape());
     Get(Ctl::bSave).SetEnabled(false);

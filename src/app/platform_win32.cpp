@@ -59,9 +59,9 @@ bool Win32Platform::ReadTextFile(const std::string& path, std::string& bytes) {
 }
 
 bool Win32Platform::CopyFileOver(const std::string& from, const std::string& to,
-                                 std::string& reason) {
+                                 std::string& reason, unsigned long& error) {
     if (CopyFileA(from.c_str(), to.c_str(), FALSE)) return true;
-    const DWORD error = GetLastError();
+    error = GetLastError();
     reason = ui::SystemMessage(error, to);
     if (reason.empty()) reason = "Error " + std::to_string(error) + ".";
     return false;
@@ -103,6 +103,51 @@ std::string Win32Platform::ToOemText(const std::string& text) {
         CharToOemBuffA(text.data(), oem.data(), static_cast<DWORD>(text.size()));
     }
     return oem;
+}
+
+bool Win32Platform::ProcessElevated() {
+    // Wine makes every process an administrator; the tests, and anyone
+    // trying the question out, can have the program act as a standard user.
+    char assume[4] = {};
+    if (GetEnvironmentVariableA("QUILLET_ASSUME_STANDARD_USER", assume, sizeof assume) == 1 &&
+        assume[0] == '1') {
+        return false;
+    }
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+    // TokenElevation (20) came with Vista; XP answers with an error. There a
+    // limited user's refused write is what "runas" (the Run As dialog) is for,
+    // and an administrator's writes are not refused.
+    DWORD elevated = 0, size = 0;
+    const BOOL known = GetTokenInformation(token, static_cast<TOKEN_INFORMATION_CLASS>(20),
+                                           &elevated, sizeof elevated, &size);
+    CloseHandle(token);
+    return known && elevated != 0;
+}
+
+std::string Win32Platform::SystemErrorText(unsigned long error) {
+    return ui::SystemMessage(error, "");
+}
+
+std::string Win32Platform::VirtualStoreRoot() {
+    // Virtualisation came with Vista.
+    if (LOBYTE(LOWORD(GetVersion())) < 6) return "";
+    char folder[MAX_PATH] = {};
+    if (SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, folder) != S_OK) return "";
+    return std::string(folder) + "\\VirtualStore";
+}
+
+long long Win32Platform::FileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool Win32Platform::RenameFile(const std::string& from, const std::string& to,
+                               std::string& reason) {
+    if (MoveFileA(from.c_str(), to.c_str())) return true;
+    reason = ui::SystemMessage(GetLastError(), to);
+    return false;
 }
 
 }  // namespace quillet

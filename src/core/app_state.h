@@ -7,6 +7,7 @@
 #include "core/main_view.h"
 #include "core/platform.h"
 #include "core/prompts.h"
+#include "core/save_job.h"
 
 namespace quillet {
 
@@ -18,6 +19,13 @@ struct AppState {
     std::string cfgName;         // "DCC.CFG" or "DCC32.CFG", for messages
     std::string stubName;        // launcher stub of the last Save; kept when no version is chosen
     bool quickHelpCreated = false;  // off while a quick-help dialog is being created
+
+    // Saving where Windows refuses the program's own writes. Only the window
+    // offers to go on as administrator; quilletc reports the refusal.
+    bool offersElevation = false;
+    bool elevationAsked = false;      // asked once in a Save
+    std::optional<SaveJob> job;       // a Save going on as administrator: what it is to write
+    bool writeRefused = false;        // a write was refused with access denied
 };
 
 struct Context {

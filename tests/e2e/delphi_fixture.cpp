@@ -114,6 +114,58 @@ bool WaitForProgram(HWND main) {
     return SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, kWaitMs, &result) != 0;
 }
 
+std::string ShortPathOf(const std::string& path) {
+    char buffer[MAX_PATH] = {};
+    const DWORD got = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
+    return got > 0 && got < MAX_PATH ? std::string(buffer, got) : path;
+}
+
+std::optional<std::string> ReadAll(const std::string& path) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string bytes;
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(h, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
+    CloseHandle(h);
+    return bytes;
+}
+
+Outcome Quilletc(const TestFolder& folder, const std::string& args) {
+    static int runs = 0;
+    const std::string name = "quilletc" + std::to_string(++runs);
+    Outcome run;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    auto open = [&](const std::string& name) {
+        return CreateFileA(folder.File(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    HANDLE out = open(name + ".out"), err = open(name + ".err");
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = nullptr;
+    si.hStdOutput = out;
+    si.hStdError = err;
+    std::string line(1, '"');
+    line.append(folder.File("quilletc.exe")).append("\" ").append(args);
+    PROCESS_INFORMATION pi{};
+    const BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE,
+                                        CREATE_NO_WINDOW, nullptr, folder.Path().c_str(), &si, &pi);
+    CloseHandle(out);
+    CloseHandle(err);
+    EXPECT_TRUE(started) << line;
+    if (!started) return run;
+    EXPECT_EQ(WaitForSingleObject(pi.hProcess, kWaitMs), WAIT_OBJECT_0) << line;
+    GetExitCodeProcess(pi.hProcess, &run.code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    run.out = folder.ReadFile(name + ".out").value_or("");
+    run.err = folder.ReadFile(name + ".err").value_or("");
+    return run;
+}
+
 std::string Lines32(const std::string& aliases, const std::string& unit, const std::string& inc,
                     const std::string& object) {
     return "-a" + aliases + "\r\n-u\"" + unit + "\"\r\n-i\"" + inc + "\"\r\n-o\"" + object +

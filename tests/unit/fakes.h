@@ -79,11 +79,12 @@ public:
         bytes = Content(path);
         return true;
     }
-    bool CopyFileOver(const std::string& from, const std::string& to,
-                      std::string& reason) override {
+    bool CopyFileOver(const std::string& from, const std::string& to, std::string& reason,
+                      unsigned long& error) override {
         copies.push_back(from + " -> " + to);
         if (failCopies || !FileExists(from)) {
             reason = "The file is in use.";
+            error = kErrorSharingViolation;
             return false;
         }
         files[Norm(to)] = files[Norm(from)];
@@ -118,6 +119,14 @@ public:
         return content.rfind("link:", 0) == 0 ? content.substr(5) : std::string();
     }
     std::string ToOemText(const std::string& text) override { return oemPrefix + text; }
+    bool ProcessElevated() override { return elevated; }
+    std::string SystemErrorText(unsigned long e) override {
+        return errorTexts.count(e) ? errorTexts[e] : "";
+    }
+    ElevatedRun RunSaveJobElevated(const std::string& folder, const std::string& job) override {
+        elevatedJobs.push_back({folder, job});
+        return elevatedRun;
+    }
 
     // -- state, open for tests to read and change --
     std::map<std::pair<RegRoot, std::string>, RegKey> reg;
@@ -137,6 +146,10 @@ public:
     bool failCopies = false;
     std::string exePath = "C:\\QUILLET\\quillet.exe";
     std::string oemPrefix;  // lets a test see that the OEM conversion was applied
+    bool elevated = true;
+    std::map<unsigned long, std::string> errorTexts;  // none by default: the reports stay bare
+    ElevatedRun elevatedRun{kErrorCancelled, 0, ""};
+    std::vector<std::pair<std::string, std::string>> elevatedJobs;  // folder, job
 
     static std::string Norm(const std::string& p) { return UpperAscii(p); }
 };
