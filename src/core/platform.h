@@ -26,8 +26,9 @@ struct WriteResult {
     bool readOnlyTarget = false;  // refused because the existing file is marked read-only
 };
 
-// The system's error codes that Save tells apart.
+// The system's error codes that Save and the settings tell apart.
 inline constexpr unsigned long kErrorAccessDenied = 5;
+inline constexpr unsigned long kErrorWriteProtect = 19;  // a write-protected medium
 inline constexpr unsigned long kErrorSharingViolation = 32;
 inline constexpr unsigned long kErrorLockViolation = 33;
 inline constexpr unsigned long kErrorCancelled = 1223;  // the user refused the elevation prompt

@@ -22,11 +22,6 @@ constexpr struct {
 // What a read gives for a key that is absent: no value the program writes.
 constexpr const char* kAbsent = "\x01" "absent";
 
-// The system's error codes for a refused write: access denied, and a
-// write-protected medium.
-constexpr unsigned long kErrorAccessDenied = 5;
-constexpr unsigned long kErrorWriteProtect = 19;
-
 }  // namespace
 
 std::string SettingsFileFor(const std::string& exePath) { return ReplaceExtension(exePath, ".ini"); }
