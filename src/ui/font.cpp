@@ -1,5 +1,7 @@
 #include "ui/font.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 
 namespace ui {
@@ -17,7 +19,43 @@ BYTE KindOfFace(const std::string& name) {
     return DEFAULT_PITCH | FF_DONTCARE;
 }
 
+// The sizes of the bitmap faces made for 96 DPI that Windows and Wine's own
+// fonts both have, as character heights (a LOGFONT's negative heights) and
+// cell heights (its positive ones; 0 pads), and the outline face that stands
+// in at every other height. A larger size that Windows alone has gets the
+// stand-in as well, which draws the text as it was measured.
+struct BitmapFace {
+    const char* name;
+    std::array<int, 3> characterHeights;
+    std::array<int, 3> cellHeights;
+    const char* standIn;
+};
+
+constexpr const char* kSansStandIn = "Microsoft Sans Serif";
+
+const BitmapFace kBitmapFaces[] = {
+    {"MS Sans Serif", {11, 13, 16}, {13, 16, 20}, kSansStandIn},
+    {"Helv", {11, 13, 16}, {13, 16, 20}, kSansStandIn},
+    {"Fixedsys", {12}, {15}, "Lucida Console"},
+    {"Small Fonts", {9}, {11}, kSansStandIn},
+};
+
+bool Contains(const std::array<int, 3>& sizes, int size) {
+    return std::find(sizes.begin(), sizes.end(), size) != sizes.end();
+}
+
 }  // namespace
+
+std::string FaceDrawnFor(const std::string& name, int height) {
+    if (height == 0) return name;  // the face's own default size
+    for (const BitmapFace& face : kBitmapFaces) {
+        if (lstrcmpiA(name.c_str(), face.name) != 0) continue;
+        const bool hasSize = height < 0 ? Contains(face.characterHeights, -height)
+                                        : Contains(face.cellHeights, height);
+        return hasSize ? name : face.standIn;
+    }
+    return name;
+}
 
 Font::Font(std::string name, int height, unsigned style, base::TColor color) {
     description_.pitchAndFamily = KindOfFace(name);
@@ -94,7 +132,9 @@ LOGFONTA LogFontOf(const base::FontDescription& d) {
 
 HFONT Font::Handle() const {
     if (!handle_) {
-        const LOGFONTA lf = LogFont();
+        LOGFONTA lf = LogFont();
+        lstrcpynA(lf.lfFaceName, FaceDrawnFor(description_.name, description_.height).c_str(),
+                  LF_FACESIZE);
         handle_.reset(CreateFontIndirectA(&lf), [](HFONT f) {
             if (f) DeleteObject(f);
         });

@@ -76,7 +76,8 @@ TEST(Balloon, PlacementAndFlips) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const BalloonPlacement placed = PlaceBalloon(c.size, c.pointer, c.preferred, {800, 600});
+        const BalloonPlacement placed = PlaceBalloon(c.size, c.pointer, c.preferred,
+                                                     base::RectAt(0, 0, 800, 600));
         EXPECT_EQ(placed.position, c.position);
         EXPECT_EQ(placed.rect, c.rect);
     }
