@@ -26,11 +26,12 @@ if (($# == 4)); then
 fi
 
 # Wine's own fonts (Debian's fonts-wine): the bitmap faces that Windows has
-# and the program names, "MS Sans Serif", "Fixedsys" and "Small Fonts" in
-# their 96-DPI sizes. Only these files: Wine's TrueType files of the same
+# and the program names, "MS Sans Serif" (its 96-DPI sizes and, for a screen
+# of 120 DPI and more, its larger ones, as Windows installs them), "Fixedsys"
+# and "Small Fonts". Only these files: Wine's TrueType files of the same
 # names scale their outlines to any height, which Windows' faces do not.
 wine_fonts=/usr/share/wine/fonts
-bitmap_fonts=(sserife.fon vgafix.fon smalle.fon)
+bitmap_fonts=(sserife.fon sseriff.fon vgafix.fon smalle.fon)
 for font in "${bitmap_fonts[@]}"; do
     [[ -f $wine_fonts/$font ]] || die "$wine_fonts/$font is missing: install fonts-wine"
 done

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <utility>
 
 namespace ui {
 
@@ -19,25 +20,33 @@ BYTE KindOfFace(const std::string& name) {
     return DEFAULT_PITCH | FF_DONTCARE;
 }
 
-// The sizes of the bitmap faces made for 96 DPI that Windows and Wine's own
-// fonts both have, as character heights (a LOGFONT's negative heights) and
-// cell heights (its positive ones; 0 pads), and the outline face that stands
-// in at every other height. A larger size that Windows alone has gets the
-// stand-in as well, which draws the text as it was measured.
+// The sizes of the bitmap faces that Windows installs, and Wine's own fonts
+// have, for a screen of 96 DPI and for one of 120 DPI and more (its "large
+// fonts"): character heights (a LOGFONT's negative heights) and cell heights
+// (its positive ones), 0 padding. Windows maps "Helv" to "MS Sans Serif". A
+// face without a row for the system's set, or at a height its row lacks,
+// is made in its outline stand-in, which draws the text as it was measured;
+// so is a larger size that Windows alone has.
 struct BitmapFace {
     const char* name;
+    int setDpi;
     std::array<int, 3> characterHeights;
     std::array<int, 3> cellHeights;
-    const char* standIn;
+};
+
+const BitmapFace kBitmapFaces[] = {
+    {"MS Sans Serif", 96, {11, 13, 16}, {13, 16, 20}},
+    {"MS Sans Serif", 120, {13, 16}, {16, 20}},
+    {"Fixedsys", 96, {12}, {15}},
+    {"Small Fonts", 96, {9}, {11}},
 };
 
 constexpr const char* kSansStandIn = "Microsoft Sans Serif";
 
-const BitmapFace kBitmapFaces[] = {
-    {"MS Sans Serif", {11, 13, 16}, {13, 16, 20}, kSansStandIn},
-    {"Helv", {11, 13, 16}, {13, 16, 20}, kSansStandIn},
-    {"Fixedsys", {12}, {15}, "Lucida Console"},
-    {"Small Fonts", {9}, {11}, kSansStandIn},
+const std::pair<const char*, const char*> kStandIns[] = {
+    {"MS Sans Serif", kSansStandIn},
+    {"Fixedsys", "Lucida Console"},
+    {"Small Fonts", kSansStandIn},
 };
 
 bool Contains(const std::array<int, 3>& sizes, int size) {
@@ -46,13 +55,19 @@ bool Contains(const std::array<int, 3>& sizes, int size) {
 
 }  // namespace
 
-std::string FaceDrawnFor(const std::string& name, int height) {
-    if (height == 0) return name;  // the face's own default size
-    for (const BitmapFace& face : kBitmapFaces) {
-        if (lstrcmpiA(name.c_str(), face.name) != 0) continue;
-        const bool hasSize = height < 0 ? Contains(face.characterHeights, -height)
-                                        : Contains(face.cellHeights, height);
-        return hasSize ? name : face.standIn;
+std::string FaceDrawnFor(const std::string& name, int height, int systemDpi) {
+    const char* bitmapFace = lstrcmpiA(name.c_str(), "Helv") == 0 ? "MS Sans Serif" : name.c_str();
+    const int setDpi = systemDpi >= 120 ? 120 : 96;
+    for (const auto& [face, standIn] : kStandIns) {
+        if (lstrcmpiA(bitmapFace, face) != 0) continue;
+        if (height == 0) return name;  // the face's own default size
+        for (const BitmapFace& sizes : kBitmapFaces) {
+            if (sizes.setDpi != setDpi || lstrcmpiA(face, sizes.name) != 0) continue;
+            const bool has = height < 0 ? Contains(sizes.characterHeights, -height)
+                                        : Contains(sizes.cellHeights, height);
+            if (has) return name;
+        }
+        return standIn;
     }
     return name;
 }
@@ -133,8 +148,9 @@ LOGFONTA LogFontOf(const base::FontDescription& d) {
 HFONT Font::Handle() const {
     if (!handle_) {
         LOGFONTA lf = LogFont();
-        lstrcpynA(lf.lfFaceName, FaceDrawnFor(description_.name, description_.height).c_str(),
-                  LF_FACESIZE);
+        const std::string face =
+            FaceDrawnFor(description_.name, description_.height, ScreenPixelsPerInch());
+        lstrcpynA(lf.lfFaceName, face.c_str(), LF_FACESIZE);
         handle_.reset(CreateFontIndirectA(&lf), [](HFONT f) {
             if (f) DeleteObject(f);
         });

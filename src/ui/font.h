@@ -22,14 +22,16 @@ int ScreenPixelsPerInch();
 // The LOGFONT of a description, field for field.
 LOGFONTA LogFontOf(const base::FontDescription& description);
 
-// The face a font of `name` at `height` (LOGFONT's) is made in. The bitmap
-// faces of the old Windows ("Helv", which Windows maps to "MS Sans Serif";
-// "MS Sans Serif"; "Fixedsys"; "Small Fonts") come in a few sizes made for
-// 96 DPI; at a height they have no size for, which is where a scaled design
-// lands, Windows would draw a nearby or a doubled size, not the text that
-// was measured. There the font is made in the face's outline stand-in,
-// present on every Windows from XP on. Every other name is kept.
-std::string FaceDrawnFor(const std::string& name, int height);
+// The face a font of `name` at `height` (LOGFONT's) is made in on a system
+// of `systemDpi`. The bitmap faces of the old Windows ("Helv", which Windows
+// maps to "MS Sans Serif"; "MS Sans Serif"; "Fixedsys"; "Small Fonts") come
+// in a few sizes, of a set made for the system's DPI; at a height they have
+// no size for, which is where a scaled design lands, Windows would draw a
+// nearby or a doubled size, not the text that was measured. There the font
+// is made in the face's outline stand-in, present on every Windows from XP
+// on: "Microsoft Sans Serif", or "Lucida Console" for "Fixedsys". Every
+// other name is kept.
+std::string FaceDrawnFor(const std::string& name, int height, int systemDpi);
 
 class Font {
 public:
