@@ -51,12 +51,10 @@ void DelphiFixture::SetReg(HKEY root, const std::string& key, const std::string&
 }
 
 void DelphiFixture::DeleteKey(HKEY root, const std::string& key) {
-    // Deleted under its parent opened in the view, which XP's RegDeleteKeyA keeps.
+    // Under its parent opened in the view: XP's RegDeleteKeyA takes no view.
     const std::size_t slash = key.rfind('\\');
     HKEY parent = nullptr;
-    if (RegOpenKeyExA(root, key.substr(0, slash).c_str(), 0, KEY_WRITE | ViewOf(root), &parent) !=
-        ERROR_SUCCESS)
-        return;
+    if (RegOpenKeyExA(root, key.substr(0, slash).c_str(), 0, KEY_WRITE | ViewOf(root), &parent)) return;
     RegDeleteKeyA(parent, key.substr(slash + 1).c_str());
     RegCloseKey(parent);
 }

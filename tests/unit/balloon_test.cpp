@@ -83,6 +83,14 @@ TEST(Balloon, PlacementAndFlips) {
     }
 }
 
+TEST(Balloon, FlipsAtTheEdgesOfTheMonitorUnderThePointer) {
+    const base::Rect right{1024, 0, 2304, 1024}, left{-1280, 0, 0, 1024};
+    EXPECT_EQ(PlaceBalloon({60, 50}, {1500, 500}, bpBelowRight, right).position, bpBelowRight);
+    EXPECT_EQ(PlaceBalloon({60, 50}, {2280, 1000}, bpBelowRight, right).rect, (base::Rect{2220, 950, 2280, 1000}));
+    EXPECT_EQ(PlaceBalloon({60, 50}, {-500, 300}, bpAboveLeft, left).position, bpAboveLeft);
+    EXPECT_EQ(PlaceBalloon({60, 50}, {-1270, 300}, bpAboveLeft, left).position, bpAboveRight);
+}
+
 TEST(Balloon, GeometryForEveryPositionAndShadow) {
     struct Case {
         TBalloonPosition position;

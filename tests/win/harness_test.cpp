@@ -1,7 +1,6 @@
 // What the test prefix promises every other test: 96 DPI, the fixed screen,
-// and font names resolved as Windows resolves them (its bitmap faces from
-// Wine's own fonts, its outline faces on the Liberation faces), so text
-// metrics are Windows' own and the same on every machine.
+// and font names resolved as on Windows (Wine's bitmap faces, Liberation for
+// outline ones), so text metrics are the same on every machine.
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 #include <windows.h>
