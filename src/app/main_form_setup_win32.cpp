@@ -24,9 +24,10 @@ void SetupMainForm(TCFGFace& form) {
     state.iniFileName = SettingsFileFor(app.ExeName());
     Settings settings(form.GetPlatform(), state.iniFileName);
 
-    // The designed coordinates (at the window's DPI) stand where a stored
-    // one would push the window off the screen; each axis is decided on its
-    // own. Stored coordinates are screen pixels.
+    // A window closed on any monitor opens there again. Otherwise the
+    // designed coordinates (at the window's DPI) stand where a stored one
+    // would push the window off the primary screen; each axis is decided on
+    // its own. Stored coordinates are screen pixels.
     const base::Point at = RestoredPosition(
         {settings.Left(), settings.Top()}, {form.Width(), form.Height()}, ui::MonitorWorkAreas(),
         {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},

@@ -60,8 +60,7 @@ void TBalloonWindow::UpdateSize(bool resizeWindow) {
         // left edge the measuring takes for 0.
         const base::Rect screen = ui::WorkAreaAt(ui::FromPOINT(pointer));
         size_ = MeasureBalloon(text_, {pointer.x - screen.left, pointer.y - screen.top},
-                               screen.Width(),
-                               settings_.MaxWidthPixels(), shadowDepth_,
+                               screen.Width(), settings_.MaxWidthPixels(), shadowDepth_,
                                [dc](const std::string& text, int wrapWidth) {
                                    RECT r{0, 0, wrapWidth, 0};
                                    DrawTextA(dc, text.data(), static_cast<int>(text.size()), &r,
