@@ -78,6 +78,24 @@ int PositionCoordinate(int stored, int screenExtent, int windowExtent, int desig
     return static_cast<int>(coordinate);
 }
 
+base::Point RestoredPosition(base::Point stored, base::Size window,
+                             const std::vector<base::Rect>& workAreas, base::Size primaryScreen,
+                             base::Point designed) {
+    if (stored.x != 0 && stored.y != 0) {
+        // In 64 bits: a stored value near the int range must not wrap.
+        const auto within = [&](const base::Rect& area) {
+            const long long left = stored.x, top = stored.y;
+            return left >= area.left && top >= area.top &&
+                   left + window.width <= area.right && top + window.height <= area.bottom;
+        };
+        for (const base::Rect& area : workAreas) {
+            if (within(area)) return stored;
+        }
+    }
+    return {PositionCoordinate(stored.x, primaryScreen.width, window.width, designed.x),
+            PositionCoordinate(stored.y, primaryScreen.height, window.height, designed.y)};
+}
+
 Settings::Settings(Platform& platform, std::string fileName)
     : platform_(platform), file_(std::move(fileName)) {}
 

@@ -9,7 +9,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "base/geometry.h"
 #include "core/app_state.h"
 #include "core/platform.h"
 
@@ -53,6 +55,15 @@ int ParseProfileInt(const std::string& text, int def);
 // designed coordinate stands wherever the window would not lie wholly on the
 // screen on this axis.
 int PositionCoordinate(int stored, int screenExtent, int windowExtent, int designed);
+
+// The main window's top-left from the stored values: the stored place itself
+// when neither value is 0 and the window there lies wholly within one of the
+// monitors' work areas (a window closed on any monitor opens there again);
+// otherwise each axis by PositionCoordinate on the primary screen, so that 0
+// still centres and, with one monitor, every value gives what it always gave.
+base::Point RestoredPosition(base::Point stored, base::Size window,
+                             const std::vector<base::Rect>& workAreas, base::Size primaryScreen,
+                             base::Point designed);
 
 class Settings {
 public:

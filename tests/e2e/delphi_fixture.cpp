@@ -22,6 +22,9 @@ void Touch(const std::string& path) {
     CloseHandle(h);
 }
 
+// The machine's keys in the 32-bit view, where the program reads them.
+REGSAM ViewOf(HKEY root) { return root == HKEY_LOCAL_MACHINE ? KEY_WOW64_32KEY : 0; }
+
 }  // namespace
 
 std::string DelphiFixture::DelphiIni() {
@@ -38,7 +41,8 @@ void DelphiFixture::SetSearchPath1(const std::string& value) {
 void DelphiFixture::SetReg(HKEY root, const std::string& key, const std::string& name,
                            const std::string& value) {
     HKEY h = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE | ViewOf(root), nullptr,
+                              &h, nullptr),
               ERROR_SUCCESS)
         << key;
     RegSetValueExA(h, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
@@ -47,7 +51,12 @@ void DelphiFixture::SetReg(HKEY root, const std::string& key, const std::string&
 }
 
 void DelphiFixture::DeleteKey(HKEY root, const std::string& key) {
-    RegDeleteKeyA(root, key.c_str());
+    // Under its parent opened in the view: XP's RegDeleteKeyA takes no view.
+    const std::size_t slash = key.rfind('\\');
+    HKEY parent = nullptr;
+    if (RegOpenKeyExA(root, key.substr(0, slash).c_str(), 0, KEY_WRITE | ViewOf(root), &parent)) return;
+    RegDeleteKeyA(parent, key.substr(slash + 1).c_str());
+    RegCloseKey(parent);
 }
 
 void DelphiFixture::ClearSettings() {

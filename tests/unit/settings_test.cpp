@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <vector>
 
 #include "core/settings.h"
 #include "core/text.h"
@@ -35,6 +36,23 @@ TEST(PositionRule, OneAxis) {
     for (const Case& c : cases) {
         EXPECT_EQ(PositionCoordinate(c.stored, c.screen, c.extent, c.designed), c.expected)
             << c.why;
+    }
+}
+
+// Work areas of the primary (taskbar at the bottom) and monitors right and left of it.
+TEST(PositionRule, ReopensOnTheMonitorItWasClosedOn) {
+    struct Case { base::Point stored, at; const char* why; };
+    const Case cases[] = {
+        {{1500, 200}, {1500, 200}, "on the right monitor"},
+        {{-1000, 100}, {-1000, 100}, "on the left monitor"},
+        {{900, 100}, {142, 100}, "across two monitors: the rule"},
+        {{5000, 5000}, {142, 19}, "on no monitor: the rule"},
+        {{0, 200}, {260, 200}, "a 0 still centres"},
+        {{300, 280}, {300, 280}, "over the taskbar: as with one monitor"},
+    };
+    const std::vector<base::Rect> desk{{0, 0, 1024, 738}, {1024, 0, 2304, 1024}, {-1280, 0, 0, 1024}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(RestoredPosition(c.stored, {504, 467}, desk, {1024, 768}, {142, 19}), c.at) << c.why;
     }
 }
 
