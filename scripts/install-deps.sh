@@ -34,12 +34,10 @@ have_pkg fonts-liberation || missing+=(fonts-liberation)
 command -v lnkinfo >/dev/null || missing+=(liblnk-utils)
 command -v import >/dev/null || missing+=(imagemagick)
 command -v xwd >/dev/null || missing+=(x11-apps)
-# Wine's own fonts, which Wine recommends: its window captions draw their
-# buttons' symbols with them. The test prefixes map every face the program
-# names to Liberation fonts, so text metrics are the same with or without.
-if [[ ${1:-} == run ]]; then
-    have_pkg fonts-wine || missing+=(fonts-wine)
-fi
+# Wine's own fonts: the bitmap faces of Windows that the program names
+# ("MS Sans Serif", "Fixedsys", "Small Fonts"), which every prefix gets, and
+# the symbols of the window captions.
+have_pkg fonts-wine || missing+=(fonts-wine)
 
 if ((${#missing[@]} == 0)); then
     exit 0

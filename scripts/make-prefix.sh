@@ -25,12 +25,21 @@ if (($# == 4)); then
     [[ -f $fakedcc ]] || die "placeholder compiler $fakedcc not built"
 fi
 
-# Wine's own fonts (Debian's fonts-wine, which "./quillet run" installs).
+# Wine's own fonts (Debian's fonts-wine): the bitmap faces that Windows has
+# and the program names, "MS Sans Serif" (its 96-DPI sizes and, for a screen
+# of 120 DPI and more, its larger ones, as Windows installs them), "Fixedsys"
+# and "Small Fonts". Only these files: Wine's TrueType files of the same
+# names scale their outlines to any height, which Windows' faces do not.
 wine_fonts=/usr/share/wine/fonts
+bitmap_fonts=(sserife.fon sseriff.fon vgafix.fon smalle.fon)
+for font in "${bitmap_fonts[@]}"; do
+    [[ -f $wine_fonts/$font ]] || die "$wine_fonts/$font is missing: install fonts-wine"
+done
 
 stamp_of_inputs() {
     wine --version
     sha256sum "$here/make-prefix.sh" "$here/prefix.reg" "$here/common.sh" | cut -c1-64
+    ls "${bitmap_fonts[@]/#/$wine_fonts/}"
     if [[ -n $fakedcc ]]; then
         (cd "$QUILLET_ROOT" && find demo -type f -print0 | sort -z | xargs -0 sha256sum)
         sha256sum <"$fakedcc"
@@ -66,6 +75,9 @@ import_reg() {
     fi
 }
 import_reg "$here/prefix.reg"
+# Debian's Wine 8 does not look for its own fonts where fonts-wine puts them;
+# a font in the prefix's Fonts folder is found.
+cp "${bitmap_fonts[@]/#/$wine_fonts/}" "$prefix/drive_c/windows/Fonts/"
 
 if [[ -n $fakedcc ]]; then
     # SAMPLE DATA: the installation trees, then the placeholder compilers where
@@ -74,11 +86,16 @@ if [[ -n $fakedcc ]]; then
     install -m 0755 "$fakedcc" "$prefix/drive_c/DELPHI/BIN/DCC.EXE"
     install -m 0755 "$fakedcc" "$prefix/drive_c/Program Files/Borland/Delphi 2.0/BIN/dcc32.exe"
     install -m 0755 "$fakedcc" "$prefix/drive_c/Program Files/Borland/Delphi 3/Bin/dcc32.exe"
-    import_reg "$QUILLET_ROOT/demo/delphi.reg"
-    # Wine draws the caption buttons' symbols in Marlett, but Debian's Wine 8
-    # does not look for its own fonts where fonts-wine puts them; a font in
-    # the prefix's Fonts folder is found. Only this one: the faces the
-    # program names stay mapped to the Liberation fonts.
+    # The 32-bit installers wrote the machine's keys into the 32-bit view,
+    # which a 64-bit prefix keeps under Wow6432Node.
+    if ((QUILLET_WINE_BITS == 64)); then
+        sed 's/^\[HKEY_LOCAL_MACHINE\\SOFTWARE\\/[HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\/' \
+            "$QUILLET_ROOT/demo/delphi.reg" >"$home/delphi32.reg"
+        import_reg "$home/delphi32.reg"
+    else
+        import_reg "$QUILLET_ROOT/demo/delphi.reg"
+    fi
+    # Wine draws the caption buttons' symbols in Marlett, found there too.
     if [[ -f $wine_fonts/marlett.ttf ]]; then
         cp "$wine_fonts/marlett.ttf" "$prefix/drive_c/windows/Fonts/"
     fi

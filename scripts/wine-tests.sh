@@ -28,13 +28,38 @@ use_home "$TEST_WINE_DIR/home"
 bash "$here/make-prefix.sh" "$TEST_WINE_DIR/template" "$HOME"
 
 export WINEPREFIX=$TEST_WINE_DIR/prefix
+# A folder that refuses every write, an administrator's too: the immutable
+# attribute, where the file system has it (the end-to-end tests save into it).
+immutable=$WINEPREFIX/drive_c/immutable
+release_immutable() { [[ ! -d $immutable ]] || chattr -R -i "$immutable" 2>/dev/null || true; }
 stop_wineserver      # one left over from an interrupted run
+release_immutable
 rm -rf "$WINEPREFIX"
 cp -a "$TEST_WINE_DIR/template" "$WINEPREFIX"
+mkdir -p "$immutable/Bin"
+cp "$WIN_DIR/fakedcc.exe" "$immutable/Bin/dcc32.exe"
+printf -- '-old configuration\r\n' >"$immutable/Bin/dcc32.cfg"
+if chattr +i "$immutable/Bin/dcc32.cfg" "$immutable/Bin" 2>/dev/null; then
+    export QUILLET_E2E_IMMUTABLE_FOLDER='C:\immutable\Bin'
+fi
+
+# A folder that refuses writes as Program Files does (Wine itself refuses
+# nothing the Unix user may do): quillet.exe in a folder with the immutable
+# attribute, which even root may not get past. The end-to-end tests start
+# Quillet from it (QUILLET_REFUSING_DIR), or skip that where it cannot be made.
+refusing=$TEST_WINE_DIR/refusing
+release_refusing() { [[ -d $refusing ]] && chattr -i "$refusing" 2>/dev/null; true; }  # at exit too
+release_refusing
+rm -rf "$refusing"
+if [[ -z $dpi ]] && mkdir -p "$refusing" && cp "$WIN_DIR"/{quillet.exe,readme.txt} "$refusing/" &&
+    chattr +i "$refusing" 2>/dev/null; then
+    export QUILLET_REFUSING_DIR
+    QUILLET_REFUSING_DIR=$(dos_path "$refusing")
+fi
 
 # One wineserver for the whole run (each test program then starts fast); it
 # is ended, and waited for, however the run ends.
-trap stop_wineserver EXIT
+trap 'stop_wineserver; release_immutable; release_refusing' EXIT
 wineserver -p
 # Wine's background processes (the desktop process, the services) start with
 # the first program and inherit its standard handles. Started here on

@@ -129,6 +129,13 @@ void bSaveClick(Context& ctx) {
         ctx.state.stubName = profile->stubName;
     }
     const std::string stub = ctx.state.stubName;
+    ctx.state.job.reset();
+    ctx.state.elevationAsked = false;
+    // Refusing the elevation prompt takes the window back to this.
+    const Ctl cleared[] = {Ctl::eUnit, Ctl::eInc, Ctl::eObject, Ctl::Memo1};
+    std::string before[4];
+    for (int i = 0; i < 4; ++i) before[i] = view.Text(cleared[i]);
+    const bool filledBefore = ctx.state.fieldsFilled;
 
     if (!ctx.platform.FileExists(compiler)) {
         eExepathElipsisClick(ctx);
@@ -139,10 +146,7 @@ void bSaveClick(Context& ctx) {
     const std::string cfg = ReplaceExtension(compiler, ".cfg");
     if (!WriteConfiguration(ctx, cfg)) return;
 
-    view.SetText(Ctl::eUnit, "");
-    view.SetText(Ctl::eInc, "");
-    view.SetText(Ctl::eObject, "");
-    view.SetText(Ctl::Memo1, "");
+    for (Ctl c : cleared) view.SetText(c, "");
     ctx.state.fieldsFilled = false;
 
     const std::string dir = ExtractFilePath(cfg);
@@ -151,6 +155,15 @@ void bSaveClick(Context& ctx) {
     const Profile* profile = FindProfile(ChosenVersion(view));
     if (profile != nullptr && profile->writesBatchFile) {
         if (!WriteBatchFile(ctx, compiler)) return;
+    }
+
+    if (ctx.state.job) {
+        const JobEnd end = RunSaveJob(ctx, cfg, compiler);
+        if (end == JobEnd::Undone) {
+            for (int i = 0; i < 4; ++i) view.SetText(cleared[i], before[i]);
+            ctx.state.fieldsFilled = filledBefore;
+        }
+        if (end != JobEnd::Done) return;
     }
 
     if (view.Checked(Ctl::cShortcut) && !stub.empty()) CreateShortcutAndReport(ctx, dir + stub, stub);

@@ -6,6 +6,7 @@
 #include "base/grow_buffer.h"
 #include "core/settings.h"
 #include "ui/application.h"
+#include "ui/monitor.h"
 
 namespace quillet {
 
@@ -20,17 +21,21 @@ void SetupMainForm(TCFGFace& form) {
     app.SetShowHint(false);  // hints are off at every start
 
     AppState& state = form.State();
-    state.iniFileName = SettingsFileFor(app.ExeName());
-    Settings settings(form.GetPlatform(), state.iniFileName);
+    Platform& platform = form.GetPlatform();
+    state.userIniFileName = UserSettingsFileFor(platform.UserDataFolder(), app.ExeName());
+    state.iniFileName =
+        SettingsFileToRead(platform, SettingsFileFor(app.ExeName()), state.userIniFileName);
+    Settings settings(platform, state.iniFileName);
 
-    // The designed coordinates (at the window's DPI) stand where a stored
-    // one would push the window off the screen; each axis is decided on its
-    // own. Stored coordinates are screen pixels.
-    const int left = PositionCoordinate(settings.Left(), GetSystemMetrics(SM_CXSCREEN),
-                                        form.Width(), form.Scale(form.Design().left));
-    const int top = PositionCoordinate(settings.Top(), GetSystemMetrics(SM_CYSCREEN),
-                                       form.Height(), form.Scale(form.Design().top));
-    form.SetPosition(left, top);
+    // A window closed on any monitor opens there again. Otherwise the
+    // designed coordinates (at the window's DPI) stand where a stored one
+    // would push the window off the primary screen; each axis is decided on
+    // its own. Stored coordinates are screen pixels.
+    const base::Point at = RestoredPosition(
+        {settings.Left(), settings.Top()}, {form.Width(), form.Height()}, ui::MonitorWorkAreas(),
+        {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
+        {form.Scale(form.Design().left), form.Scale(form.Design().top)});
+    form.SetPosition(at.x, at.y);
 
     state.extraMessages = settings.ExtraMessages();
 }

@@ -260,6 +260,7 @@ void TCFGFace::CreateControls() {
 
 void TCFGFace::FormCreate() {
     SetupMainForm(*this);
+    state_.offersElevation = true;
     Settings settings(platform_, state_.iniFileName);
     bExit_->SetCancel(settings.CloseOnEscape());
     Get(Ctl::bSave).SetEnabled(false);
@@ -274,7 +275,7 @@ void TCFGFace::FormClose() {
     if (IsIconic(Handle()) && GetWindowPlacement(Handle(), &placement)) {
         r = placement.rcNormalPosition;
     }
-    Settings(platform_, state_.iniFileName).SavePosition(r.left, r.top);
+    Settings(platform_, state_).SavePosition(r.left, r.top);
 }
 
 void TCFGFace::rD1Click() { quillet::rD1Click(ctx_); }

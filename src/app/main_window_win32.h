@@ -67,7 +67,7 @@ public:
 private:
     void CreateControls();
 
-    Win32Platform platform_;
+    WindowPlatform platform_;
     AppState state_;
     Context ctx_{platform_, *this, *this, state_};
 

@@ -1,12 +1,14 @@
 #include "app/platform_win32.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include "app/main_form_setup_win32.h"
 #include "config/registry_win32.h"
 #include "output/file_write_win32.h"
 #include "output/shortcut_win32.h"
 #include "ui/application.h"
+#include "ui/handles.h"
 #include "ui/system_message.h"
 
 namespace quillet {
@@ -23,10 +25,13 @@ std::string Win32Platform::ReadProfileString(const std::string& file, const std:
     return ReadPrivateProfileString(file, section, key, def);
 }
 
-bool Win32Platform::WriteProfileText(const std::string& file, const std::string& section,
-                                       const std::string& key, const std::string& value) {
-    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
-                                      file.c_str()) != FALSE;
+unsigned long Win32Platform::WriteProfileText(const std::string& file, const std::string& section,
+                                              const std::string& key, const std::string& value) {
+    if (WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str())) {
+        return 0;
+    }
+    const DWORD error = GetLastError();
+    return error != 0 ? error : ERROR_WRITE_FAULT;
 }
 
 bool Win32Platform::FileExists(const std::string& path) {
@@ -40,24 +45,24 @@ bool Win32Platform::DirectoryExists(const std::string& path) {
 }
 
 bool Win32Platform::ReadTextFile(const std::string& path, std::string& bytes) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+    const ui::KernelHandle file(ui::OpenedFile(CreateFileA(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+        nullptr)));
+    if (!file) return false;
     bytes.clear();
     char chunk[4096];
     DWORD got = 0;
     bool ok = true;
-    while ((ok = ReadFile(h, chunk, sizeof chunk, &got, nullptr) != FALSE) && got > 0) {
+    while ((ok = ReadFile(file.Get(), chunk, sizeof chunk, &got, nullptr) != FALSE) && got > 0) {
         bytes.append(chunk, got);
     }
-    CloseHandle(h);
     return ok;
 }
 
 bool Win32Platform::CopyFileOver(const std::string& from, const std::string& to,
-                                 std::string& reason) {
+                                 std::string& reason, unsigned long& error) {
     if (CopyFileA(from.c_str(), to.c_str(), FALSE)) return true;
-    const DWORD error = GetLastError();
+    error = GetLastError();
     reason = ui::SystemMessage(error, to);
     if (reason.empty()) reason = "Error " + std::to_string(error) + ".";
     return false;
@@ -70,6 +75,19 @@ WriteResult Win32Platform::WriteFileReplacing(const std::string& path, const std
 std::string Win32Platform::ShortPath(const std::string& path) { return GetShortPath(path); }
 
 std::string Win32Platform::ExePath() { return ui::Application::Get().ExeName(); }
+
+std::string Win32Platform::UserDataFolder() {
+    // The shell's function takes a buffer of MAX_PATH characters, no more.
+    char path[MAX_PATH + 1] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) {
+        return std::string();
+    }
+    return path;
+}
+
+bool Win32Platform::MakeDirectory(const std::string& path) {
+    return CreateDirectoryA(path.c_str(), nullptr) || DirectoryExists(path);
+}
 
 long Win32Platform::CreateLink(const std::string& target, const std::string& arguments,
                                std::string& linkName) {
@@ -86,6 +104,51 @@ std::string Win32Platform::ToOemText(const std::string& text) {
         CharToOemBuffA(text.data(), oem.data(), static_cast<DWORD>(text.size()));
     }
     return oem;
+}
+
+bool Win32Platform::ProcessElevated() {
+    // Wine makes every process an administrator; the tests, and anyone
+    // trying the question out, can have the program act as a standard user.
+    char assume[4] = {};
+    if (GetEnvironmentVariableA("QUILLET_ASSUME_STANDARD_USER", assume, sizeof assume) == 1 &&
+        assume[0] == '1') {
+        return false;
+    }
+    HANDLE opened = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened)) return false;
+    const ui::KernelHandle token(opened);
+    // TokenElevation (20) came with Vista; XP answers with an error. There a
+    // limited user's refused write is what "runas" (the Run As dialog) is for,
+    // and an administrator's writes are not refused.
+    DWORD elevated = 0, size = 0;
+    const BOOL known = GetTokenInformation(token.Get(), static_cast<TOKEN_INFORMATION_CLASS>(20),
+                                           &elevated, sizeof elevated, &size);
+    return known && elevated != 0;
+}
+
+std::string Win32Platform::SystemErrorText(unsigned long error) {
+    return ui::SystemMessage(error, "");
+}
+
+std::string Win32Platform::VirtualStoreRoot() {
+    // Virtualisation came with Vista.
+    if (LOBYTE(LOWORD(GetVersion())) < 6) return "";
+    char folder[MAX_PATH] = {};
+    if (SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, folder) != S_OK) return "";
+    return std::string(folder) + "\\VirtualStore";
+}
+
+long long Win32Platform::FileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool Win32Platform::RenameFile(const std::string& from, const std::string& to,
+                               std::string& reason) {
+    if (MoveFileA(from.c_str(), to.c_str())) return true;
+    reason = ui::SystemMessage(GetLastError(), to);
+    return false;
 }
 
 }  // namespace quillet

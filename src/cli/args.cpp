@@ -28,6 +28,16 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args) {
 
     Options o;
     const std::string& command = args[0];
+    if (command == kElevatedSaveVerb) {
+        if (args.size() != 4) {
+            return Fail("elevated-save needs a folder, a job file and its SHA-256");
+        }
+        o.command = Command::ElevatedSave;
+        o.folder = args[1];
+        o.jobPath = args[2];
+        o.digest = args[3];
+        return {true, o, ""};
+    }
     if (command == "print") {
         o.command = Command::Print;
     } else if (command == "save") {
@@ -103,7 +113,13 @@ std::string HelpText() {
            "  1  failure, the reason on standard error (check: something found)\n"
            "  2  usage: a bad version, an unknown flag or a missing argument\n"
            "  3  an existing configuration or batch file was kept (save without --overwrite)\n"
-           "     A failure outranks a kept file.\n";
+           "     A failure outranks a kept file.\n"
+           "  4  save: Windows refused a write into the compiler's folder (a folder it\n"
+           "     protects, such as Program Files); run quilletc as administrator\n"
+           "  5  check: a hidden copy of the configuration in your VirtualStore, which the\n"
+           "     compiler reads instead of the one beside it\n"
+           "  6, 7, 8  the window's save as administrator refused its job: unreadable,\n"
+           "     changed after the prompt, or not for a folder holding the compiler\n";
 }
 
 }  // namespace quillet::cli

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/compiler_version.h"
+#include "core/save_job.h"
 
 namespace quillet::cli {
 
@@ -15,9 +16,17 @@ enum ExitCode : int {
     kExitFailure = 1,  // failure, the reason on standard error; for check: something found
     kExitUsage = 2,    // the command line was not understood
     kExitKept = 3,     // an existing configuration or batch file was kept
+    kExitDenied = 4,   // save: Windows refused a write (a protected folder); why on standard error
+    kExitHiddenCopy = 5,  // check: the VirtualStore holds a copy the compiler reads instead
+    // elevated-save, the window's job run as administrator: refused, nothing written
+    kExitJobUnreadable = kJobExitUnreadable,
+    kExitJobDigest = kJobExitDigest,
+    kExitJobFolder = kJobExitFolder,
 };
 
-enum class Command { Print, Save, Check, Help, Version };
+// ElevatedSave is the window's own: it hands a Save that Windows refused to
+// an elevated quilletc, and no script needs it.
+enum class Command { Print, Save, Check, Help, Version, ElevatedSave };
 
 struct Options {
     Command command = Command::Help;
@@ -27,6 +36,7 @@ struct Options {
     bool overwrite = false;  // save: replace an existing configuration and batch file
     bool shortcut = false;   // save: also make the desktop shortcut
     bool json = false;       // check: the findings as one JSON object
+    std::string folder, jobPath, digest;  // elevated-save FOLDER JOB SHA256
 };
 
 struct ParsedArgs {

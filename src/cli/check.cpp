@@ -1,6 +1,8 @@
 #include "cli/check.h"
 
+#include "core/paths.h"
 #include "core/text.h"
+#include "core/virtual_store.h"
 
 namespace quillet::cli {
 
@@ -77,6 +79,14 @@ std::vector<Finding> CheckFields(Platform& platform, const MainView& view, Versi
     if (compiler.empty() || !platform.FileExists(compiler)) {
         findings.push_back({"compiler-not-found", compiler, "",
                             "compiler not found: " + (compiler.empty() ? "(none)" : compiler)});
+    } else {
+        const std::string cfg = ReplaceExtension(compiler, ".cfg");
+        const std::string twin = VirtualStoreTwin(platform.VirtualStoreRoot(), cfg);
+        if (!twin.empty() && platform.FileExists(twin)) {
+            findings.push_back({kHiddenCopyFinding, twin, "",
+                                "hidden copy in the VirtualStore, which the compiler reads "
+                                "instead of " + cfg + ": " + twin});
+        }
     }
 
     std::vector<Entry> entries;

@@ -11,8 +11,13 @@
 
 namespace quillet::cli {
 
+// A copy of the configuration in the user's VirtualStore, which the compiler
+// reads instead of the one beside it.
+inline constexpr const char* kHiddenCopyFinding = "virtual-store-copy";
+
 struct Finding {
-    std::string kind;    // "compiler-not-found", "missing-directory", "macro", "no-sysutils"
+    std::string kind;    // "compiler-not-found", "missing-directory", "macro", "no-sysutils",
+                         // kHiddenCopyFinding
     std::string entry;   // the compiler or the search-path entry concerned
     std::string fields;  // the lists holding the entry: "unit", "unit,include", ...
     std::string text;    // one line for people

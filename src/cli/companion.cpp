@@ -3,6 +3,7 @@
 #include "app/flows.h"
 #include "cli/args.h"
 #include "cli/check.h"
+#include "cli/elevated_save.h"
 #include "cli/memory_view.h"
 #include "cli/rules.h"
 #include "config/builder.h"
@@ -65,6 +66,9 @@ int RunCompanion(const std::vector<std::string>& args, Platform& platform, Outpu
         return kExitDone;
     }
 
+    // Before anything reads the user's settings: the elevated run needs none.
+    if (options.command == Command::ElevatedSave) return RunElevatedSave(options, platform, output);
+
     MemoryView view;
     view.SetChecked(RadioOf(options.version), true);
     view.SetChecked(Ctl::cShortcut, options.shortcut);
@@ -90,6 +94,9 @@ int RunCompanion(const std::vector<std::string>& args, Platform& platform, Outpu
                 for (const Finding& f : findings) output.out += f.text + "\n";
                 output.out += Summary(findings, options.version) + "\n";
             }
+            for (const Finding& f : findings) {
+                if (f.kind == kHiddenCopyFinding) return kExitHiddenCopy;
+            }
             return findings.empty() ? kExitDone : kExitFailure;
         }
         case Command::Print: {
@@ -106,12 +113,14 @@ int RunCompanion(const std::vector<std::string>& args, Platform& platform, Outpu
             state.extraMessages = true;
             bSaveClick(ctx);
             PrintNotes(prompts, before, true, output);
+            if (state.writeRefused) return kExitDenied;
             if (prompts.Has(NoteKind::Problem)) return kExitFailure;
             if (prompts.Has(NoteKind::Kept)) return kExitKept;
             return kExitDone;
         }
         case Command::Help:
         case Command::Version:
+        case Command::ElevatedSave:
             break;
     }
     return kExitDone;

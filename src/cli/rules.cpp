@@ -38,6 +38,9 @@ constexpr Rule kRules[] = {
      "Delphi 1's LIB directory not found: no folder is chosen; reported"},
     {" not found", true, Answer::First, NoteKind::Problem,
      "the launcher stub missing beside quilletc.exe: Save goes on; reported, exit code 1"},
+    {"Hidden configuration file found", false, Answer::Second, NoteKind::Problem,
+     "a hidden copy of the configuration in the VirtualStore: left where it is; reported, "
+     "exit code 1 (check names it)"},
     {"Unsaved configuration detected", false, Answer::Second, NoteKind::Info,
      "an unsaved configuration: cleared (each run starts empty)"},
 };

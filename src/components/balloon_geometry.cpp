@@ -48,14 +48,14 @@ Rect PositionRect(Size size, Point pointer, TBalloonPosition position) {
 }
 
 BalloonPlacement PlaceBalloon(Size size, Point pointer, TBalloonPosition preferred,
-                              Size screen) {
+                              const Rect& screen) {
     const Rect first = PositionRect(size, pointer, preferred);
     bool below = IsBelow(preferred);
     bool right = IsRight(preferred);
-    if (screen.height < first.bottom) below = false;
-    if (first.top < 0) below = true;
-    if (screen.width < first.right) right = false;
-    if (first.left < 0) right = true;
+    if (screen.bottom < first.bottom) below = false;
+    if (first.top < screen.top) below = true;
+    if (screen.right < first.right) right = false;
+    if (first.left < screen.left) right = true;
     const TBalloonPosition position = MakePosition(below, right);
     return {position, position == preferred ? first : PositionRect(size, pointer, position)};
 }

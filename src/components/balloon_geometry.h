@@ -104,12 +104,13 @@ struct BalloonPlacement {
     base::Rect rect;
 };
 
-// Places the balloon for `preferred` and flips it at the screen edges, each
-// direction decided from that first placement: past the bottom goes above,
-// then above the top goes below; past the right goes left, then past the left
-// goes right. Where both rules of a direction apply, the second wins.
+// Places the balloon for `preferred` and flips it at the edges of `screen`
+// (the work area of the monitor under the pointer), each direction decided
+// from that first placement: past the bottom goes above, then above the top
+// goes below; past the right goes left, then past the left goes right. Where
+// both rules of a direction apply, the second wins.
 BalloonPlacement PlaceBalloon(base::Size size, base::Point pointer, TBalloonPosition preferred,
-                              base::Size screen);
+                              const base::Rect& screen);
 
 // Client coordinates of the balloon's parts for one showing.
 struct BalloonGeometry {

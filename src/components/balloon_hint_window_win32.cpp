@@ -8,6 +8,7 @@
 #include "ui/dpi.h"
 #include "ui/font.h"
 #include "ui/geometry.h"
+#include "ui/monitor.h"
 
 namespace quillet {
 namespace {
@@ -115,9 +116,8 @@ void TBalloonHintWindow::ActivateHint(RECT, const std::string& hint, ui::Widget*
     ChooseFontAndColors();
     UpdateSize(false);
 
-    const BalloonPlacement placed =
-        PlaceBalloon(Size(), ui::FromPOINT(pointer), s.Position(),
-                     {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+    const BalloonPlacement placed = PlaceBalloon(Size(), ui::FromPOINT(pointer), s.Position(),
+                                                 ui::WorkAreaAt(ui::FromPOINT(pointer)));
     position_ = placed.position;
     const RECT r = ui::ToRECT(placed.rect);
     CaptureScreenUnder(r);

@@ -3,6 +3,7 @@
 
 #include "components/balloon_region_win32.h"
 #include "ui/geometry.h"
+#include "ui/monitor.h"
 
 namespace quillet {
 namespace {
@@ -59,8 +60,11 @@ void TBalloonWindow::UpdateSize(bool resizeWindow) {
         const ui::MemoryDC memory(CreateCompatibleDC(nullptr));
         const HDC dc = memory.Get();
         ui::SelectGuard font(dc, font_);
-        size_ = MeasureBalloon(text_, ui::FromPOINT(pointer), GetSystemMetrics(SM_CXSCREEN),
-                               settings_.MaxWidthPixels(), shadowDepth_,
+        // The room beside the pointer is read on the monitor under it, whose
+        // left edge the measuring takes for 0.
+        const base::Rect screen = ui::WorkAreaAt(ui::FromPOINT(pointer));
+        size_ = MeasureBalloon(text_, {pointer.x - screen.left, pointer.y - screen.top},
+                               screen.Width(), settings_.MaxWidthPixels(), shadowDepth_,
                                [dc](const std::string& text, int wrapWidth) {
                                    RECT r{0, 0, wrapWidth, 0};
                                    DrawTextA(dc, text.data(), static_cast<int>(text.size()), &r,

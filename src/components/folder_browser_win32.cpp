@@ -7,6 +7,7 @@
 
 #include "ui/gdi.h"
 #include "ui/main_form.h"
+#include "ui/monitor.h"
 
 namespace quillet {
 namespace {
@@ -205,10 +206,12 @@ void TBrowseDirectoryDlg::ApplySelection() {
 void TBrowseDirectoryDlg::DoInitialized(HWND dialog) {
     dialog_ = dialog;
     if (center_) {
+        // On its owner's monitor.
         RECT r{};
         GetWindowRect(dialog, &r);
-        const int x = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
-        const int y = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
+        const base::Rect screen = ui::WorkAreaOf(OwnerWindow());
+        const int x = screen.left + (screen.Width() - (r.right - r.left)) / 2;
+        const int y = screen.top + (screen.Height() - (r.bottom - r.top)) / 2;
         SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     SendMessageA(dialog, BFFM_ENABLEOK, 0, enableOK_ ? 1 : 0);

@@ -82,6 +82,26 @@ std::string LocateCompiler(Context& ctx) {
     }
 }
 
+namespace {
+
+// Programs that Windows virtualises read delphi.ini from the user's
+// VirtualStore twin of the Windows folder when there is one; this program
+// reads the real one. Where both exist, the user is told which the fields
+// hold.
+void SayWhichDelphiIni(Context& ctx) {
+    const std::string root = ctx.platform.VirtualStoreRoot();
+    if (root.empty()) return;
+    const std::string twin = root + "\\Windows\\" + kDelphiIni;
+    if (!ctx.platform.FileExists(twin)) return;
+    ctx.prompts.ShowMessageDialog(
+        "The path fields came from delphi.ini in the Windows folder. Windows also keeps a hidden "
+        "copy of it in your VirtualStore, " + twin + ", which programs it virtualises read "
+        "instead; its paths may differ.",
+        "Hidden delphi.ini found", "&OK", "", "", kIconAsterisk, 1);
+}
+
+}  // namespace
+
 void FillFieldsFromIni(Context& ctx) {
     MainView& view = ctx.view;
     ApplyProfile(view, ctx.state, ProfileOf(Version::D1));
@@ -89,6 +109,7 @@ void FillFieldsFromIni(Context& ctx) {
     const std::string searchPath = ReadSearchPath(ctx.platform);
     view.SetText(Ctl::eUnit, searchPath);
     view.SetText(Ctl::eInc, searchPath);
+    SayWhichDelphiIni(ctx);
 
     // Read again: the object field is derived from the file as it is now.
     const std::string path = ReadSearchPath(ctx.platform);

@@ -9,7 +9,10 @@ namespace quillet {
 
 std::string ReadRegString(HKEY root, const std::string& key, const std::string& value) {
     HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
+    // The 32-bit Delphi installers wrote the machine's keys into the 32-bit
+    // view; a 64-bit build of this program reads them there too.
+    const REGSAM access = root == HKEY_LOCAL_MACHINE ? KEY_READ | KEY_WOW64_32KEY : KEY_READ;
+    if (RegOpenKeyExA(root, key.c_str(), 0, access, &opened) != ERROR_SUCCESS) {
         return kUnableToOpenKey;
     }
     const ui::RegistryKey handle(opened);

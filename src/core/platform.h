@@ -23,6 +23,21 @@ enum class WriteOutcome {
 struct WriteResult {
     WriteOutcome outcome = WriteOutcome::Written;
     unsigned long error = 0;  // the platform's error code, where there is one
+    bool readOnlyTarget = false;  // refused because the existing file is marked read-only
+};
+
+// The system's error codes that Save and the settings tell apart.
+inline constexpr unsigned long kErrorAccessDenied = 5;
+inline constexpr unsigned long kErrorWriteProtect = 19;  // a write-protected medium
+inline constexpr unsigned long kErrorSharingViolation = 32;
+inline constexpr unsigned long kErrorLockViolation = 33;
+inline constexpr unsigned long kErrorCancelled = 1223;  // the user refused the elevation prompt
+
+// How an elevated run of quilletc went.
+struct ElevatedRun {
+    unsigned long error = 0;     // the system's error starting it (kErrorCancelled: refused)
+    unsigned long exitCode = 0;  // quilletc's exit code, when it ran
+    std::string steps;           // what it reported doing, one line a file (see save_job.h)
 };
 
 class Platform {
@@ -39,8 +54,10 @@ public:
     // keeps such files (the Windows directory). Values are read whole.
     virtual std::string ReadProfileString(const std::string& file, const std::string& section,
                                           const std::string& key, const std::string& def) = 0;
-    virtual bool WriteProfileText(const std::string& file, const std::string& section,
-                                    const std::string& key, const std::string& value) = 0;
+    // Writes one key, creating the file, the section or the key as needed:
+    // 0 when written, otherwise the platform's error code.
+    virtual unsigned long WriteProfileText(const std::string& file, const std::string& section,
+                                           const std::string& key, const std::string& value) = 0;
 
     // Files. FileExists is true only for a file, DirectoryExists only for a directory.
     virtual bool FileExists(const std::string& path) = 0;
@@ -48,9 +65,9 @@ public:
     // The whole content of an existing file; false when it cannot be read.
     virtual bool ReadTextFile(const std::string& path, std::string& bytes) = 0;
     // Copies `from` over `to`, replacing an existing target. False when the
-    // copy failed; `reason` is then the system's text for why.
+    // copy failed; `reason` is then the system's text for why, `error` its code.
     virtual bool CopyFileOver(const std::string& from, const std::string& to,
-                              std::string& reason) = 0;
+                              std::string& reason, unsigned long& error) = 0;
     // Writes `bytes` as the whole content of `path` so that an existing file is
     // either replaced in one step or left exactly as it was; no temporary file
     // is left behind either way.
@@ -60,6 +77,12 @@ public:
     virtual std::string ShortPath(const std::string& path) = 0;
     // Full path of the running program.
     virtual std::string ExePath() = 0;
+    // The user's own folder for programs' settings (%APPDATA%); empty when
+    // there is none.
+    virtual std::string UserDataFolder() = 0;
+    // Makes the directory `path` unless it exists; its parent must exist.
+    // True when it exists afterwards.
+    virtual bool MakeDirectory(const std::string& path) = 0;
 
     // Writes a shell shortcut to `target` with `arguments`. `linkName` gets
     // ".lnk" appended when it lacks that extension; the caller sees the longer
@@ -73,6 +96,31 @@ public:
     // Text conversion for the batch file, which the command shell reads in the
     // OEM code page. The identity where there is no such distinction.
     virtual std::string ToOemText(const std::string& text) = 0;
+
+    // Windows as its users have it. The defaults are those of a platform with
+    // no user accounts to elevate between and no VirtualStore.
+
+    // Whether the process runs with an administrator's full rights, so that
+    // asking for them again would change nothing.
+    virtual bool ProcessElevated() { return true; }
+    // The system's own words for an error code; empty where it has none.
+    virtual std::string SystemErrorText(unsigned long) { return ""; }
+    // Hands `job` (save_job.h) for `folder` to quilletc.exe beside the program,
+    // run as administrator, and waits for it.
+    virtual ElevatedRun RunSaveJobElevated(const std::string&, const std::string&) {
+        return {kErrorCancelled, 0, ""};
+    }
+    // The user's VirtualStore folder, where Windows puts what a program
+    // without a manifest writes into a protected folder; empty where there is
+    // none (before Vista).
+    virtual std::string VirtualStoreRoot() { return ""; }
+    // The size of a file in bytes; -1 when it is not known.
+    virtual long long FileSize(const std::string&) { return -1; }
+    // Renames a file; false with the system's reason when it cannot.
+    virtual bool RenameFile(const std::string&, const std::string&, std::string& reason) {
+        reason.clear();
+        return false;
+    }
 };
 
 }  // namespace quillet

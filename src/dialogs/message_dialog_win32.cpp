@@ -14,16 +14,18 @@
 #include "ui/gdi.h"
 #include "ui/geometry.h"
 #include "ui/main_form.h"
+#include "ui/monitor.h"
 
 namespace quillet {
 
 namespace {
 
 // Measures in the dialog's font on the screen, the device the dialog is
-// drawn on.
+// drawn on; `screen` is the work area of the monitor it opens on.
 class GdiMeasurer : public MessageTextMeasurer {
 public:
-    explicit GdiMeasurer(HFONT font) : dc_(Checked(screen_.Get())), font_(dc_, font) {}
+    GdiMeasurer(HFONT font, base::Size screen)
+        : dc_(Checked(screen_dc_.Get())), font_(dc_, font), screen_(screen) {}
     GdiMeasurer(const GdiMeasurer&) = delete;
     GdiMeasurer& operator=(const GdiMeasurer&) = delete;
 
@@ -48,17 +50,18 @@ public:
         return {r.right - r.left, r.bottom - r.top};
     }
 
-    int ScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
-    int ScreenHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
+    int ScreenWidth() override { return screen_.width; }
+    int ScreenHeight() override { return screen_.height; }
 
 private:
     static HDC Checked(HDC dc) {
         if (!dc) throw base::Error("Cannot measure the message text");
         return dc;
     }
-    const ui::WindowDC screen_;
+    const ui::WindowDC screen_dc_;
     const HDC dc_;
     const ui::SelectGuard font_;
+    const base::Size screen_;
 };
 
 // The dialog's picture. Icons extracted from a file are ours to destroy;
@@ -163,16 +166,15 @@ int ShowMessageDialog(const std::string& message, const std::string& caption,
     const base::Size frame{outer.Width() - client.right, outer.Height() - client.bottom};
 
     // Measured and laid out at the designed DPI, which the form takes at its own.
-    GdiMeasurer measurer(form.DesignFont().Handle());
+    // On the owner's monitor, which the rules read as a screen of its own.
+    const base::Rect screen = ui::WorkAreaOf(owner ? owner->Handle() : nullptr);
+    GdiMeasurer measurer(form.DesignFont().Handle(), screen.Extent());
     const MessageDialogLayout layout =
         LayOutMessageDialog(message, button2, button3, defaultButton, measurer, frame, design.dpi);
 
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    const base::Rect ownerRect =
-        owner ? ui::FromRECT(owner->BoundsRect()) : base::RectAt(0, 0, screenWidth, screenHeight);
-    const base::Point at = PlaceOverOwner(ownerRect, layout.outerWidth, layout.outerHeight,
-                                          screenWidth, screenHeight);
+    const base::Rect ownerRect = owner ? ui::FromRECT(owner->BoundsRect()) : screen;
+    const base::Point at =
+        PlaceOverOwnerOn(ownerRect, layout.outerWidth, layout.outerHeight, screen);
     form.SetClientSize(layout.clientWidth, layout.clientHeight);
     form.SetPosition(at.x, at.y);
 

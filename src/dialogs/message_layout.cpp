@@ -155,6 +155,13 @@ base::Point PlaceOverOwner(const base::Rect& ownerOuter, int dialogWidth, int di
                          dialogHeight, screenHeight)};
 }
 
+base::Point PlaceOverOwnerOn(const base::Rect& ownerOuter, int dialogWidth, int dialogHeight,
+                             const base::Rect& screen) {
+    const base::Point at = PlaceOverOwner(ownerOuter.Moved(-screen.left, -screen.top), dialogWidth,
+                                          dialogHeight, screen.Width(), screen.Height());
+    return {screen.left + at.x, screen.top + at.y};
+}
+
 MessageDialogLayout LayOutMessageDialog(const std::string& message, const std::string& button2,
                                         const std::string& button3, unsigned char defaultButton,
                                         MessageTextMeasurer& measurer, const base::Size& frame,

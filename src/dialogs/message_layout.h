@@ -71,6 +71,11 @@ int CenterOverOwnerCoordinate(int ownerStart, int ownerExtent, int dialogExtent)
 base::Point PlaceOverOwner(const base::Rect& ownerOuter, int dialogWidth, int dialogHeight,
                            int screenWidth, int screenHeight);
 
+// PlaceOverOwner on the monitor whose work area is `screen`, which it reads
+// as a screen of its own: the corner in screen coordinates.
+base::Point PlaceOverOwnerOn(const base::Rect& ownerOuter, int dialogWidth, int dialogHeight,
+                             const base::Rect& screen);
+
 struct MessageDialogLayout {
     // The message as the label shows it: the caller's text, unless it would
     // not fit on the screen (see LayOutMessageDialog).

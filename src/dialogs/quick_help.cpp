@@ -63,7 +63,7 @@ void QuickHelp::CheckAsClick(HelpCtl box, bool checked, void (QuickHelp::*handle
 }
 
 void QuickHelp::Store(const char* key, const std::string& value) {
-    Settings(platform_, state_.iniFileName).WriteText(kSectionOptions, key, value);
+    Settings(platform_, state_).WriteText(kSectionOptions, key, value);
 }
 
 void QuickHelp::bOKClick() {

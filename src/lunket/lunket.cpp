@@ -13,14 +13,13 @@
 // key press in it. When standard input is a pipe or a file (scripts, tests),
 // it reads one byte instead, so that it never blocks on input that cannot
 // come; at end of input it goes on at once.
+//
+// Three copies land in users' compiler folders, so the stub stays small: it
+// uses no C++ library (no std::string, no stdio, no exceptions), only the
+// system's functions and a growing buffer of its own on the process heap.
 #include <windows.h>
 
-#include <cstdio>
-#include <string>
-#include <string_view>
-
-#include "base/grow_buffer.h"
-#include "ui/system_message.h"
+#include <cstddef>
 
 #ifndef LUNKET_COMPILER
 #error LUNKET_COMPILER must name the compiler file, e.g. "dcc32.exe"
@@ -36,12 +35,88 @@ constexpr int kExitNoProject = 2;
 constexpr int kExitNoCompiler = 3;
 constexpr int kExitCannotStart = 4;
 
-// Delphi 1's compiler is a 16-bit DOS program; the other two are Win32 ones.
-constexpr bool kSixteenBitCompiler = std::string_view(LUNKET_COMPILER) == "DCC.EXE";
+constexpr bool SameText(const char* a, const char* b) {
+    while (*a && *a == *b) ++a, ++b;
+    return *a == *b;
+}
 
-void Say(const std::string& text) {
-    std::fputs(text.c_str(), stdout);
-    std::fflush(stdout);
+// Delphi 1's compiler is a 16-bit DOS program; the other two are Win32 ones.
+constexpr bool kSixteenBitCompiler = SameText(LUNKET_COMPILER, "DCC.EXE");
+
+std::size_t Length(const char* text) {
+    std::size_t n = 0;
+    while (text[n]) ++n;
+    return n;
+}
+
+// A text on the process heap that grows as it is appended to; always ends in
+// a zero byte. Should the heap refuse, the text stays as it was.
+class Text {
+public:
+    Text() = default;
+    Text(const char* text) { Add(text); }
+    Text(const Text&) = delete;
+    Text& operator=(const Text&) = delete;
+    ~Text() {
+        if (data_) HeapFree(GetProcessHeap(), 0, data_);
+    }
+
+    const char* c_str() const { return data_ ? data_ : ""; }
+    char* data() { return data_; }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+
+    // Room for `capacity` bytes and the closing zero.
+    bool Reserve(std::size_t capacity) {
+        if (data_ && capacity <= capacity_) return true;
+        void* grown = data_ ? HeapReAlloc(GetProcessHeap(), 0, data_, capacity + 1)
+                            : HeapAlloc(GetProcessHeap(), 0, capacity + 1);
+        if (!grown) return false;
+        data_ = static_cast<char*>(grown);
+        capacity_ = capacity;
+        data_[size_] = '\0';
+        return true;
+    }
+    void Resize(std::size_t size) {
+        if (size <= capacity_ && data_) data_[size_ = size] = '\0';
+    }
+    Text& Add(const char* text, std::size_t n) {
+        if (!Reserve(size_ + n + (capacity_ > n ? capacity_ : n))) return *this;
+        for (std::size_t i = 0; i < n; ++i) data_[size_ + i] = text[i];
+        data_[size_ += n] = '\0';
+        return *this;
+    }
+    Text& Add(const char* text) { return Add(text, Length(text)); }
+    Text& Add(const Text& text) { return Add(text.c_str(), text.size()); }
+    Text& AddNumber(unsigned long value) {
+        char digits[12];
+        int n = 0;
+        do digits[n++] = static_cast<char>('0' + value % 10); while (value /= 10);
+        while (n) Add(&digits[--n], 1);
+        return *this;
+    }
+
+private:
+    char* data_ = nullptr;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+};
+
+// Writes to standard output as the C library's text mode did: each line
+// break as CR LF.
+void Say(const Text& text) {
+    HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (output == nullptr || output == INVALID_HANDLE_VALUE) return;
+    const char* p = text.c_str();
+    while (*p) {
+        const char* end = p;
+        while (*end && *end != '\n') ++end;
+        DWORD written = 0;
+        if (end > p) WriteFile(output, p, static_cast<DWORD>(end - p), &written, nullptr);
+        if (!*end) break;
+        WriteFile(output, "\r\n", 2, &written, nullptr);
+        p = end + 1;
+    }
 }
 
 void WaitForKey() {
@@ -63,34 +138,36 @@ void WaitForKey() {
     ReadFile(input, &byte, 1, &read, nullptr);
 }
 
-std::string ModulePath() {
-    return base::ReadGrowing([](char* buffer, std::size_t capacity) -> base::GrowRead {
-        const DWORD got = GetModuleFileNameA(nullptr, buffer, static_cast<DWORD>(capacity));
-        if (got == 0) return {base::GrowRead::Fail};
-        if (got < capacity) return {base::GrowRead::Done, got};
-        return {base::GrowRead::Grow};  // the path was cut
-    });
+// The program's own path, however long; empty when the system will not say.
+void ModulePath(Text& path) {
+    for (DWORD capacity = MAX_PATH; capacity <= 0x10000; capacity *= 2) {
+        if (!path.Reserve(capacity)) return;
+        const DWORD got = GetModuleFileNameA(nullptr, path.data(), capacity);
+        if (got == 0) break;
+        if (got < capacity) return path.Resize(got);
+        // the path was cut
+    }
+    path.Resize(0);
 }
 
-std::string DirectoryOf(const std::string& path) {
-    const std::size_t sep = path.find_last_of("\\/:");
-    return sep == std::string::npos ? std::string() : path.substr(0, sep + 1);
+bool IsSeparator(char c) { return c == '\\' || c == '/' || c == ':'; }
+
+// Where the name starts in `path`: after its last separator.
+std::size_t NameStart(const Text& path) {
+    std::size_t at = path.size();
+    while (at > 0 && !IsSeparator(path.c_str()[at - 1])) --at;
+    return at;
 }
 
-std::string NameOf(const std::string& path) {
-    const std::size_t sep = path.find_last_of("\\/:");
-    return sep == std::string::npos ? path : path.substr(sep + 1);
-}
-
-bool IsFile(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+bool IsFile(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // The command line after the program's own name, exactly as it was given, so
 // that the compiler sees the user's quoting. The name ends at the closing
 // quote when it starts with one, otherwise at the first blank.
-std::string ArgumentTail(const char* commandLine) {
+const char* ArgumentTail(const char* commandLine) {
     const char* p = commandLine;
     if (*p == '"') {
         ++p;
@@ -107,50 +184,75 @@ std::string ArgumentTail(const char* commandLine) {
 // names an existing file. A relative name with a directory part is left where
 // it was typed, since the unchanged arguments would no longer name the same
 // files from another directory. Empty: the stub's own current directory.
-std::string WorkingDirectory(int argc, char** argv) {
+void WorkingDirectory(int argc, char** argv, Text& directory) {
     for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
+        const char* arg = argv[i];
         if (!IsFile(arg)) continue;
-        const bool absolute =
-            (arg.size() > 2 && arg[1] == ':' && (arg[2] == '\\' || arg[2] == '/')) ||
-            (arg.size() > 1 && (arg[0] == '\\' || arg[0] == '/') &&
-             (arg[1] == '\\' || arg[1] == '/'));
+        const std::size_t n = Length(arg);
+        const bool absolute = (n > 2 && arg[1] == ':' && (arg[2] == '\\' || arg[2] == '/')) ||
+                              (n > 1 && (arg[0] == '\\' || arg[0] == '/') &&
+                               (arg[1] == '\\' || arg[1] == '/'));
         if (!absolute) {
-            if (arg.find_first_of("\\/:") != std::string::npos) return std::string();
+            for (const char* p = arg; *p; ++p)
+                if (IsSeparator(*p)) return;
         }
-        DWORD need = GetFullPathNameA(arg.c_str(), 0, nullptr, nullptr);
-        if (need == 0) return std::string();
-        std::string full(need, '\0');
-        const DWORD got = GetFullPathNameA(arg.c_str(), need, full.data(), nullptr);
-        if (got == 0 || got >= need) return std::string();
-        full.resize(got);
-        return DirectoryOf(full);
+        const DWORD need = GetFullPathNameA(arg, 0, nullptr, nullptr);
+        if (need == 0 || !directory.Reserve(need)) return;
+        const DWORD got = GetFullPathNameA(arg, need, directory.data(), nullptr);
+        if (got == 0 || got >= need) return directory.Resize(0);
+        directory.Resize(got);
+        return directory.Resize(NameStart(directory));
     }
-    return std::string();
 }
 
-void ReportCannotStart(const std::string& compiler, DWORD error) {
-    std::string text = "The compiler " + compiler + " could not be started";
-    std::string reason = ui::SystemMessage(error, compiler);
-    while (!reason.empty() && reason.back() == '.') reason.pop_back();
-    text += reason.empty() ? " (error " + std::to_string(error) + ").\n"
-                           : ": " + reason + " (error " + std::to_string(error) + ").\n";
+// The system's message for `error` without its closing line break and full
+// stops; "%1", the insert that names the file, gets `file` in its place.
+// Other inserts are left as they are, since formatting them would read
+// arguments that were never given.
+void AddSystemMessage(Text& text, DWORD error, const Text& file) {
+    char* message = nullptr;
+    DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<char*>(&message), 0, nullptr);
+    if (!message) length = 0;
+    while (length > 0 && (message[length - 1] == '\n' || message[length - 1] == '\r' ||
+                          message[length - 1] == ' ')) {
+        --length;
+    }
+    while (length > 0 && message[length - 1] == '.') --length;
+    if (length > 0) {
+        text.Add(": ");
+        for (DWORD i = 0; i < length; ++i) {
+            // "%10" and up are other inserts.
+            if (message[i] == '%' && i + 1 < length && message[i + 1] == '1' &&
+                !(i + 2 < length && message[i + 2] >= '0' && message[i + 2] <= '9')) {
+                text.Add(file);
+                ++i;
+            } else {
+                text.Add(&message[i], 1);
+            }
+        }
+    }
+    if (message) LocalFree(message);
+}
+
+void ReportCannotStart(const Text& compiler, DWORD error) {
+    Text text("The compiler ");
+    text.Add(compiler).Add(" could not be started");
+    AddSystemMessage(text, error, compiler);
+    text.Add(" (error ").AddNumber(error).Add(").\n");
     switch (error) {
         case ERROR_BAD_EXE_FORMAT:
         case ERROR_BAD_FORMAT:
         case ERROR_EXE_MACHINE_TYPE_MISMATCH:
         case ERROR_INVALID_EXE_SIGNATURE:
         case ERROR_NOT_SUPPORTED:
-            if (kSixteenBitCompiler) {
-                text +=
-                    "This version of Windows cannot run that program. Delphi 1's DCC.EXE is a "
-                    "16-bit program, and 64-bit Windows cannot run 16-bit programs: compile on "
-                    "32-bit Windows, in a virtual machine, or in a DOS emulator instead.\n";
-            } else {
-                text +=
-                    "Windows does not take it for a program it can run: the file may be damaged, "
-                    "or it is not the Delphi compiler. Reinstall it from your Delphi setup.\n";
-            }
+            text.Add(kSixteenBitCompiler
+                         ? "This version of Windows cannot run that program. Delphi 1's DCC.EXE is a "
+                           "16-bit program, and 64-bit Windows cannot run 16-bit programs: compile on "
+                           "32-bit Windows, in a virtual machine, or in a DOS emulator instead.\n"
+                         : "Windows does not take it for a program it can run: the file may be damaged, "
+                           "or it is not the Delphi compiler. Reinstall it from your Delphi setup.\n");
             break;
         default:
             break;
@@ -161,32 +263,39 @@ void ReportCannotStart(const std::string& compiler, DWORD error) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string self = ModulePath();
-    const std::string compiler = DirectoryOf(self) + LUNKET_COMPILER;
+    Text self;
+    ModulePath(self);
+    const char* selfName = self.c_str() + NameStart(self);
+    Text compiler;
+    compiler.Add(self.c_str(), NameStart(self)).Add(LUNKET_COMPILER);
 
     if (argc < 2) {
-        Say("No project was given to compile. Drop a Delphi project (.dpr) file on " +
-            NameOf(self) + " or on its desktop shortcut, or run it as:\n  " + NameOf(self) +
-            " MyProject.dpr\nIt then runs the " LUNKET_VERSION_NAME " compiler " LUNKET_COMPILER
-            " that lies beside it.\n");
+        Text text("No project was given to compile. Drop a Delphi project (.dpr) file on ");
+        text.Add(selfName).Add(" or on its desktop shortcut, or run it as:\n  ").Add(selfName);
+        text.Add(" MyProject.dpr\nIt then runs the " LUNKET_VERSION_NAME " compiler " LUNKET_COMPILER
+                 " that lies beside it.\n");
+        Say(text);
         WaitForKey();
         return kExitNoProject;
     }
 
-    if (!IsFile(compiler)) {
-        Say("The " LUNKET_VERSION_NAME " compiler " LUNKET_COMPILER
-            " was not found beside this program (looked for " +
-            compiler +
+    if (!IsFile(compiler.c_str())) {
+        Text text("The " LUNKET_VERSION_NAME " compiler " LUNKET_COMPILER
+                  " was not found beside this program (looked for ");
+        text.Add(compiler).Add(
             "). Copy this program into the directory that holds " LUNKET_COMPILER
             ", or let Quillet save your configuration there, which puts it in place.\n");
+        Say(text);
         WaitForKey();
         return kExitNoCompiler;
     }
 
-    std::string commandLine = "\"" + compiler + "\"";
-    const std::string tail = ArgumentTail(GetCommandLineA());
-    if (!tail.empty()) commandLine += " " + tail;
-    const std::string workDir = WorkingDirectory(argc, argv);
+    Text commandLine("\"");
+    commandLine.Add(compiler).Add("\"");
+    const char* tail = ArgumentTail(GetCommandLineA());
+    if (*tail) commandLine.Add(" ").Add(tail);
+    Text workDir;
+    WorkingDirectory(argc, argv, workDir);
 
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;

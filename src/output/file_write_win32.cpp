@@ -18,7 +18,7 @@ WriteResult Fail(WriteOutcome outcome, DWORD error) {
 // file that is neither read-only nor open through any other handle. Windows
 // refuses to rename over such a file; some emulations of it do not, so the
 // same test is made here first and the behaviour is alike everywhere.
-bool TargetReplaceable(const std::string& path, DWORD& error) {
+bool TargetReplaceable(const std::string& path, DWORD& error, bool& readOnly) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         error = GetLastError();
@@ -28,6 +28,7 @@ bool TargetReplaceable(const std::string& path, DWORD& error) {
     }
     if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) {
         error = ERROR_ACCESS_DENIED;
+        readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
         return false;
     }
     // DELETE access without any sharing succeeds only when no one else holds
@@ -86,7 +87,10 @@ bool WriteAll(HANDLE file, const std::string& bytes, DWORD& error) {
 
 WriteResult WriteFileReplacingWin32(const std::string& path, const std::string& bytes) {
     DWORD error = 0;
-    if (!TargetReplaceable(path, error)) return Fail(WriteOutcome::CannotReplace, error);
+    bool readOnly = false;
+    if (!TargetReplaceable(path, error, readOnly)) {
+        return {WriteOutcome::CannotReplace, error, readOnly};
+    }
 
     error = 0;
     const std::string dir = ExtractFilePath(path);
@@ -102,13 +106,20 @@ WriteResult WriteFileReplacingWin32(const std::string& path, const std::string& 
         return Fail(WriteOutcome::WriteFailed, error);
     }
 
-    if (!MoveFileExA(tempName.c_str(), path.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    // A virus scanner may hold the new file, or the old one, for a moment
+    // after it was written: such refusals are retried for about a second.
+    for (int attempt = 0;; ++attempt) {
+        if (MoveFileExA(tempName.c_str(), path.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return {};
+        }
         error = GetLastError();
-        DeleteFileA(tempName.c_str());
-        return Fail(WriteOutcome::CannotReplace, error);
+        const bool transient = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+        if (!transient || attempt == 10) break;
+        Sleep(100);
     }
-    return {};
+    DeleteFileA(tempName.c_str());
+    return Fail(WriteOutcome::CannotReplace, error);
 }
 
 }  // namespace quillet

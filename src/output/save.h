@@ -26,6 +26,16 @@ void CreateShortcutAndReport(Context& ctx, const std::string& target, const std:
 // on. Returns false when the user chose to abort.
 bool CheckLauncherStub(Context& ctx, const std::string& dir);
 
+// How the job of a Save that went on as administrator ended. Undone: nothing
+// was written (the user refused the prompt, or the configuration failed), so
+// the window goes back to how it was before Save. Stopped: Save stops, as
+// after a failed write. Done: Save goes on to the shortcut.
+enum class JobEnd { Done, Undone, Stopped };
+
+// Runs that job through an elevated quilletc and reports what went wrong as
+// Save itself would have.
+JobEnd RunSaveJob(Context& ctx, const std::string& cfg, const std::string& compiler);
+
 // The pausing batch file for `compiler`, in ANSI: the compiler's short path
 // (its full path when there is no short form, quoted where the command shell
 // needs it) followed by " %1", then "pause", each line ended by CR LF.

@@ -1,6 +1,9 @@
 #include "ui/font.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <utility>
 
 #include "ui/handles.h"
 
@@ -19,7 +22,57 @@ BYTE KindOfFace(const std::string& name) {
     return DEFAULT_PITCH | FF_DONTCARE;
 }
 
+// The sizes of the bitmap faces that Windows installs, and Wine's own fonts
+// have, for a screen of 96 DPI and for one of 120 DPI and more (its "large
+// fonts"): character heights (a LOGFONT's negative heights) and cell heights
+// (its positive ones), 0 padding. Windows maps "Helv" to "MS Sans Serif". A
+// face without a row for the system's set, or at a height its row lacks,
+// is made in its outline stand-in, which draws the text as it was measured;
+// so is a larger size that Windows alone has.
+struct BitmapFace {
+    const char* name;
+    int setDpi;
+    std::array<int, 3> characterHeights;
+    std::array<int, 3> cellHeights;
+};
+
+const BitmapFace kBitmapFaces[] = {
+    {"MS Sans Serif", 96, {11, 13, 16}, {13, 16, 20}},
+    {"MS Sans Serif", 120, {13, 16}, {16, 20}},
+    {"Fixedsys", 96, {12}, {15}},
+    {"Small Fonts", 96, {9}, {11}},
+};
+
+constexpr const char* kSansStandIn = "Microsoft Sans Serif";
+
+const std::pair<const char*, const char*> kStandIns[] = {
+    {"MS Sans Serif", kSansStandIn},
+    {"Fixedsys", "Lucida Console"},
+    {"Small Fonts", kSansStandIn},
+};
+
+bool Contains(const std::array<int, 3>& sizes, int size) {
+    return std::find(sizes.begin(), sizes.end(), size) != sizes.end();
+}
+
 }  // namespace
+
+std::string FaceDrawnFor(const std::string& name, int height, int systemDpi) {
+    const char* bitmapFace = lstrcmpiA(name.c_str(), "Helv") == 0 ? "MS Sans Serif" : name.c_str();
+    const int setDpi = systemDpi >= 120 ? 120 : 96;
+    for (const auto& [face, standIn] : kStandIns) {
+        if (lstrcmpiA(bitmapFace, face) != 0) continue;
+        if (height == 0) return name;  // the face's own default size
+        for (const BitmapFace& sizes : kBitmapFaces) {
+            if (sizes.setDpi != setDpi || lstrcmpiA(face, sizes.name) != 0) continue;
+            const bool has = height < 0 ? Contains(sizes.characterHeights, -height)
+                                        : Contains(sizes.cellHeights, height);
+            if (has) return name;
+        }
+        return standIn;
+    }
+    return name;
+}
 
 Font::Font(std::string name, int height, unsigned style, base::TColor color) {
     description_.pitchAndFamily = KindOfFace(name);
@@ -88,7 +141,10 @@ LOGFONTA LogFontOf(const base::FontDescription& d) {
 
 HFONT Font::Handle() const {
     if (!handle_) {
-        const LOGFONTA lf = LogFont();
+        LOGFONTA lf = LogFont();
+        const std::string face =
+            FaceDrawnFor(description_.name, description_.height, ScreenPixelsPerInch());
+        lstrcpynA(lf.lfFaceName, face.c_str(), LF_FACESIZE);
         handle_.reset(CreateFontIndirectA(&lf), DeleteGdiObject<HFONT>);
     }
     return handle_.get();

@@ -19,6 +19,17 @@ int ScreenPixelsPerInch();
 // The LOGFONT of a description, field for field.
 LOGFONTA LogFontOf(const base::FontDescription& description);
 
+// The face a font of `name` at `height` (LOGFONT's) is made in on a system
+// of `systemDpi`. The bitmap faces of the old Windows ("Helv", which Windows
+// maps to "MS Sans Serif"; "MS Sans Serif"; "Fixedsys"; "Small Fonts") come
+// in a few sizes, of a set made for the system's DPI; at a height they have
+// no size for, which is where a scaled design lands, Windows would draw a
+// nearby or a doubled size, not the text that was measured. There the font
+// is made in the face's outline stand-in, present on every Windows from XP
+// on: "Microsoft Sans Serif", or "Lucida Console" for "Fixedsys". Every
+// other name is kept.
+std::string FaceDrawnFor(const std::string& name, int height, int systemDpi);
+
 class Font {
 public:
     Font() = default;
@@ -48,7 +59,8 @@ public:
     Font WithPitchAndFamily(BYTE pitchAndFamily) const;
 
     LOGFONTA LogFont() const { return LogFontOf(description_); }
-    // The GDI font; shared by copies and released with the last of them.
+    // The GDI font, in the face FaceDrawnFor gives; shared by copies and
+    // released with the last of them.
     HFONT Handle() const;
 
 private:

@@ -4,6 +4,7 @@
 #include "ui/application.h"
 #include "ui/gdi.h"
 #include "ui/graphic_controls.h"
+#include "ui/monitor.h"
 #include "ui/placement.h"
 
 namespace ui {
@@ -308,10 +309,12 @@ void Form::Close() {
 
 void CenterOverForm(const Form& owner, Form& dialog) {
     const RECT o = owner.BoundsRect();
-    const int left = CenterOverAxis(o.left, o.right - o.left, dialog.Width(),
-                                    GetSystemMetrics(SM_CXSCREEN));
-    const int top = CenterOverAxis(o.top, o.bottom - o.top, dialog.Height(),
-                                   GetSystemMetrics(SM_CYSCREEN));
+    // The rule reads the owner's monitor as a screen of its own.
+    const base::Rect area = WorkAreaOf(owner.Handle());
+    const int left = area.left + CenterOverAxis(o.left - area.left, o.right - o.left,
+                                                dialog.Width(), area.Width());
+    const int top = area.top + CenterOverAxis(o.top - area.top, o.bottom - o.top,
+                                              dialog.Height(), area.Height());
     dialog.SetPosition(left, top);
 }
 

@@ -45,6 +45,7 @@ void DeleteGdiObject(H object) {
 inline void DestroyIconHandle(HICON icon) { DestroyIcon(icon); }
 inline void CloseRegistryKey(HKEY key) { RegCloseKey(key); }
 inline void DeleteMemoryDC(HDC dc) { DeleteDC(dc); }
+inline void CloseKernelHandle(HANDLE handle) { CloseHandle(handle); }
 
 // A font, brush, pen, bitmap or region of our own.
 template <class H>
@@ -53,6 +54,10 @@ using OwnedIcon = Owned<HICON, DestroyIconHandle>;
 using RegistryKey = Owned<HKEY, CloseRegistryKey>;
 // A memory device context from CreateCompatibleDC.
 using MemoryDC = Owned<HDC, DeleteMemoryDC>;
+// A process, access token or file; CreateFile's INVALID_HANDLE_VALUE is given
+// through OpenedFile, which holds it as none.
+using KernelHandle = Owned<HANDLE, CloseKernelHandle>;
+inline HANDLE OpenedFile(HANDLE file) { return file == INVALID_HANDLE_VALUE ? nullptr : file; }
 
 // A window's device context (the screen's for a null window) from GetDC,
 // released with the scope.

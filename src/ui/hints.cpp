@@ -8,6 +8,7 @@
 #include "ui/gdi.h"
 #include "ui/geometry.h"
 #include "ui/graphic_controls.h"
+#include "ui/monitor.h"
 
 namespace ui {
 
@@ -263,18 +264,17 @@ void Hints::ShowNow() {
     GetCursorPos(&cursor);
 
     hint_ = class_ ? class_() : std::make_unique<HintWindow>();
-    const int screenW = GetSystemMetrics(SM_CXSCREEN);
-    const int screenH = GetSystemMetrics(SM_CYSCREEN);
-    RECT r = hint_->CalcHintRect(screenW, control_->Hint);
-    // Below the pointer, kept on the screen.
+    // Below the pointer, kept on the monitor under it.
+    const base::Rect screen = WorkAreaAt(FromPOINT(cursor));
+    RECT r = hint_->CalcHintRect(screen.Width(), control_->Hint);
     int left = cursor.x;
     int top = cursor.y + GetSystemMetrics(SM_CYCURSOR) / 2 + 4;
     const int w = r.right - r.left;
     const int h = r.bottom - r.top;
-    if (left + w > screenW) left = screenW - w;
-    if (top + h > screenH) top = cursor.y - h - 4;
-    left = std::max(left, 0);
-    top = std::max(top, 0);
+    if (left + w > screen.right) left = screen.right - w;
+    if (top + h > screen.bottom) top = cursor.y - h - 4;
+    left = std::max(left, screen.left);
+    top = std::max(top, screen.top);
     hint_->ActivateHint(RECT{left, top, left + w, top + h}, control_->Hint, control_);
     const int hidePause = std::max(Application::Get().HintHidePause, 1);
     SetTimer(TimerHandle(), kHintHideTimer, static_cast<UINT>(hidePause), nullptr);

@@ -1,5 +1,5 @@
-// The system's own words for an error code, shared by the program and the
-// launcher stubs that ship beside it.
+// The system's own words for an error code. (The launcher stubs, which do
+// without the C++ library, have their own copy of this rule.)
 #pragma once
 
 #include <windows.h>

@@ -22,6 +22,9 @@ void Touch(const std::string& path) {
     CloseHandle(h);
 }
 
+// The machine's keys in the 32-bit view, where the program reads them.
+REGSAM ViewOf(HKEY root) { return root == HKEY_LOCAL_MACHINE ? KEY_WOW64_32KEY : 0; }
+
 }  // namespace
 
 std::string DelphiFixture::DelphiIni() {
@@ -38,7 +41,8 @@ void DelphiFixture::SetSearchPath1(const std::string& value) {
 void DelphiFixture::SetReg(HKEY root, const std::string& key, const std::string& name,
                            const std::string& value) {
     HKEY h = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE | ViewOf(root), nullptr,
+                              &h, nullptr),
               ERROR_SUCCESS)
         << key;
     RegSetValueExA(h, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
@@ -47,7 +51,12 @@ void DelphiFixture::SetReg(HKEY root, const std::string& key, const std::string&
 }
 
 void DelphiFixture::DeleteKey(HKEY root, const std::string& key) {
-    RegDeleteKeyA(root, key.c_str());
+    // Under its parent opened in the view: XP's RegDeleteKeyA takes no view.
+    const std::size_t slash = key.rfind('\\');
+    HKEY parent = nullptr;
+    if (RegOpenKeyExA(root, key.substr(0, slash).c_str(), 0, KEY_WRITE | ViewOf(root), &parent)) return;
+    RegDeleteKeyA(parent, key.substr(slash + 1).c_str());
+    RegCloseKey(parent);
 }
 
 void DelphiFixture::ClearSettings() {
@@ -112,6 +121,58 @@ HWND Session::Start() {
 bool WaitForProgram(HWND main) {
     DWORD_PTR result = 0;
     return SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, kWaitMs, &result) != 0;
+}
+
+std::string ShortPathOf(const std::string& path) {
+    char buffer[MAX_PATH] = {};
+    const DWORD got = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
+    return got > 0 && got < MAX_PATH ? std::string(buffer, got) : path;
+}
+
+std::optional<std::string> ReadAll(const std::string& path) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string bytes;
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(h, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
+    CloseHandle(h);
+    return bytes;
+}
+
+Outcome Quilletc(const TestFolder& folder, const std::string& args) {
+    static int runs = 0;
+    const std::string name = "quilletc" + std::to_string(++runs);
+    Outcome run;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    auto open = [&](const std::string& name) {
+        return CreateFileA(folder.File(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    HANDLE out = open(name + ".out"), err = open(name + ".err");
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = nullptr;
+    si.hStdOutput = out;
+    si.hStdError = err;
+    std::string line(1, '"');
+    line.append(folder.File("quilletc.exe")).append("\" ").append(args);
+    PROCESS_INFORMATION pi{};
+    const BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE,
+                                        CREATE_NO_WINDOW, nullptr, folder.Path().c_str(), &si, &pi);
+    CloseHandle(out);
+    CloseHandle(err);
+    EXPECT_TRUE(started) << line;
+    if (!started) return run;
+    EXPECT_EQ(WaitForSingleObject(pi.hProcess, kWaitMs), WAIT_OBJECT_0) << line;
+    GetExitCodeProcess(pi.hProcess, &run.code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    run.out = folder.ReadFile(name + ".out").value_or("");
+    run.err = folder.ReadFile(name + ".err").value_or("");
+    return run;
 }
 
 std::string Lines32(const std::string& aliases, const std::string& unit, const std::string& inc,

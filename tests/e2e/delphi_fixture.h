@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -74,6 +75,22 @@ public:
     App app_;
     HWND main_ = nullptr;
 };
+
+// The short (8.3) form of a path, or the path when it has none.
+std::string ShortPathOf(const std::string& path);
+// A file's bytes, or nullopt when it cannot be read.
+std::optional<std::string> ReadAll(const std::string& path);
+
+// How a run of quilletc.exe ended.
+struct Outcome {
+    DWORD code = 0xFFFFFFFF;
+    std::string out, err;
+};
+
+// Runs quilletc.exe from the folder with its standard output and error in
+// files: no pipe that a lingering Wine process could hold open. Each run has
+// files of its own, since such a process may still hold the last ones.
+Outcome Quilletc(const TestFolder& folder, const std::string& args);
 
 // The configuration lines Create builds, each ended by CR LF.
 std::string Lines32(const std::string& aliases, const std::string& unit, const std::string& inc,

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 #include <oleacc.h>
+#include <shlobj.h>
 
+#include <memory>
 #include <string>
 
 #include "delphi_fixture.h"
@@ -139,6 +141,49 @@ TEST(QuickHelp, PanelHoldsTheWindowOpenAndEscapeOptionHoldsAfterARestart) {
         if (!allow) Sleep(300);
         EXPECT_TRUE(allow ? again.WaitForExit() : again.Running()) << "Escape on the main window";
     }
+}
+
+// Where Windows protects the program's folder (here a folder that even root
+// may not write to, made by scripts/wine-tests.sh), an option changed still
+// holds after a restart: the settings went to the user's own file.
+TEST(QuickHelp, OptionHoldsWhenTheProgramsFolderRefusesWrites) {
+    char refusing[MAX_PATH] = {}, appData[MAX_PATH] = {};
+    if (!GetEnvironmentVariableA("QUILLET_REFUSING_DIR", refusing, MAX_PATH)) {
+        GTEST_SKIP() << "no folder that refuses writes here (see scripts/wine-tests.sh)";
+    }
+    ASSERT_EQ(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData), S_OK);
+    const std::string beside = std::string(refusing) + "\\quillet.ini";
+    const std::string userIni = std::string(appData) + "\\Quillet\\quillet.ini";
+    const auto read = [&](const char* section, const char* key) {
+        char value[64] = {};
+        GetPrivateProfileStringA(section, key, "", value, sizeof value, userIni.c_str());
+        return std::string(value);
+    };
+    // Every quillet.exe of this prefix reads that file first: it goes with the test.
+    const std::unique_ptr<const char, decltype(&DeleteFileA)> remove(userIni.c_str(), &DeleteFileA);
+
+    App app;
+    ASSERT_TRUE(app.Start(std::string(refusing) + "\\quillet.exe"));
+    HWND main = app.WaitForMainWindow();
+    ASSERT_TRUE(main);
+    HWND help = OpenHelp(app, main);
+    ASSERT_TRUE(help);
+    ASSERT_TRUE(Click(FindControl(help, "bOptions")));
+    ASSERT_TRUE(Click(FindControl(help, "cCloseOnEsc")));
+    EXPECT_EQ(read("Options", "CloseOnEscape"), "1");
+    ASSERT_TRUE(Click(FindControl(help, "Button3")));
+    CloseHelp(help);
+    ASSERT_TRUE(PressCloseBox(main));
+    ASSERT_TRUE(app.WaitForExit());
+    EXPECT_NE(read("Window Positions", "Left"), "") << "later writes go there too";
+    EXPECT_EQ(GetFileAttributesA(beside.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    App again;
+    ASSERT_TRUE(again.Start(std::string(refusing) + "\\quillet.exe"));
+    main = again.WaitForMainWindow();
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(PressEscape(FindControl(main, "eUnit")));
+    EXPECT_TRUE(again.WaitForExit()) << "Escape closes the main window: the option held";
 }
 
 TEST(QuickHelp, TurningOffExtraMessagesSilencesSave) {

@@ -14,47 +14,6 @@
 namespace e2e {
 namespace {
 
-struct Outcome {
-    DWORD code = 0xFFFFFFFF;
-    std::string out, err;
-};
-
-// Runs quilletc.exe from the session's folder with its standard output and
-// error in files: no pipe that a lingering Wine process could hold open. Each
-// run has files of its own, since such a process may still hold the last ones.
-Outcome Quilletc(const TestFolder& folder, const std::string& args) {
-    static int runs = 0;
-    const std::string name = "quilletc" + std::to_string(++runs);
-    Outcome run;
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    auto open = [&](const std::string& name) {
-        return CreateFileA(folder.File(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    };
-    HANDLE out = open(name + ".out"), err = open(name + ".err");
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = nullptr;
-    si.hStdOutput = out;
-    si.hStdError = err;
-    std::string line = "\"" + folder.File("quilletc.exe") + "\" " + args;
-    PROCESS_INFORMATION pi{};
-    const BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE,
-                                        CREATE_NO_WINDOW, nullptr, folder.Path().c_str(), &si, &pi);
-    CloseHandle(out);
-    CloseHandle(err);
-    EXPECT_TRUE(started) << line;
-    if (!started) return run;
-    EXPECT_EQ(WaitForSingleObject(pi.hProcess, kWaitMs), WAIT_OBJECT_0) << line;
-    GetExitCodeProcess(pi.hProcess, &run.code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    run.out = folder.ReadFile(name + ".out").value_or("");
-    run.err = folder.ReadFile(name + ".err").value_or("");
-    return run;
-}
-
 // A strict JSON reader: the whole text must be one value, with no trailing
 // commas, only JSON's escapes and no control characters in strings.
 struct Json {

@@ -11,24 +11,6 @@
 namespace e2e {
 namespace {
 
-std::string ShortPathOf(const std::string& path) {
-    char buffer[MAX_PATH] = {};
-    const DWORD got = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
-    return got > 0 && got < MAX_PATH ? std::string(buffer, got) : path;
-}
-
-std::optional<std::string> ReadAll(const std::string& path) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::string bytes;
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(h, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
-    CloseHandle(h);
-    return bytes;
-}
-
 bool WriteAll(const std::string& path, const std::string& bytes) {
     HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;

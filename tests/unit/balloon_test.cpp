@@ -76,10 +76,19 @@ TEST(Balloon, PlacementAndFlips) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const BalloonPlacement placed = PlaceBalloon(c.size, c.pointer, c.preferred, {800, 600});
+        const BalloonPlacement placed = PlaceBalloon(c.size, c.pointer, c.preferred,
+                                                     base::RectAt(0, 0, 800, 600));
         EXPECT_EQ(placed.position, c.position);
         EXPECT_EQ(placed.rect, c.rect);
     }
+}
+
+TEST(Balloon, FlipsAtTheEdgesOfTheMonitorUnderThePointer) {
+    const base::Rect right{1024, 0, 2304, 1024}, left{-1280, 0, 0, 1024};
+    EXPECT_EQ(PlaceBalloon({60, 50}, {1500, 500}, bpBelowRight, right).position, bpBelowRight);
+    EXPECT_EQ(PlaceBalloon({60, 50}, {2280, 1000}, bpBelowRight, right).rect, (base::Rect{2220, 950, 2280, 1000}));
+    EXPECT_EQ(PlaceBalloon({60, 50}, {-500, 300}, bpAboveLeft, left).position, bpAboveLeft);
+    EXPECT_EQ(PlaceBalloon({60, 50}, {-1270, 300}, bpAboveLeft, left).position, bpAboveRight);
 }
 
 TEST(Balloon, GeometryForEveryPositionAndShadow) {

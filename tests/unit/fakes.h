@@ -62,11 +62,13 @@ public:
         auto it = profiles.find({UpperAscii(file), UpperAscii(section), UpperAscii(key)});
         return it == profiles.end() ? def : it->second;
     }
-    bool WriteProfileText(const std::string& file, const std::string& section,
-                            const std::string& key, const std::string& value) override {
+    unsigned long WriteProfileText(const std::string& file, const std::string& section,
+                                   const std::string& key, const std::string& value) override {
+        auto refused = profileRefusals.find(UpperAscii(file));
+        if (refused != profileRefusals.end()) return refused->second;
         profiles[{UpperAscii(file), UpperAscii(section), UpperAscii(key)}] = value;
         profileWrites.push_back(section + "/" + key + "=" + value);
-        return true;
+        return 0;
     }
     bool FileExists(const std::string& path) override { return files.count(Norm(path)) != 0; }
     bool DirectoryExists(const std::string& path) override {
@@ -77,11 +79,12 @@ public:
         bytes = Content(path);
         return true;
     }
-    bool CopyFileOver(const std::string& from, const std::string& to,
-                      std::string& reason) override {
+    bool CopyFileOver(const std::string& from, const std::string& to, std::string& reason,
+                      unsigned long& error) override {
         copies.push_back(from + " -> " + to);
         if (failCopies || !FileExists(from)) {
             reason = "The file is in use.";
+            error = kErrorSharingViolation;
             return false;
         }
         files[Norm(to)] = files[Norm(from)];
@@ -100,6 +103,8 @@ public:
         return FileExists(path) || DirectoryExists(path) ? path : std::string();
     }
     std::string ExePath() override { return exePath; }
+    std::string UserDataFolder() override { return {}; }
+    bool MakeDirectory(const std::string& path) override { return dirs.insert(Norm(path)), true; }
     long CreateLink(const std::string& target, const std::string& arguments,
                     std::string& linkName) override {
         const std::string ext = UpperAscii(linkName.substr(
@@ -114,6 +119,14 @@ public:
         return content.rfind("link:", 0) == 0 ? content.substr(5) : std::string();
     }
     std::string ToOemText(const std::string& text) override { return oemPrefix + text; }
+    bool ProcessElevated() override { return elevated; }
+    std::string SystemErrorText(unsigned long e) override {
+        return errorTexts.count(e) ? errorTexts[e] : "";
+    }
+    ElevatedRun RunSaveJobElevated(const std::string& folder, const std::string& job) override {
+        elevatedJobs.push_back({folder, job});
+        return elevatedRun;
+    }
 
     // -- state, open for tests to read and change --
     std::map<std::pair<RegRoot, std::string>, RegKey> reg;
@@ -123,6 +136,7 @@ public:
     std::set<std::string> unreadable;  // upper-case paths of files that exist but cannot be read
     std::map<std::string, std::string> shortPaths;
     std::map<std::string, WriteResult> writeFailures;  // upper-case path -> forced outcome
+    std::map<std::string, unsigned long> profileRefusals;  // upper-case file -> error of its writes
     std::vector<std::string> profileWrites;
     std::vector<std::string> copies;
     std::vector<std::string> writes;
@@ -132,6 +146,10 @@ public:
     bool failCopies = false;
     std::string exePath = "C:\\QUILLET\\quillet.exe";
     std::string oemPrefix;  // lets a test see that the OEM conversion was applied
+    bool elevated = true;
+    std::map<unsigned long, std::string> errorTexts;  // none by default: the reports stay bare
+    ElevatedRun elevatedRun{kErrorCancelled, 0, ""};
+    std::vector<std::pair<std::string, std::string>> elevatedJobs;  // folder, job
 
     static std::string Norm(const std::string& p) { return UpperAscii(p); }
 };

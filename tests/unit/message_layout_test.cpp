@@ -205,6 +205,13 @@ TEST(MessagePlacement, CentredOverOwnerOrHalfTheOverhang) {
         << "larger than the screen: the caption stays in view";
 }
 
+TEST(MessageDialog, OpensOnItsOwnersMonitor) {
+    EXPECT_EQ(PlaceOverOwnerOn(base::RectAt(-1000, 100, 504, 467), 300, 150, {-1280, 0, 0, 1024}),
+              (base::Point{-898, 258}));
+    EXPECT_EQ(PlaceOverOwnerOn(base::RectAt(2100, 900, 504, 467), 300, 150, {1024, 0, 2304, 1024}),
+              (base::Point{2004, 874})) << "kept within its work area";
+}
+
 TEST(MessageLayout, AWordTooWideForTheScreenBreaksAcrossLines) {
     WrappingMeasurer m;
     struct Case {

@@ -793,5 +793,57 @@ TEST_F(SaveTest, EveryQuestionOfAFullSaveComesInOrder) {
     h.prompts.ExpectScriptUsed();
 }
 
+// --- a folder Windows protects --------------------------------------------
+TEST_F(SaveTest, AsAdministratorTheJobHoldsWhatSaveWouldWriteAndARefusedPromptUndoesNothing) {
+    h.state.offersElevation = true;
+    p.elevated = h.state.extraMessages = false;
+    p.AddFile(kD2Bat, "old bat\r\n");
+    p.writeFailures[FakePlatform::Norm(kD2Cfg)] = {WriteOutcome::CannotCreate, kErrorAccessDenied};
+    h.prompts.Answer(1).Answer(1);  // as administrator; replace the batch file
+
+    bSaveClick(h.ctx);  // and the elevation prompt refused: the fake's answer
+
+    EXPECT_EQ(h.prompts.events, (std::vector<std::string>{"dialog:Folder protected by Windows",
+                                                          "dialog:Existing batchfile detected"}));
+    ASSERT_EQ(p.elevatedJobs.size(), 1u);
+    EXPECT_EQ(p.elevatedJobs[0].first, "C:\\DELPHI\\BIN");
+    SaveJob job;
+    std::string why;
+    ASSERT_TRUE(ParseJob(p.elevatedJobs[0].second, job, why)) << why;
+    const JobFile bat{p.ToOemText(BatchFileText(p, kD2Compiler)), true};
+    EXPECT_EQ(job, (SaveJob{Version::D2, "DCC32.EXE", JobFile{kMemo, false}, bat, true}));
+    ExpectFieldsKept();
+    EXPECT_TRUE(h.view.Enabled(Ctl::bSave));
+    EXPECT_EQ(p.writes, std::vector<std::string>{kD2Cfg});
+    EXPECT_TRUE(p.copies.empty() && h.prompts.errors.empty());
+}
+
+TEST(SaveCasesTest, ElevationIsOfferedOnlyWhereItHelpsAndElseTheReasonIsGiven) {
+    const struct {
+        bool elevated, readOnly;
+        unsigned long error;
+        const char* report;  // after "Cannot create file C"
+    } cases[] = {{false, false, 5, ". Access is denied."},  // asked, "&No"
+                 {true, false, 5, ". Access is denied."},
+                 {false, true, 5, ". Access is denied."},
+                 {false, false, 19, ". The media is write protected."}};
+    for (const auto& c : cases) {
+        Harness h;
+        PrepareD2(h);
+        h.state.offersElevation = true;
+        h.platform.elevated = c.elevated;
+        h.platform.errorTexts = {{5, "Access is denied."}, {19, "The media is write protected."}};
+        h.platform.writeFailures[FakePlatform::Norm(kD2Cfg)] = {WriteOutcome::CannotCreate,
+                                                                c.error, c.readOnly};
+        const bool asks = !c.elevated && !c.readOnly && c.error == 5;
+        if (asks) h.prompts.Answer(2);
+        bSaveClick(h.ctx);
+        EXPECT_EQ(h.prompts.prompts.size(), asks ? 1u : 0u) << c.report << c.elevated;
+        EXPECT_EQ(h.prompts.errors, std::vector<std::string>{"Cannot create file " +
+                                                             std::string(kD2Cfg) + c.report});
+        ExpectKept(h);
+    }
+}
+
 }  // namespace
 }  // namespace quillet::testing

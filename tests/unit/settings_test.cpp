@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <vector>
 
 #include "core/settings.h"
+#include "core/text.h"
 #include "fakes.h"
 #include "ui/placement.h"
 
@@ -34,6 +36,23 @@ TEST(PositionRule, OneAxis) {
     for (const Case& c : cases) {
         EXPECT_EQ(PositionCoordinate(c.stored, c.screen, c.extent, c.designed), c.expected)
             << c.why;
+    }
+}
+
+// Work areas of the primary (taskbar at the bottom) and monitors right and left of it.
+TEST(PositionRule, ReopensOnTheMonitorItWasClosedOn) {
+    struct Case { base::Point stored, at; const char* why; };
+    const Case cases[] = {
+        {{1500, 200}, {1500, 200}, "on the right monitor"},
+        {{-1000, 100}, {-1000, 100}, "on the left monitor"},
+        {{900, 100}, {142, 100}, "across two monitors: the rule"},
+        {{5000, 5000}, {142, 19}, "on no monitor: the rule"},
+        {{0, 200}, {260, 200}, "a 0 still centres"},
+        {{300, 280}, {300, 280}, "over the taskbar: as with one monitor"},
+    };
+    const std::vector<base::Rect> desk{{0, 0, 1024, 738}, {1024, 0, 2304, 1024}, {-1280, 0, 0, 1024}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(RestoredPosition(c.stored, {504, 467}, desk, {1024, 768}, {142, 19}), c.at) << c.why;
     }
 }
 
@@ -72,6 +91,57 @@ TEST(SettingsFile, BesideTheProgram) {
     const std::string longPath = "C:\\" + std::string(300, 'd') + "\\quillet.exe";
     EXPECT_EQ(SettingsFileFor(longPath), longPath.substr(0, longPath.size() - 4) + ".ini")
         << "a long program path is held whole";
+}
+
+TEST(SettingsFile, PerUserFileAndWhichIsRead) {
+    const std::string user = "C:\\AD\\Quillet\\q2.ini", beside = "C:\\PF\\q2.ini";
+    EXPECT_EQ(UserSettingsFileFor("C:\\AD\\", "C:\\PF\\q2.exe"), user) << "named as the one beside";
+    EXPECT_EQ(UserSettingsFileFor("", "C:\\PF\\q2.exe"), "") << "no such folder: none";
+    testing::FakePlatform platform;
+    EXPECT_EQ(SettingsFileToRead(platform, beside, user), beside);
+    platform.AddFile(user);
+    EXPECT_EQ(SettingsFileToRead(platform, beside, user), user) << "read first when it exists";
+    EXPECT_EQ(SettingsFileToRead(platform, beside, ""), beside);
+}
+
+// A write that the program's folder refuses moves the settings to the
+// per-user file, with the values read so far; any other failure does not.
+TEST(Settings, RefusedWriteMovesToThePerUserFile) {
+    const std::string beside = "C:\\PF\\quillet.ini", user = "C:\\AD\\Quillet\\quillet.ini";
+    struct Case { unsigned long besideError, userError; bool userFileThere, moves; const char* why; };
+    const Case cases[] = {
+        {0, 0, false, false, "a writable folder: nothing changes"},
+        {5, 0, false, true, "access denied"},
+        {19, 0, false, true, "a write-protected medium"},
+        {32, 0, false, false, "held open by another program: a passing failure"},
+        {5, 5, false, false, "the per-user file refused too: stays where it was"},
+        {5, 0, true, true, "a per-user file made meanwhile keeps its values"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        testing::FakePlatform platform;
+        platform.SetProfile(beside, "Window Positions", "Left", "-4");
+        platform.SetProfile(beside, "Options", "CloseOnEscape", "1");
+        if (c.besideError) platform.profileRefusals[UpperAscii(beside)] = c.besideError;
+        if (c.userError) platform.profileRefusals[UpperAscii(user)] = c.userError;
+        if (c.userFileThere) platform.AddFile(user);
+        if (c.userFileThere) platform.SetProfile(user, "Window Positions", "Left", "7");
+        AppState state;
+        state.iniFileName = beside;
+        state.userIniFileName = user;
+
+        Settings(platform, state).WriteText("Options", "UseCustomTitle", "1");
+        Settings(platform, state).WriteText("Options", "CustomTitleText", "Mine");
+
+        EXPECT_EQ(state.iniFileName, c.moves ? user : beside);
+        EXPECT_TRUE(!c.moves || c.userFileThere || platform.DirectoryExists("C:\\AD\\Quillet"));
+        const Settings now(platform, state.iniFileName);
+        EXPECT_EQ(now.Left(), c.userFileThere ? 7 : -4);
+        EXPECT_EQ(now.CloseOnEscape(), !c.userFileThere);
+        EXPECT_EQ(now.CustomTitleText(), c.besideError == 0 || c.moves ? "Mine" : "");
+        EXPECT_EQ(platform.profiles.count({UpperAscii(user), "WINDOW POSITIONS", "TOP"}), 0u)
+            << "an absent key stays absent";
+    }
 }
 
 TEST(Settings, DefaultsWhenTheFileIsMissing) {

@@ -1,6 +1,6 @@
 // What the test prefix promises every other test: 96 DPI, the fixed screen,
-// and the program's font names landing on the Liberation faces, so text
-// metrics are the same on every machine.
+// and font names resolved as on Windows (Wine's bitmap faces, Liberation for
+// outline ones), so text metrics are the same on every machine.
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -45,15 +45,18 @@ TEST(TestPrefix, Runs96DpiOnA1024By768Screen) {
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);
 }
 
-TEST(TestPrefix, ProgramFontNamesGetTheLiberationFaces) {
+TEST(TestPrefix, FontNamesResolveAsOnWindows) {
     struct Case {
         const char* asked;
         const char* face;
+        bool outline;
     };
     const Case cases[] = {
-        {"Helv", "Liberation Sans"},         {"MS Sans Serif", "Liberation Sans"},
-        {"Arial", "Liberation Sans"},        {"Small", "Liberation Sans"},
-        {"Times New Roman", "Liberation Serif"}, {"Fixedsys", "Liberation Mono"},
+        {"Helv", "MS Sans Serif", false},        {"MS Sans Serif", "MS Sans Serif", false},
+        {"Fixedsys", "Fixedsys", false},         {"Small Fonts", "Small Fonts", false},
+        {"Arial", "Liberation Sans", true},      {"Microsoft Sans Serif", "Liberation Sans", true},
+        {"Small", "Liberation Sans", true},      {"Times New Roman", "Liberation Serif", true},
+        {"Lucida Console", "Liberation Mono", true},
     };
     for (int height : {-11, -13, 16}) {
         for (const Case& c : cases) {
@@ -62,7 +65,8 @@ TEST(TestPrefix, ProgramFontNamesGetTheLiberationFaces) {
             FontProbe real = Probe(c.face, height);
             ASSERT_EQ(real.face, c.face) << "the Liberation fonts (fonts-liberation) are not installed";
             // GetTextFace names the face asked for; the metrics tell which face it is.
-            EXPECT_TRUE(asked.tm.tmPitchAndFamily & TMPF_TRUETYPE) << "a bitmap font was chosen";
+            EXPECT_EQ((asked.tm.tmPitchAndFamily & TMPF_TRUETYPE) != 0, c.outline)
+                << "Wine's bitmap faces (fonts-wine) are not in the prefix";
             EXPECT_EQ(asked.tm.tmHeight, real.tm.tmHeight);
             EXPECT_EQ(asked.tm.tmAscent, real.tm.tmAscent);
             EXPECT_EQ(asked.tm.tmAveCharWidth, real.tm.tmAveCharWidth);

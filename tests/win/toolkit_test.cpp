@@ -13,6 +13,7 @@
 
 #include "base/error.h"
 #include "ui/application.h"
+#include "ui/font.h"
 #include "ui/form.h"
 #include "ui/gdi.h"
 #include "ui/graphic_controls.h"
@@ -276,6 +277,31 @@ TEST(LaterFunction, FindsWhatThisWindowsHasAndNothingElse) {
     const auto tickCount = LaterFunction<DWORD(WINAPI*)()>("kernel32.dll", "GetTickCount");
     const DWORD found = tickCount();
     EXPECT_LT(GetTickCount() - found, 1000u) << "callable as the type it was asked for";
+}
+
+// A bitmap face keeps its name at the sizes of the system's set, and is made
+// (and drawn, smooth) in its outline stand-in wherever a scaled design lands.
+TEST(Font, BitmapFacesHaveOutlineStandInsAtSizesTheyLack) {
+    const struct { const char* name; int height, systemDpi; const char* face; } cases[] = {
+        {"Helv", -11, 96, "Helv"}, {"Helv", -16, 96, "Helv"}, {"Helv", -17, 96, "Microsoft Sans Serif"},
+        {"ms sans serif", 14, 96, "Microsoft Sans Serif"}, {"MS Sans Serif", 13, 96, "MS Sans Serif"},
+        {"Fixedsys", -12, 96, "Fixedsys"}, {"Fixedsys", -24, 96, "Lucida Console"}, {"Helv", 0, 96, "Helv"},
+        {"Small Fonts", -17, 96, "Microsoft Sans Serif"}, {"Helv", -11, 144, "Microsoft Sans Serif"},
+        {"Helv", -16, 144, "Helv"}, {"Fixedsys", -12, 120, "Lucida Console"}, {"Arial", -17, 144, "Arial"},
+    };
+    HDC dc = GetDC(nullptr);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.height) + " at " + std::to_string(c.systemDpi));
+        EXPECT_EQ(FaceDrawnFor(c.name, c.height, c.systemDpi), c.face);
+        if (c.systemDpi != ScreenPixelsPerInch()) continue;
+        const Font font(c.name, c.height, base::fsBold);
+        const HGDIOBJ old = SelectObject(dc, font.Handle());
+        TEXTMETRICA tm{};
+        GetTextMetricsA(dc, &tm);
+        SelectObject(dc, old);
+        EXPECT_EQ((tm.tmPitchAndFamily & TMPF_TRUETYPE) != 0, std::string(c.face) != c.name);
+    }
+    ReleaseDC(nullptr, dc);
 }
 
 }  // namespace
