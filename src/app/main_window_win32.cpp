@@ -11,6 +11,7 @@
 #include "dialogs/quick_help_win32.h"
 #include "output/save.h"
 #include "ui/application.h"
+#include "ui/geometry.h"
 
 namespace quillet {
 
@@ -269,11 +270,11 @@ void TCFGFace::FormCreate() {
 void TCFGFace::FormClose() {
     // A minimised window is far off the screen: keep where it stands when
     // restored, as the next start would otherwise open it out of sight.
-    RECT r = BoundsRect();
+    base::Rect r = BoundsRect();
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     if (IsIconic(Handle()) && GetWindowPlacement(Handle(), &placement)) {
-        r = placement.rcNormalPosition;
+        r = ui::FromRECT(placement.rcNormalPosition);
     }
     Settings(platform_, state_).SavePosition(r.left, r.top);
 }

@@ -109,15 +109,16 @@ void TBalloonHintWindow::ActivateHint(RECT, const std::string& hint, ui::Widget*
     }
     // Measured once, with the font of this showing at the DPI of the monitor
     // under the pointer; the window takes its size and place in one move.
-    POINT pointer{};
-    GetCursorPos(&pointer);
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const base::Point pointer = ui::FromPOINT(cursor);
     dpi_ = ui::DpiAtPoint(pointer);
     StoreCaption(hint);
     ChooseFontAndColors();
     UpdateSize(false);
 
-    const BalloonPlacement placed = PlaceBalloon(Size(), ui::FromPOINT(pointer), s.Position(),
-                                                 ui::WorkAreaAt(ui::FromPOINT(pointer)));
+    const BalloonPlacement placed =
+        PlaceBalloon(Size(), pointer, s.Position(), ui::WorkAreaAt(pointer));
     position_ = placed.position;
     const RECT r = ui::ToRECT(placed.rect);
     CaptureScreenUnder(r);

@@ -162,7 +162,7 @@ int ShowMessageDialog(const std::string& message, const std::string& caption,
 
     RECT client{};
     GetClientRect(hwnd, &client);
-    const base::Rect outer = ui::FromRECT(form.BoundsRect());
+    const base::Rect outer = form.BoundsRect();
     const base::Size frame{outer.Width() - client.right, outer.Height() - client.bottom};
 
     // Measured and laid out at the designed DPI, which the form takes at its own.
@@ -172,7 +172,7 @@ int ShowMessageDialog(const std::string& message, const std::string& caption,
     const MessageDialogLayout layout =
         LayOutMessageDialog(message, button2, button3, defaultButton, measurer, frame, design.dpi);
 
-    const base::Rect ownerRect = owner ? ui::FromRECT(owner->BoundsRect()) : screen;
+    const base::Rect ownerRect = owner ? owner->BoundsRect() : screen;
     const base::Point at =
         PlaceOverOwnerOn(ownerRect, layout.outerWidth, layout.outerHeight, screen);
     form.SetClientSize(layout.clientWidth, layout.clientHeight);

@@ -75,7 +75,7 @@ public:
     void SetCaption(const std::string& caption);
 
     // Outer rectangle in screen coordinates.
-    RECT BoundsRect() const;
+    base::Rect BoundsRect() const;
     // Gives the client area a designed size, at the form's DPI.
     void SetClientSize(int designedWidth, int designedHeight);
     void SetPosition(int left, int top);
@@ -130,11 +130,11 @@ private:
     // font from their designs, and its designed client size, with the
     // window's top-left corner at `suggested`'s (screen coordinates) when
     // given.
-    void ApplyDpi(int dpi, const RECT* suggested);
+    void ApplyDpi(int dpi, const base::Rect* suggested);
     // The outer size of the designed client area at the form's DPI: with the
     // frame the window has, or (FramedSize) the frame its style gives.
-    SIZE OuterSize() const;
-    SIZE FramedSize() const;
+    base::Size OuterSize() const;
+    base::Size FramedSize() const;
     // The form's font at its DPI, made now: the controls share it.
     void TakeFontAtDpi();
     // The designed font at its size in points, at `dpi`.

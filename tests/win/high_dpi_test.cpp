@@ -66,7 +66,7 @@ void ExpectLaidOutAgainAt(ui::Form& form, int dpi) {
                    20 + base::ScaleForDpi(form.Height(), dpi, Dpi())};
     SendMessageA(form.Handle(), ui::kWmDpiChanged, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     EXPECT_EQ(form.Dpi(), dpi);
-    EXPECT_EQ(ui::FromRECT(form.BoundsRect()).TopLeft(), (base::Point{10, 20}));
+    EXPECT_EQ(form.BoundsRect().TopLeft(), (base::Point{10, 20}));
     wintest::ExpectClientSize(form.Handle(), base::ScaleForDpi(form.Design().clientWidth, dpi),
                               base::ScaleForDpi(form.Design().clientHeight, dpi));
     ExpectDesignsScaled(form, dpi);

@@ -207,8 +207,7 @@ protected:
     void MoveOwner(int left, int top, int width, int height) {
         SetWindowPos(owner->Handle(), nullptr, left, top, width, height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
-        const RECT r = owner->BoundsRect();
-        ASSERT_EQ(AsLayout(r), base::RectAt(left, top, width, height));
+        ASSERT_EQ(owner->BoundsRect(), base::RectAt(left, top, width, height));
     }
 
     // The dialog's outer size for `c`, found by showing it once.
