@@ -59,7 +59,7 @@ TBalloonHintWindow::~TBalloonHintWindow() {
 
 bool TBalloonHintWindow::Watched() const { return WatchedBalloon() == this; }
 
-RECT TBalloonHintWindow::CalcHintRect(int, const std::string&) { return RECT{0, 0, 0, 0}; }
+base::Rect TBalloonHintWindow::CalcHintRect(int, const std::string&) { return {}; }
 
 void TBalloonHintWindow::UseSystemStatusFont() {
     const auto description = SystemStatusFont(dpi_);
@@ -93,7 +93,7 @@ void TBalloonHintWindow::ChooseFontAndColors() {
     }
 }
 
-void TBalloonHintWindow::ActivateHint(RECT, const std::string& hint, ui::Widget*) {
+void TBalloonHintWindow::ActivateHint(base::Rect, const std::string& hint, ui::Widget*) {
     const TBalloonBase& s = Settings();
     if (s.Behavior().Contains(bbNoShowMouseDown) && AnyMouseButtonDown()) {
         // The application may destroy this window here: nothing of it is
@@ -120,7 +120,7 @@ void TBalloonHintWindow::ActivateHint(RECT, const std::string& hint, ui::Widget*
     const BalloonPlacement placed =
         PlaceBalloon(Size(), pointer, s.Position(), ui::WorkAreaAt(pointer));
     position_ = placed.position;
-    const RECT r = ui::ToRECT(placed.rect);
+    const base::Rect& r = placed.rect;
     CaptureScreenUnder(r);
 
     // Shaped before it shows, so that it never appears as a rectangle.
@@ -131,7 +131,7 @@ void TBalloonHintWindow::ActivateHint(RECT, const std::string& hint, ui::Widget*
     } else {
         SetWindowRgn(Handle(), nullptr, FALSE);
     }
-    SetWindowPos(Handle(), HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
+    SetWindowPos(Handle(), HWND_TOPMOST, r.left, r.top, r.Width(), r.Height(),
                  SWP_SHOWWINDOW | SWP_NOACTIVATE);
     // Painted at once: where windows are composed, an unpainted one is black.
     UpdateWindow(Handle());

@@ -80,7 +80,7 @@ protected:
     void TakeCanvasFont(const ui::Font& font);
     void SetFontColor(base::TColor color) { fontColor_ = color; }
     // Keeps the screen pixels of `rect` (screen coordinates) for the paint.
-    void CaptureScreenUnder(const RECT& rect);
+    void CaptureScreenUnder(const base::Rect& rect);
 
     TBalloonPosition position_ = bpAboveRight;
     int dpi_ = ui::ScreenPixelsPerInch();
@@ -111,9 +111,9 @@ public:
     ~TBalloonHintWindow() override;
 
     // The balloon measures itself when shown.
-    RECT CalcHintRect(int maxWidth, const std::string& hint) override;
+    base::Rect CalcHintRect(int maxWidth, const std::string& hint) override;
     // Shows `hint` at the pointer; `rect` is not used.
-    void ActivateHint(RECT rect, const std::string& hint, ui::Widget* control) override;
+    void ActivateHint(base::Rect rect, const std::string& hint, ui::Widget* control) override;
 
     // Whether this window is the one the message hook watches.
     bool Watched() const;

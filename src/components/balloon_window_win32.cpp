@@ -140,8 +140,8 @@ void TBalloonWindow::Compose(HDC under, HDC target) const {
     BitBlt(target, 0, 0, w, h, pic, 0, 0, SRCCOPY);
 }
 
-void TBalloonWindow::CaptureScreenUnder(const RECT& rect) {
-    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+void TBalloonWindow::CaptureScreenUnder(const base::Rect& rect) {
+    const int w = rect.Width(), h = rect.Height();
     if (w <= 0 || h <= 0) return;
     if (!under_ || under_->Width() != w || under_->Height() != h)
         under_ = std::make_unique<ui::MemoryImage>(w, h);

@@ -89,7 +89,7 @@ HFONT HintWindow::HintFont() {
     return font_ ? font_.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-RECT HintWindow::CalcHintRect(int maxWidth, const std::string& hint) {
+base::Rect HintWindow::CalcHintRect(int maxWidth, const std::string& hint) {
     RECT r{0, 0, std::min(maxWidth, kPlainHintWidth), 0};
     {
         const WindowDC dc;
@@ -99,14 +99,14 @@ RECT HintWindow::CalcHintRect(int maxWidth, const std::string& hint) {
     // Room for the border and a little padding on each side.
     r.right += 8;
     r.bottom += 4;
-    return r;
+    return FromRECT(r);
 }
 
-void HintWindow::ActivateHint(RECT rect, const std::string& hint, Widget*) {
+void HintWindow::ActivateHint(base::Rect rect, const std::string& hint, Widget*) {
     text_ = hint;
     EnsureHandle();
-    SetWindowPos(Handle(), HWND_TOPMOST, rect.left, rect.top, rect.right - rect.left,
-                 rect.bottom - rect.top, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), HWND_TOPMOST, rect.left, rect.top, rect.Width(), rect.Height(),
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -266,16 +266,16 @@ void Hints::ShowNow() {
     hint_ = class_ ? class_() : std::make_unique<HintWindow>();
     // Below the pointer, kept on the monitor under it.
     const base::Rect screen = WorkAreaAt(FromPOINT(cursor));
-    RECT r = hint_->CalcHintRect(screen.Width(), control_->Hint);
+    const base::Size size = hint_->CalcHintRect(screen.Width(), control_->Hint).Extent();
     int left = cursor.x;
     int top = cursor.y + GetSystemMetrics(SM_CYCURSOR) / 2 + 4;
-    const int w = r.right - r.left;
-    const int h = r.bottom - r.top;
+    const int w = size.width;
+    const int h = size.height;
     if (left + w > screen.right) left = screen.right - w;
     if (top + h > screen.bottom) top = cursor.y - h - 4;
     left = std::max(left, screen.left);
     top = std::max(top, screen.top);
-    hint_->ActivateHint(RECT{left, top, left + w, top + h}, control_->Hint, control_);
+    hint_->ActivateHint(base::RectAt(left, top, w, h), control_->Hint, control_);
     const int hidePause = std::max(Application::Get().HintHidePause, 1);
     SetTimer(TimerHandle(), kHintHideTimer, static_cast<UINT>(hidePause), nullptr);
 }

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "base/geometry.h"
 #include "ui/handles.h"
 #include "ui/window.h"
 
@@ -28,9 +29,9 @@ public:
     ~HintWindow() override;
 
     // The rectangle (origin 0,0) the hint needs, wrapped at maxWidth.
-    virtual RECT CalcHintRect(int maxWidth, const std::string& hint);
+    virtual base::Rect CalcHintRect(int maxWidth, const std::string& hint);
     // Shows the hint in `rect` (screen coordinates) for `control`.
-    virtual void ActivateHint(RECT rect, const std::string& hint, Widget* control);
+    virtual void ActivateHint(base::Rect rect, const std::string& hint, Widget* control);
     // Hides the hint and destroys its window.
     virtual void ReleaseHandle();
 

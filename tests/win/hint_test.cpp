@@ -20,14 +20,13 @@ namespace {
 class RecordingHint : public HintWindow {
 public:
     explicit RecordingHint(std::vector<std::string>* log) : log_(log) {}
-    RECT CalcHintRect(int maxWidth, const std::string& hint) override {
+    base::Rect CalcHintRect(int maxWidth, const std::string& hint) override {
         log_->push_back("calc " + std::to_string(maxWidth > 0) + " " + hint);
-        return RECT{0, 0, 120, 30};
+        return base::RectAt(0, 0, 120, 30);
     }
-    void ActivateHint(RECT rect, const std::string& hint, Widget* control) override {
+    void ActivateHint(base::Rect rect, const std::string& hint, Widget* control) override {
         log_->push_back("activate " + hint + " " + (control ? control->Name() : "?") + " " +
-                        std::to_string(rect.right - rect.left) + "x" +
-                        std::to_string(rect.bottom - rect.top));
+                        std::to_string(rect.Width()) + "x" + std::to_string(rect.Height()));
     }
     void ReleaseHandle() override { log_->push_back("release"); }
 
