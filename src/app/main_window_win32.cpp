@@ -26,10 +26,8 @@ ui::FormDesign MainFormDesign() {
     ui::FormDesign design;
     design.className = "TCFGFace";
     design.caption = "Quillet";
-    design.clientWidth = 498;
-    design.clientHeight = 438;
-    design.left = 142;
-    design.top = 19;
+    design.clientSize = {498, 438};
+    design.position = base::Point{142, 19};
     design.border = ui::BorderStyle::Single;
     design.font = ui::Font("Helv", -11, base::fsBold);
     // The caption is the application's title, also when the quick-help

@@ -152,8 +152,7 @@ int ShowMessageDialog(const std::string& message, const std::string& caption,
     TakeDialogFont(owner, design);
     // A provisional size: the frame is read from the real window, and the
     // layout needs it to know the client width.
-    design.clientWidth = MessageRowWidth(1, design.dpi);
-    design.clientHeight = 100;
+    design.clientSize = {MessageRowWidth(1, design.dpi), 100};
     ui::Form form(design);
     // The dialog belongs to the application, not to owner: it stays above
     // the main window, whichever window it is centred over.
@@ -175,7 +174,7 @@ int ShowMessageDialog(const std::string& message, const std::string& caption,
     const base::Rect ownerRect = owner ? owner->BoundsRect() : screen;
     const base::Point at =
         PlaceOverOwnerOn(ownerRect, layout.outerWidth, layout.outerHeight, screen);
-    form.SetClientSize(layout.clientWidth, layout.clientHeight);
+    form.SetClientSize({layout.clientWidth, layout.clientHeight});
     form.SetPosition(at.x, at.y);
 
     form.Make<ui::Image>({hwnd, {.name = "Image", .bounds = layout.icon}}).SetIcon(picture.Handle());

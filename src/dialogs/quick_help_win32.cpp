@@ -13,8 +13,7 @@ constexpr int kQuickHelpIcon = 2;
 ui::FormDesign QuickHelpDesign() {
     ui::FormDesign design;
     design.className = "TQuickHelp";
-    design.clientWidth = 523;
-    design.clientHeight = 355;
+    design.clientSize = {523, 355};
     design.border = ui::BorderStyle::DialogNoSysMenu;
     design.font = ui::Font("Helv", -11, base::fsBold);
     return design;

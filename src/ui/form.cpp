@@ -59,9 +59,9 @@ Window::CreateParams Form::FormParams(HWND owner) const {
     params.caption = design_.followsTitle ? Application::Get().Title() : design_.caption;
     params.style = StyleFor(design_.border);
     params.exStyle = ExStyleFor(design_.border);
-    int x = design_.left == CW_USEDEFAULT ? 0 : Scale(design_.left);
-    int y = design_.top == CW_USEDEFAULT ? 0 : Scale(design_.top);
-    if (owner && design_.left == CW_USEDEFAULT && design_.top == CW_USEDEFAULT) {
+    int x = design_.position ? Scale(design_.position->x) : 0;
+    int y = design_.position ? Scale(design_.position->y) : 0;
+    if (owner && !design_.position) {
         // On its owner's monitor, at its owner's DPI, until it is placed.
         RECT o{};
         GetWindowRect(owner, &o);
@@ -108,8 +108,8 @@ Font Form::ScaledFont(const Font& designed) const {
 }
 
 base::Size Form::FramedSize() const {
-    const base::Rect client = base::RectAt(0, 0, Scale(design_.clientWidth),
-                                           Scale(design_.clientHeight));
+    const base::Rect client = base::RectAt(0, 0, Scale(design_.clientSize.width),
+                                           Scale(design_.clientSize.height));
     return OuterRectForDpi(client, StyleFor(design_.border), ExStyleFor(design_.border), dpi_)
         .Extent();
 }
@@ -119,15 +119,14 @@ base::Size Form::OuterSize() const {
     if (!IsIconic(Handle()) && GetWindowRect(Handle(), &outer) && GetClientRect(Handle(), &client)) {
         // The frame the window has now: by a DPI change the system has
         // already drawn it at the new DPI.
-        return {Scale(design_.clientWidth) + (outer.right - outer.left) - client.right,
-                Scale(design_.clientHeight) + (outer.bottom - outer.top) - client.bottom};
+        return {Scale(design_.clientSize.width) + (outer.right - outer.left) - client.right,
+                Scale(design_.clientSize.height) + (outer.bottom - outer.top) - client.bottom};
     }
     return FramedSize();
 }
 
-void Form::SetClientSize(int designedWidth, int designedHeight) {
-    design_.clientWidth = designedWidth;
-    design_.clientHeight = designedHeight;
+void Form::SetClientSize(base::Size designed) {
+    design_.clientSize = designed;
     const base::Size size = OuterSize();
     SetWindowPos(Handle(), nullptr, 0, 0, size.width, size.height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

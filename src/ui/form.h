@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,8 +41,10 @@ enum ModalResultValue { mrNone = 0, mrOk = 1, mrCancel = 2 };
 struct FormDesign {
     std::string className;     // window class, also how other programs find us
     std::string caption;
-    int clientWidth = 0, clientHeight = 0;
-    int left = CW_USEDEFAULT, top = CW_USEDEFAULT;
+    base::Size clientSize;
+    // The window's top-left corner on the screen; none: at its owner's
+    // centre, or at the screen's corner without one, until it is placed.
+    std::optional<base::Point> position;
     BorderStyle border = BorderStyle::Single;
     Font font;
     // When not 0, the font's size in points, taken at the form's DPI
@@ -77,7 +80,7 @@ public:
     // Outer rectangle in screen coordinates.
     base::Rect BoundsRect() const;
     // Gives the client area a designed size, at the form's DPI.
-    void SetClientSize(int designedWidth, int designedHeight);
+    void SetClientSize(base::Size designed);
     void SetPosition(int left, int top);
     int Left() const { return BoundsRect().left; }
     int Top() const { return BoundsRect().top; }

@@ -23,8 +23,8 @@ protected:
         ui::Application::Get().Initialize(GetModuleHandleA(nullptr));
         ui::FormDesign d;
         d.className = "TBalloonTestForm";
-        d.clientWidth = d.clientHeight = 400;
-        d.left = d.top = 100;
+        d.clientSize = {400, 400};
+        d.position = base::Point{100, 100};
         form_ = std::make_unique<ui::Form>(d);
         form_->Create(nullptr);
         hinted_ = &form_->Make<ui::Button>(

@@ -67,8 +67,8 @@ void ExpectLaidOutAgainAt(ui::Form& form, int dpi) {
     SendMessageA(form.Handle(), ui::kWmDpiChanged, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     EXPECT_EQ(form.Dpi(), dpi);
     EXPECT_EQ(form.BoundsRect().TopLeft(), (base::Point{10, 20}));
-    wintest::ExpectClientSize(form.Handle(), base::ScaleForDpi(form.Design().clientWidth, dpi),
-                              base::ScaleForDpi(form.Design().clientHeight, dpi));
+    wintest::ExpectClientSize(form.Handle(), base::ScaleForDpi(form.Design().clientSize.width, dpi),
+                              base::ScaleForDpi(form.Design().clientSize.height, dpi));
     ExpectDesignsScaled(form, dpi);
 }
 

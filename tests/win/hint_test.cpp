@@ -42,10 +42,8 @@ protected:
         FormDesign design;
         design.className = "THintTestForm";
         design.caption = "hints";
-        design.clientWidth = 300;
-        design.clientHeight = 200;
-        design.left = 100;
-        design.top = 100;
+        design.clientSize = {300, 200};
+        design.position = base::Point{100, 100};
         form_ = std::make_unique<Form>(design);
         form_->Create(nullptr);
         button_ = &form_->Make<Button>(

@@ -159,7 +159,7 @@ TEST(LabelEffectWin, ControlSinksAsAButtonAndRepaintsItsRectangle) {
     ui::Application::Get().Initialize(GetModuleHandleA(nullptr));
     ui::FormDesign design;
     design.className = "TLabelEffectTestForm";
-    design.clientWidth = 200, design.clientHeight = 100;
+    design.clientSize = {200, 100};
     ui::Form form(design);
     form.Create(nullptr);
     form.Show();

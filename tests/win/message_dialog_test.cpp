@@ -573,8 +573,7 @@ TEST_F(MessageDialogTest, WindowClassBorderAndTitle) {
 TEST_F(MessageDialogTest, BelongsToTheMainFormNotToTheOwner) {
     ui::FormDesign design;
     design.className = "TTestMain";
-    design.clientWidth = 200;
-    design.clientHeight = 100;
+    design.clientSize = {200, 100};
     ui::Form main(design);
     main.Create(nullptr);
     ui::Application& app = ui::Application::Get();

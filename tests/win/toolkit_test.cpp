@@ -66,10 +66,8 @@ protected:
         FormDesign design;
         design.className = "TToolkitTestForm";
         design.caption = "toolkit";
-        design.clientWidth = 300;
-        design.clientHeight = 200;
-        design.left = 50;
-        design.top = 50;
+        design.clientSize = {300, 200};
+        design.position = base::Point{50, 50};
         form_ = std::make_unique<Form>(design);
         form_->Create(nullptr);
         form_->Show();
@@ -247,8 +245,7 @@ TEST_F(ToolkitTest, TitleRecaptionsTheFormsThatFollowIt) {
     const std::string before = app.Title();
     FormDesign design;
     design.className = "TTitleFollower";
-    design.clientWidth = 100;
-    design.clientHeight = 50;
+    design.clientSize = {100, 50};
     design.followsTitle = true;
     auto follower = std::make_unique<Form>(design);
     follower->Create(nullptr);
