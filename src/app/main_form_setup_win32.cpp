@@ -36,7 +36,7 @@ void SetupMainForm(TCFGFace& form) {
         {settings.Left(), settings.Top()}, {form.Width(), form.Height()}, ui::MonitorWorkAreas(),
         {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
         {form.Scale(designed.x), form.Scale(designed.y)});
-    form.SetPosition(at.x, at.y);
+    form.SetPosition(at);
 
     state.extraMessages = settings.ExtraMessages();
 }

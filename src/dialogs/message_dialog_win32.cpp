@@ -175,7 +175,7 @@ int ShowMessageDialog(const std::string& message, const std::string& caption,
     const base::Point at =
         PlaceOverOwnerOn(ownerRect, layout.outerWidth, layout.outerHeight, screen);
     form.SetClientSize({layout.clientWidth, layout.clientHeight});
-    form.SetPosition(at.x, at.y);
+    form.SetPosition(at);
 
     form.Make<ui::Image>({hwnd, {.name = "Image", .bounds = layout.icon}}).SetIcon(picture.Handle());
     form.Make<MessageLabel>(

@@ -215,8 +215,8 @@ base::Rect Form::BoundsRect() const {
     return FromRECT(r);
 }
 
-void Form::SetPosition(int left, int top) {
-    SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+void Form::SetPosition(base::Point topLeft) {
+    SetWindowPos(Handle(), nullptr, topLeft.x, topLeft.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int Form::Width() const { return BoundsRect().Width(); }
@@ -313,7 +313,7 @@ void CenterOverForm(const Form& owner, Form& dialog) {
         area.left + CenterOverAxis(o.left - area.left, o.Width(), dialog.Width(), area.Width());
     const int top =
         area.top + CenterOverAxis(o.top - area.top, o.Height(), dialog.Height(), area.Height());
-    dialog.SetPosition(left, top);
+    dialog.SetPosition({left, top});
 }
 
 }  // namespace ui

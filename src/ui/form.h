@@ -81,7 +81,7 @@ public:
     base::Rect BoundsRect() const;
     // Gives the client area a designed size, at the form's DPI.
     void SetClientSize(base::Size designed);
-    void SetPosition(int left, int top);
+    void SetPosition(base::Point topLeft);
     int Left() const { return BoundsRect().left; }
     int Top() const { return BoundsRect().top; }
     int Width() const;

@@ -225,7 +225,7 @@ TEST_F(MainWindowTest, ClosingSavesThePosition) {
     {
         TCFGFace face;
         face.Create();
-        face.SetPosition(37, 51);
+        face.SetPosition({37, 51});
         SendMessageA(face.Handle(), WM_CLOSE, 0, 0);
     }
     MSG msg;
@@ -243,7 +243,7 @@ TEST_F(MainWindowTest, ClosingWhileMinimisedSavesTheRestoredPosition) {
     {
         TCFGFace face;
         face.Create();
-        face.SetPosition(61, 43);
+        face.SetPosition({61, 43});
         face.Show();
         ShowWindow(face.Handle(), SW_MINIMIZE);
         SendMessageA(face.Handle(), WM_CLOSE, 0, 0);
