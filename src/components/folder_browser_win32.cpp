@@ -220,9 +220,8 @@ void TBrowseDirectoryDlg::RetrySelection() {
             desktop->Release();
         }
         if (parsed) ReplaceHeldList(parsed);
-        // A network name is selected by item list only; a path that the shell
-        // let drop is asked for by item list and by path in turn.
-        if (selection_.compare(0, 2, "\\\\") == 0 || (parsed && selectionRetries_ % 2 == 1)) {
+        if (selection_.compare(0, 2, "\\\\") == 0) {
+            // A network name is selected by item list only.
             if (!parsed) return;
             SendMessageA(dialog_, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(held_));
         } else {
