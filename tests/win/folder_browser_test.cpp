@@ -115,14 +115,27 @@ protected:
         alpha = base + "\\Alpha";
         beta = base + "\\Beta";
         deep = base + "\\A rather long directory name\\Another long directory name\\Deepest";
-        for (const std::string& d :
-             {base, alpha, beta, base + "\\A rather long directory name",
-              base + "\\A rather long directory name\\Another long directory name", deep}) {
-            CreateDirectoryA(d.c_str(), nullptr);
-        }
+        const std::string folders[] = {base, alpha, beta, base + "\\A rather long directory name",
+                                       base + "\\A rather long directory name\\Another long directory name",
+                                       deep};
+        for (const std::string& d : folders) CreateDirectoryA(d.c_str(), nullptr);
         file = base + "\\file.txt";
         HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         CloseHandle(h);
+        // The first reading of a folder after a change sets its access time,
+        // which Wine's item lists carry: read each changed folder now, or the
+        // shell's tree, filled before that reading, may no longer match the
+        // items it parses after it (by a two-second step of the time).
+        ReadFolder(temp);
+        for (const std::string& d : folders) ReadFolder(d);
+    }
+    static void ReadFolder(const std::string& folder) {
+        WIN32_FIND_DATAA found;
+        const std::string pattern = folder + (folder.ends_with('\\') ? "*" : "\\*");
+        const HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+        ASSERT_NE(search, INVALID_HANDLE_VALUE) << folder;
+        while (FindNextFileA(search, &found)) {}
+        FindClose(search);
     }
     void TearDown() override {
         DeleteFileA(file.c_str());
