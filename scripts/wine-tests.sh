@@ -40,8 +40,8 @@ use_home "$TEST_WINE_DIR/home"
 bash "$here/make-prefix.sh" "$TEST_WINE_DIR/template" "$HOME"
 
 export WINEPREFIX=$TEST_WINE_DIR/prefix
-# One wineserver for the whole run (each test program then starts fast); it
-# is ended, and waited for, however the run ends.
+# One wineserver for each run of the programs (each test program then starts
+# fast); it is ended, and waited for, however the script ends.
 trap stop_wineserver EXIT
 
 # A fresh copy of the template with its wineserver started.
@@ -125,7 +125,7 @@ if [[ -n $repeat ]]; then
         say "run $k of $repeat: $ran tests, $(($(wc -l <"$failures") - before)) failed"
     done
     if [[ ! -s $failures ]]; then
-        say "every test passed in all $repeat runs${filter:+ (filter $filter)}"
+        say "every test passed, in $repeat of $repeat runs${filter:+ (filter $filter)}"
         exit 0
     fi
     say "failed at least once (runs failed of $repeat; logs in $results/run-K):"
