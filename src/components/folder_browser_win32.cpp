@@ -13,8 +13,9 @@ namespace {
 constexpr int kStatusLineId = 14147;
 constexpr UINT_PTR kSubclassId = 0x42445247;  // ours among the dialog's subclasses
 constexpr UINT_PTR kRetrySelectionTimer = 0x4252;
-// Wine's dialog, now and then, ignores a selection it is asked for (while it is
-// still filling its tree, say) and reports none; asked again a moment later it
+// A shell dialog may ignore a selection it is asked for and report none: under
+// Wine the first dialog of a process does so for any folder below the user's
+// profile while it is still filling its tree; asked again a moment later, it
 // takes it.
 constexpr UINT kRetrySelectionMs = 50;
 constexpr int kMaxSelectionRetries = 40;

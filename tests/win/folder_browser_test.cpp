@@ -268,7 +268,7 @@ TEST_F(BrowseDirectoryTest, SelectionSetterWhileOpen) {
 }
 
 // A shell that ignores the first selection asked of it and reports none, as
-// Wine's does now and then while it fills its tree.
+// Wine's first dialog of a process does for folders below the user's profile.
 struct IgnoresFirstSelection : TBrowseDirectoryDlg {
     int asked = 0;
     void DoInitialized(HWND dialog) override {
