@@ -122,10 +122,10 @@ protected:
         file = base + "\\file.txt";
         HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         CloseHandle(h);
-        // The first reading of a folder after a change sets its access time,
-        // which Wine's item lists carry: read each changed folder now, or the
-        // shell's tree, filled before that reading, may no longer match the
-        // items it parses after it (by a two-second step of the time).
+        // Wine's tree may stop matching a folder made moments before (its item
+        // lists carry the folder's times, which the first reading after a
+        // change moves): each new or changed folder is read once now, so that
+        // nothing about it changes while a dialog shows it.
         ReadFolder(temp);
         for (const std::string& d : folders) ReadFolder(d);
     }
