@@ -210,7 +210,9 @@ JobEnd RunSaveJob(Context& ctx, const std::string& cfg, const std::string& compi
     const JobEnd nothingDone = job.cfg ? JobEnd::Undone : JobEnd::Stopped;
 
     const ElevatedRun run = ctx.platform.RunSaveJobElevated(folder, EncodeJob(job));
-    if (run.error == kErrorCancelled) return nothingDone;
+    // A refused prompt wrote nothing of this Save: the configuration was in
+    // the job, or the user kept the old one. Back to how it was, quietly.
+    if (run.error == kErrorCancelled) return JobEnd::Undone;
     auto reportFailed = [&](const std::string& reason) {
         Ask(ctx, "The files could not be saved in " + folder + " as administrator. " + reason,
             "Save as administrator failed", "&OK", "", kIconWarning, 1);

@@ -818,6 +818,36 @@ TEST_F(SaveTest, AsAdministratorTheJobHoldsWhatSaveWouldWriteAndARefusedPromptUn
     EXPECT_TRUE(p.copies.empty() && h.prompts.errors.empty());
 }
 
+TEST(SaveCasesTest, TheElevatedRunEndsAsSaveItselfWouldHave) {
+    const struct {
+        const char* name;
+        bool cfgReplaced;  // else the old configuration is kept and the batch file is refused
+        unsigned long error, exitCode;
+        const char* steps;  // what the elevated run reported
+        std::vector<std::string> events;
+        bool fieldsKept;
+    } cases[] = {
+        {"prompt refused after the configuration was kept", false, kErrorCancelled, 0, "",
+         {"dialog:Existing .CFG file detected", "dialog:Folder protected by Windows"}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        PrepareD2(h);
+        h.state.offersElevation = true;
+        h.platform.elevated = h.state.extraMessages = false;
+        h.platform.AddFile(kD2Cfg, "old");
+        h.platform.writeFailures[FakePlatform::Norm(c.cfgReplaced ? kD2Cfg : kD2Bat)] = {
+            WriteOutcome::CannotCreate, kErrorAccessDenied};
+        h.platform.elevatedRun = {c.error, c.exitCode, c.steps};
+        h.prompts.Answer(c.cfgReplaced ? 1 : 2).Answer(1).Answer(1);
+        bSaveClick(h.ctx);
+        EXPECT_EQ(h.prompts.events, c.events);
+        if (c.fieldsKept) ExpectKept(h);
+        EXPECT_EQ(h.view.Enabled(Ctl::bSave), c.fieldsKept);
+    }
+}
+
 TEST(SaveCasesTest, ElevationIsOfferedOnlyWhereItHelpsAndElseTheReasonIsGiven) {
     const struct {
         bool elevated, readOnly;
