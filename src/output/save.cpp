@@ -224,9 +224,15 @@ JobEnd RunSaveJob(Context& ctx, const std::string& cfg, const std::string& compi
     }
     // Each failure is reported as Save itself would have reported it.
     bool unreported = run.exitCode != 0;
+    // The result file lies where the user's programs can write, so a step for
+    // a file the job did not hold is no step of this run.
     for (const JobStep& step : ParseJobSteps(run.steps)) {
-        const WriteResult result{WriteOutcome::CannotCreate, step.error};
-        if (step.role == "cfg" && step.outcome == "written") {
+        // An existing file that another program holds open is the "Unable to
+        // delete" report here too.
+        const WriteResult result{WriteOutcome::CannotReplace, step.error};
+        if (step.role == "cfg" && !job.cfg) {
+            continue;
+        } else if (step.role == "cfg" && step.outcome == "written") {
             ConfirmSaved(ctx, cfg);
         } else if (step.role == "cfg" && step.error) {
             ReportWrite(ctx, result, job.cfg->replace, cfg, ".CFG file",
@@ -236,7 +242,7 @@ JobEnd RunSaveJob(Context& ctx, const std::string& cfg, const std::string& compi
             ReportStubNotCopied(ctx, ExtractFilePath(cfg),
                                 ctx.platform.SystemErrorText(step.error));
             unreported = false;
-        } else if (step.role == "bat" && step.error) {
+        } else if (step.role == "bat" && step.error && job.bat) {
             ReportWrite(ctx, result, job.bat->replace, ReplaceExtension(compiler, ".bat"),
                         "batch file", "I/O error " + IntToStr(step.error));
             return JobEnd::Stopped;

@@ -829,6 +829,12 @@ TEST(SaveCasesTest, TheElevatedRunEndsAsSaveItselfWouldHave) {
     } cases[] = {
         {"prompt refused after the configuration was kept", false, kErrorCancelled, 0, "",
          {"dialog:Existing .CFG file detected", "dialog:Folder protected by Windows"}, true},
+        {"the configuration held open", true, 0, 1, "cfg 32\r\n",
+         {"dialog:Existing .CFG file detected", "dialog:Folder protected by Windows",
+          "dialog:Unable to deleteDCC32.cfg"}, true},
+        {"a result naming a file the job did not hold", false, 0, 0,
+         "cfg 5\r\nbat written\r\n",
+         {"dialog:Existing .CFG file detected", "dialog:Folder protected by Windows"}, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
