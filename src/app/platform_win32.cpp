@@ -150,4 +150,23 @@ bool Win32Platform::RenameFile(const std::string& from, const std::string& to,
     return false;
 }
 
+bool Win32Platform::FillEmptyFile(const std::string& path, const std::string& bytes) {
+    // Opened without following a link at its name, and shared with no one
+    // while it is checked and filled.
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const DWORD notPlain = FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY;
+    // A hard link names a file that other names reach too.
+    bool ok = GetFileInformationByHandle(file, &info) && !(info.dwFileAttributes & notPlain) &&
+              info.nNumberOfLinks == 1 && info.nFileSizeHigh == 0 && info.nFileSizeLow == 0;
+    DWORD written = 0;
+    ok = ok && WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                         nullptr) &&
+         written == bytes.size();
+    CloseHandle(file);
+    return ok;
+}
+
 }  // namespace quillet

@@ -32,6 +32,7 @@ public:
     std::string VirtualStoreRoot() override;
     long long FileSize(const std::string& path) override;
     bool RenameFile(const std::string& from, const std::string& to, std::string& reason) override;
+    bool FillEmptyFile(const std::string& path, const std::string& bytes) override;
 };
 
 // The main window's platform: it can hand a Save that Windows refused to an

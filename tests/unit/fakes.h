@@ -123,6 +123,11 @@ public:
     std::string SystemErrorText(unsigned long e) override {
         return errorTexts.count(e) ? errorTexts[e] : "";
     }
+    bool FillEmptyFile(const std::string& path, const std::string& bytes) override {
+        if (!FileExists(path) || !Content(path).empty()) return false;
+        files[Norm(path)] = bytes;
+        return true;
+    }
     ElevatedRun RunSaveJobElevated(const std::string& folder, const std::string& job) override {
         elevatedJobs.push_back({folder, job});
         return elevatedRun;
