@@ -73,6 +73,13 @@ WriteResult Win32Platform::WriteFileReplacing(const std::string& path, const std
 
 std::string Win32Platform::ShortPath(const std::string& path) { return GetShortPath(path); }
 
+std::string Win32Platform::LongPath(const std::string& path) {
+    // The ANSI file functions reach no longer path.
+    char longPath[MAX_PATH] = {};
+    const DWORD got = GetLongPathNameA(path.c_str(), longPath, MAX_PATH);
+    return got == 0 || got >= MAX_PATH ? path : std::string(longPath, got);
+}
+
 std::string Win32Platform::ExePath() { return ui::Application::Get().ExeName(); }
 
 std::string Win32Platform::UserDataFolder() {

@@ -20,6 +20,7 @@ public:
                       unsigned long& error) override;
     WriteResult WriteFileReplacing(const std::string& path, const std::string& bytes) override;
     std::string ShortPath(const std::string& path) override;
+    std::string LongPath(const std::string& path) override;
     std::string ExePath() override;
     std::string UserDataFolder() override;
     bool MakeDirectory(const std::string& path) override;

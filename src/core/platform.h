@@ -75,6 +75,8 @@ public:
 
     // The platform's short (8.3) form of an existing path; empty on failure.
     virtual std::string ShortPath(const std::string& path) = 0;
+    // The long form of an existing path; the path itself on failure.
+    virtual std::string LongPath(const std::string& path) { return path; }
     // Full path of the running program.
     virtual std::string ExePath() = 0;
     // The user's own folder for programs' settings (%APPDATA%); empty when

@@ -123,8 +123,8 @@ void ConfirmSaved(Context& ctx, const std::string& cfg) {
 // copy of their configuration before the real one: every Save would be
 // ignored. Says so and offers to move the copy aside; Save goes on either way.
 void OfferToMoveHiddenCopy(Context& ctx, const std::string& cfg) {
-    const std::string twin = VirtualStoreTwin(ctx.platform.VirtualStoreRoot(), cfg);
-    if (twin.empty() || !ctx.platform.FileExists(twin)) return;
+    const std::string twin = HiddenCopyOf(ctx.platform, cfg);
+    if (twin.empty()) return;
     const std::string message =
         "Windows keeps a hidden copy of " + ExtractFileName(cfg) + " in your VirtualStore: " +
         twin + ". The compiler reads that copy and not " + cfg + ", which Save writes." +

@@ -102,6 +102,11 @@ public:
         if (it != shortPaths.end()) return it->second;
         return FileExists(path) || DirectoryExists(path) ? path : std::string();
     }
+    std::string LongPath(const std::string& path) override {
+        auto it = longPaths.find(Norm(path));
+        return it != longPaths.end() ? it->second : path;
+    }
+    std::string VirtualStoreRoot() override { return virtualStoreRoot; }
     std::string ExePath() override { return exePath; }
     std::string UserDataFolder() override { return {}; }
     bool MakeDirectory(const std::string& path) override { return dirs.insert(Norm(path)), true; }
@@ -140,6 +145,8 @@ public:
     std::set<std::string> dirs;
     std::set<std::string> unreadable;  // upper-case paths of files that exist but cannot be read
     std::map<std::string, std::string> shortPaths;
+    std::map<std::string, std::string> longPaths;  // upper-case short path -> its long form
+    std::string virtualStoreRoot;
     std::map<std::string, WriteResult> writeFailures;  // upper-case path -> forced outcome
     std::map<std::string, unsigned long> profileRefusals;  // upper-case file -> error of its writes
     std::vector<std::string> profileWrites;

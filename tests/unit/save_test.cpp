@@ -854,6 +854,22 @@ TEST(SaveCasesTest, TheElevatedRunEndsAsSaveItselfWouldHave) {
     }
 }
 
+// Windows files the VirtualStore's copies under the folders' long names.
+TEST_F(SaveTest, AHiddenCopyIsFoundWhenTheCompilerPathHasShortNames) {
+    p.virtualStoreRoot = "C:\\VS";
+    p.longPaths[FakePlatform::Norm("C:\\DELPHI\\BIN\\")] = "C:\\Delphi 2.0\\Bin\\";
+    p.AddFile("C:\\VS\\Delphi 2.0\\Bin\\DCC32.cfg", "hidden");
+    h.state.extraMessages = false;
+    h.prompts.Answer(2);  // left where it is
+
+    bSaveClick(h.ctx);
+
+    ASSERT_EQ(h.prompts.prompts.size(), 1u);
+    EXPECT_EQ(h.prompts.prompts[0].caption, "Hidden configuration file found");
+    EXPECT_NE(h.prompts.prompts[0].message.find("VirtualStore: C:\\VS\\Delphi 2.0\\Bin\\DCC32.cfg."),
+              std::string::npos);
+}
+
 TEST(SaveCasesTest, ElevationIsOfferedOnlyWhereItHelpsAndElseTheReasonIsGiven) {
     const struct {
         bool elevated, readOnly;
