@@ -103,8 +103,7 @@ public:
         return FileExists(path) || DirectoryExists(path) ? path : std::string();
     }
     std::string LongPath(const std::string& path) override {
-        auto it = longPaths.find(Norm(path));
-        return it != longPaths.end() ? it->second : path;
+        return longPaths.count(Norm(path)) ? longPaths[Norm(path)] : path;
     }
     std::string VirtualStoreRoot() override { return virtualStoreRoot; }
     std::string ExePath() override { return exePath; }
@@ -129,9 +128,7 @@ public:
         return errorTexts.count(e) ? errorTexts[e] : "";
     }
     bool FillEmptyFile(const std::string& path, const std::string& bytes) override {
-        if (!FileExists(path) || !Content(path).empty()) return false;
-        files[Norm(path)] = bytes;
-        return true;
+        return FileExists(path) && Content(path).empty() && (files[Norm(path)] = bytes, true);
     }
     ElevatedRun RunSaveJobElevated(const std::string& folder, const std::string& job) override {
         elevatedJobs.push_back({folder, job});
