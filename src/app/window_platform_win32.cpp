@@ -88,6 +88,12 @@ ElevatedRun WindowPlatform::RunSaveJobElevated(const std::string& folder, const 
     if (!FileExists(companion)) return {ERROR_FILE_NOT_FOUND, 0, ""};
     const std::string jobPath = WriteTempJob(job);
     if (jobPath.empty()) return {GetLastError() ? GetLastError() : ERROR_WRITE_FAULT, 0, ""};
+    // The empty file the elevated run reports into: made here, with this
+    // user's rights, for it only fills a file that exists (FillEmptyFile).
+    const std::string stepsPath = jobPath + ".steps";
+    HANDLE steps = CreateFileA(stepsPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (steps != INVALID_HANDLE_VALUE) CloseHandle(steps);
 
     // What the elevated side may trust travels here, fixed when the prompt
     // appears: the folder and the job's digest.
@@ -114,9 +120,9 @@ ElevatedRun WindowPlatform::RunSaveJobElevated(const std::string& folder, const 
         GetExitCodeProcess(run.hProcess, &code);
         CloseHandle(run.hProcess);
         result.exitCode = code;
-        ReadTextFile(jobPath + ".steps", result.steps);
+        ReadTextFile(stepsPath, result.steps);
     }
-    DeleteFileA((jobPath + ".steps").c_str());
+    DeleteFileA(stepsPath.c_str());
     DeleteFileA(jobPath.c_str());
     return result;
 }
