@@ -14,6 +14,10 @@ if [[ ${1:-} == --list ]]; then
     shift 2
 fi
 objdump=i686-w64-mingw32-objdump
+if (($# < 2)); then
+    echo "usage: check-xp-imports.sh [--list FILE] DIR PROGRAM.exe..." >&2
+    exit 2
+fi
 dir=$1
 shift
 

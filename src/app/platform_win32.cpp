@@ -74,6 +74,13 @@ WriteResult Win32Platform::WriteFileReplacing(const std::string& path, const std
 
 std::string Win32Platform::ShortPath(const std::string& path) { return GetShortPath(path); }
 
+std::string Win32Platform::LongPath(const std::string& path) {
+    // The ANSI file functions reach no longer path.
+    char longPath[MAX_PATH] = {};
+    const DWORD got = GetLongPathNameA(path.c_str(), longPath, MAX_PATH);
+    return got == 0 || got >= MAX_PATH ? path : std::string(longPath, got);
+}
+
 std::string Win32Platform::ExePath() { return ui::Application::Get().ExeName(); }
 
 std::string Win32Platform::UserDataFolder() {
@@ -149,6 +156,26 @@ bool Win32Platform::RenameFile(const std::string& from, const std::string& to,
     if (MoveFileA(from.c_str(), to.c_str())) return true;
     reason = ui::SystemMessage(GetLastError(), to);
     return false;
+}
+
+bool Win32Platform::FillEmptyFile(const std::string& path, const std::string& bytes) {
+    // Opened without following a link at its name, and shared with no one
+    // while it is checked and filled.
+    const ui::KernelHandle held(ui::OpenedFile(CreateFileA(
+        path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT,
+        nullptr)));
+    if (!held) return false;
+    const HANDLE file = held.Get();
+    BY_HANDLE_FILE_INFORMATION info{};
+    const DWORD notPlain = FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY;
+    // A hard link names a file that other names reach too.
+    bool ok = GetFileInformationByHandle(file, &info) && !(info.dwFileAttributes & notPlain) &&
+              info.nNumberOfLinks == 1 && info.nFileSizeHigh == 0 && info.nFileSizeLow == 0;
+    DWORD written = 0;
+    ok = ok && WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                         nullptr) &&
+         written == bytes.size();
+    return ok;
 }
 
 }  // namespace quillet

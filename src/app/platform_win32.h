@@ -20,6 +20,7 @@ public:
                       unsigned long& error) override;
     WriteResult WriteFileReplacing(const std::string& path, const std::string& bytes) override;
     std::string ShortPath(const std::string& path) override;
+    std::string LongPath(const std::string& path) override;
     std::string ExePath() override;
     std::string UserDataFolder() override;
     bool MakeDirectory(const std::string& path) override;
@@ -32,6 +33,7 @@ public:
     std::string VirtualStoreRoot() override;
     long long FileSize(const std::string& path) override;
     bool RenameFile(const std::string& from, const std::string& to, std::string& reason) override;
+    bool FillEmptyFile(const std::string& path, const std::string& bytes) override;
 };
 
 // The main window's platform: it can hand a Save that Windows refused to an

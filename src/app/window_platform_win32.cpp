@@ -91,6 +91,12 @@ ElevatedRun WindowPlatform::RunSaveJobElevated(const std::string& folder, const 
     if (!FileExists(companion)) return {ERROR_FILE_NOT_FOUND, 0, ""};
     const std::string jobPath = WriteTempJob(job);
     if (jobPath.empty()) return {GetLastError() ? GetLastError() : ERROR_WRITE_FAULT, 0, ""};
+    // The empty file the elevated run reports into: made here, with this
+    // user's rights, for it only fills a file that exists (FillEmptyFile).
+    const std::string stepsPath = jobPath + ".steps";
+    // Closed at once (a temporary owner), before the elevated run opens it.
+    ui::KernelHandle(ui::OpenedFile(CreateFileA(stepsPath.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
 
     // What the elevated side may trust travels here, fixed when the prompt
     // appears: the folder and the job's digest.
@@ -117,9 +123,9 @@ ElevatedRun WindowPlatform::RunSaveJobElevated(const std::string& folder, const 
         DWORD code = 0;
         GetExitCodeProcess(process.Get(), &code);
         result.exitCode = code;
-        ReadTextFile(jobPath + ".steps", result.steps);
+        ReadTextFile(stepsPath, result.steps);
     }
-    DeleteFileA((jobPath + ".steps").c_str());
+    DeleteFileA(stepsPath.c_str());
     DeleteFileA(jobPath.c_str());
     return result;
 }

@@ -81,8 +81,8 @@ std::vector<Finding> CheckFields(Platform& platform, const MainView& view, Versi
                             "compiler not found: " + (compiler.empty() ? "(none)" : compiler)});
     } else {
         const std::string cfg = ReplaceExtension(compiler, ".cfg");
-        const std::string twin = VirtualStoreTwin(platform.VirtualStoreRoot(), cfg);
-        if (!twin.empty() && platform.FileExists(twin)) {
+        const std::string twin = HiddenCopyOf(platform, cfg);
+        if (!twin.empty()) {
             findings.push_back({kHiddenCopyFinding, twin, "",
                                 "hidden copy in the VirtualStore, which the compiler reads "
                                 "instead of " + cfg + ": " + twin});

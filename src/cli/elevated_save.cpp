@@ -88,7 +88,10 @@ int RunElevatedSave(const Options& o, Platform& platform, Output& output) {
         failed = steps.back().error != 0;
     }
     const std::string report = EncodeJobSteps(steps);
-    platform.WriteFileReplacing(o.jobPath + ".steps", report);
+    // Into the empty file the window made beside the job, in the user's own
+    // temporary folder: created or replaced here, a link planted at that name
+    // would have an administrator write wherever it pointed.
+    platform.FillEmptyFile(o.jobPath + ".steps", report);
     output.out += report;
     for (const JobStep& step : steps) failed = failed || step.error != 0;
     return failed ? kExitFailure : kExitDone;

@@ -12,8 +12,8 @@
 
 namespace quillet::cli {
 
-// Returns the exit code; what was done goes, one line a file, beside the job
-// as JOB.steps.
+// Returns the exit code; what was done goes, one line a file, into JOB.steps,
+// the empty file that the window made beside the job (see FillEmptyFile).
 int RunElevatedSave(const Options& options, Platform& platform, Output& output);
 
 }  // namespace quillet::cli

@@ -13,6 +13,14 @@ namespace quillet {
 namespace {
 
 constexpr int kStatusLineId = 14147;
+constexpr UINT_PTR kSubclassId = 0x42445247;  // ours among the dialog's subclasses
+constexpr UINT_PTR kRetrySelectionTimer = 0x4252;
+// A shell dialog may ignore a selection it is asked for and report none: under
+// Wine the first dialog of a process does so for any folder below the user's
+// profile while it is still filling its tree; asked again a moment later, it
+// takes it.
+constexpr UINT kRetrySelectionMs = 50;
+constexpr int kMaxSelectionRetries = 40;
 
 // Posted to the dialog after each selection change so that our OK-button state
 // arrives after the shell's own BFFM_ENABLEOK for the new selection.
@@ -176,31 +184,45 @@ std::string TBrowseDirectoryDlg::FittedStatusText() const {
 }
 
 void TBrowseDirectoryDlg::ApplySelection() {
+    selectionRetries_ = 0;
+    RetrySelection();
+}
+
+// Asks the shell for selection_ (or the held item list); until the shell
+// reports a selection, asks again from the dialog's message loop. Any report,
+// the user's own choice included, ends the asking.
+void TBrowseDirectoryDlg::RetrySelection() {
+    KillTimer(dialog_, kRetrySelectionTimer);
+    selectionReported_ = false;
     if (selection_.empty()) {
         if (!held_) return;  // nothing to select
         selection_ = PathOf(held_);
         SendMessageA(dialog_, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(held_));
-        return;
-    }
-    LPITEMIDLIST parsed = nullptr;
-    // The desktop folder is let go before the dialog is told anything.
-    if (ui::ComRef<IShellFolder> desktop; SUCCEEDED(SHGetDesktopFolder(desktop.Put())) && desktop) {
-        std::wstring name = Widen(selection_);
-        ULONG eaten = 0;
-        if (FAILED(desktop->ParseDisplayName(dialog_, nullptr, name.data(), &eaten, &parsed,
-                                             nullptr))) {
-            parsed = nullptr;
+    } else {
+        LPITEMIDLIST parsed = nullptr;
+        // The desktop folder is let go before the dialog is told anything.
+        if (ui::ComRef<IShellFolder> desktop;
+            SUCCEEDED(SHGetDesktopFolder(desktop.Put())) && desktop) {
+            std::wstring name = Widen(selection_);
+            ULONG eaten = 0;
+            if (FAILED(desktop->ParseDisplayName(dialog_, nullptr, name.data(), &eaten, &parsed,
+                                                 nullptr))) {
+                parsed = nullptr;
+            }
+        }
+        if (parsed) ReplaceHeldList(parsed);
+        if (selection_.compare(0, 2, "\\\\") == 0) {
+            // A network name is selected by item list only.
+            if (!parsed) return;
+            SendMessageA(dialog_, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(held_));
+        } else {
+            const std::string path = NormaliseSelectionPath(selection_);
+            SendMessageA(dialog_, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
         }
     }
-    const bool unc = selection_.compare(0, 2, "\\\\") == 0;
-    if (parsed) ReplaceHeldList(parsed);
-    if (unc) {
-        // A network name is selected by item list only.
-        if (parsed) SendMessageA(dialog_, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(held_));
-        return;
+    if (!selectionReported_ && selectionRetries_++ < kMaxSelectionRetries) {
+        SetTimer(dialog_, kRetrySelectionTimer, kRetrySelectionMs, nullptr);
     }
-    const std::string path = NormaliseSelectionPath(selection_);
-    SendMessageA(dialog_, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
 }
 
 void TBrowseDirectoryDlg::DoInitialized(HWND dialog) {
@@ -230,12 +252,29 @@ void TBrowseDirectoryDlg::DoSelChanged(HWND, LPCITEMIDLIST newSel) {
     if (OnSelChanged) OnSelChanged(this, path, newSel);
 }
 
-LRESULT TBrowseDirectoryDlg::DialogHook::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK TBrowseDirectoryDlg::DialogProc(HWND dialog, UINT message, WPARAM wParam,
+                                                 LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
+    auto* self = reinterpret_cast<TBrowseDirectoryDlg*>(data);
+    const bool ours = self->dialog_ == dialog;
     if (message == ReassertOkMessage()) {
-        if (owner_.dialog_ == Handle() && !owner_.enableOK_) SendMessageA(Handle(), BFFM_ENABLEOK, 0, 0);
+        if (ours && !self->enableOK_) SendMessageA(dialog, BFFM_ENABLEOK, 0, 0);
         return 0;
     }
-    return DefaultProc(message, wParam, lParam);
+    if (message == WM_TIMER && wParam == kRetrySelectionTimer) {
+        KillTimer(dialog, kRetrySelectionTimer);
+        if (ours && !self->selectionReported_ && !self->pending_) {
+            try {
+                self->RetrySelection();
+            } catch (...) {
+                // The shell's dialog is C code: nothing may unwind through it.
+                self->pending_ = std::current_exception();
+                PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            }
+        }
+        return 0;
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(dialog, DialogProc, id);
+    return DefSubclassProc(dialog, message, wParam, lParam);
 }
 
 int CALLBACK TBrowseDirectoryDlg::BrowseCallback(HWND dialog, UINT message, LPARAM param,
@@ -254,13 +293,15 @@ int CALLBACK TBrowseDirectoryDlg::BrowseCallback(HWND dialog, UINT message, LPAR
 void TBrowseDirectoryDlg::HandleCallback(HWND dialog, UINT message, LPARAM param) {
     if (pending_) return;  // closing after a handler failed
     if (message != BFFM_INITIALIZED && message != BFFM_SELCHANGED) return;
-    if (hook_.Handle() != dialog) hook_.Attach(dialog);
+    SetWindowSubclass(dialog, DialogProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     // The shell enables OK for a valid selection right after this callback;
     // a disabled OK is restored once that is done.
     PostMessageA(dialog, ReassertOkMessage(), 0, 0);
     if (message == BFFM_INITIALIZED) {
         DoInitialized(dialog);
     } else {
+        selectionReported_ = true;
+        KillTimer(dialog, kRetrySelectionTimer);
         DoSelChanged(dialog, reinterpret_cast<LPCITEMIDLIST>(param));
     }
 }

@@ -18,7 +18,6 @@
 
 #include "components/folder_browser.h"
 #include "ui/handles.h"
-#include "ui/window.h"
 
 namespace quillet {
 
@@ -103,22 +102,16 @@ public:
 
 private:
     static int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM param, LPARAM data);
-    // The shell's dialog, subclassed while it is open to keep OK disabled
-    // after the shell's own re-enabling.
-    class DialogHook final : public ui::Window {
-    public:
-        explicit DialogHook(TBrowseDirectoryDlg& owner) : owner_(owner) {}
-        void Attach(HWND dialog) { AttachHandle(dialog); }
-
-    protected:
-        LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-    private:
-        TBrowseDirectoryDlg& owner_;
-    };
+    // The shell's dialog is subclassed while it is open, through the common
+    // controls' subclass list, which leaves the window's user data to the
+    // shell: it keeps OK disabled after the shell's own re-enabling and asks
+    // again for a selection the shell let drop.
+    static LRESULT CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR data);
     void HandleCallback(HWND dialog, UINT message, LPARAM param);
     HWND OwnerWindow() const;
     void ApplySelection();
+    void RetrySelection();
     void SendStatusText();
     std::string FittedStatusText() const;
     std::string PathOf(LPCITEMIDLIST item) const;
@@ -141,7 +134,8 @@ private:
     LPITEMIDLIST held_ = nullptr;   // owned, freed through malloc_
     ui::ComRef<IMalloc> malloc_;    // one reference for the object's life
     std::exception_ptr pending_;    // thrown by a handler inside the dialog
-    DialogHook hook_{*this};
+    bool selectionReported_ = false;  // the shell reported a selection since we last set one
+    int selectionRetries_ = 0;        // times the last selection was asked for again
 };
 
 }  // namespace quillet

@@ -75,6 +75,8 @@ public:
 
     // The platform's short (8.3) form of an existing path; empty on failure.
     virtual std::string ShortPath(const std::string& path) = 0;
+    // The long form of an existing path; the path itself on failure.
+    virtual std::string LongPath(const std::string& path) { return path; }
     // Full path of the running program.
     virtual std::string ExePath() = 0;
     // The user's own folder for programs' settings (%APPDATA%); empty when
@@ -116,6 +118,12 @@ public:
     virtual std::string VirtualStoreRoot() { return ""; }
     // The size of a file in bytes; -1 when it is not known.
     virtual long long FileSize(const std::string&) { return -1; }
+    // Writes `bytes` into the existing, empty file `path` that a program of
+    // less rights made for them, through no link: false, writing nothing,
+    // when `path` is missing, not empty, a link of any kind or a directory.
+    // So an administrator's write there lands in the very file that was made,
+    // never in one that a link planted in its place points at.
+    virtual bool FillEmptyFile(const std::string&, const std::string&) { return false; }
     // Renames a file; false with the system's reason when it cannot.
     virtual bool RenameFile(const std::string&, const std::string&, std::string& reason) {
         reason.clear();

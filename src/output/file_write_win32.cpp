@@ -14,6 +14,20 @@ WriteResult Fail(WriteOutcome outcome, DWORD error) {
     return {outcome, error};
 }
 
+// A virus scanner may hold the new file, or the old one, for a moment after
+// it was written: `attempt` is repeated for about a second while it fails
+// with an error that `transient` accepts. GetLastError() tells why it failed.
+template <typename Attempt, typename Transient>
+bool Retried(Attempt attempt, Transient transient) {
+    for (int tries = 0;; ++tries) {
+        if (attempt()) return true;
+        const DWORD error = GetLastError();
+        if (!transient(error) || tries == 10) return false;
+        Sleep(100);
+        SetLastError(error);
+    }
+}
+
 // True when the target may be replaced: it does not exist, or it is a plain
 // file that is neither read-only nor open through any other handle. Windows
 // refuses to rename over such a file; some emulations of it do not, so the
@@ -32,10 +46,15 @@ bool TargetReplaceable(const std::string& path, DWORD& error, bool& readOnly) {
         return false;
     }
     // DELETE access without any sharing succeeds only when no one else holds
-    // the file open, which is what the rename will need.
-    HANDLE probe = CreateFileA(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (probe == INVALID_HANDLE_VALUE) {
+    // the file open, which is what the rename will need. A scanner's moment
+    // is waited out; a DOS session's hold outlasts the wait.
+    HANDLE probe = INVALID_HANDLE_VALUE;
+    const auto open = [&] {
+        probe = CreateFileA(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+        return probe != INVALID_HANDLE_VALUE;
+    };
+    if (!Retried(open, [](DWORD e) { return e == ERROR_SHARING_VIOLATION; })) {
         error = GetLastError();
         return false;
     }
@@ -106,18 +125,16 @@ WriteResult WriteFileReplacingWin32(const std::string& path, const std::string& 
         return Fail(WriteOutcome::WriteFailed, error);
     }
 
-    // A virus scanner may hold the new file, or the old one, for a moment
-    // after it was written: such refusals are retried for about a second.
-    for (int attempt = 0;; ++attempt) {
-        if (MoveFileExA(tempName.c_str(), path.c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            return {};
-        }
-        error = GetLastError();
-        const bool transient = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
-        if (!transient || attempt == 10) break;
-        Sleep(100);
+    const auto move = [&] {
+        return MoveFileExA(tempName.c_str(), path.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    };
+    if (Retried(move, [](DWORD e) {
+            return e == ERROR_ACCESS_DENIED || e == ERROR_SHARING_VIOLATION;
+        })) {
+        return {};
     }
+    error = GetLastError();
     DeleteFileA(tempName.c_str());
     return Fail(WriteOutcome::CannotReplace, error);
 }

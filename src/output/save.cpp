@@ -123,8 +123,8 @@ void ConfirmSaved(Context& ctx, const std::string& cfg) {
 // copy of their configuration before the real one: every Save would be
 // ignored. Says so and offers to move the copy aside; Save goes on either way.
 void OfferToMoveHiddenCopy(Context& ctx, const std::string& cfg) {
-    const std::string twin = VirtualStoreTwin(ctx.platform.VirtualStoreRoot(), cfg);
-    if (twin.empty() || !ctx.platform.FileExists(twin)) return;
+    const std::string twin = HiddenCopyOf(ctx.platform, cfg);
+    if (twin.empty()) return;
     const std::string message =
         "Windows keeps a hidden copy of " + ExtractFileName(cfg) + " in your VirtualStore: " +
         twin + ". The compiler reads that copy and not " + cfg + ", which Save writes." +
@@ -210,7 +210,9 @@ JobEnd RunSaveJob(Context& ctx, const std::string& cfg, const std::string& compi
     const JobEnd nothingDone = job.cfg ? JobEnd::Undone : JobEnd::Stopped;
 
     const ElevatedRun run = ctx.platform.RunSaveJobElevated(folder, EncodeJob(job));
-    if (run.error == kErrorCancelled) return nothingDone;
+    // A refused prompt wrote nothing of this Save: the configuration was in
+    // the job, or the user kept the old one. Back to how it was, quietly.
+    if (run.error == kErrorCancelled) return JobEnd::Undone;
     auto reportFailed = [&](const std::string& reason) {
         Ask(ctx, "The files could not be saved in " + folder + " as administrator. " + reason,
             "Save as administrator failed", "&OK", "", kIconWarning, 1);
@@ -222,9 +224,15 @@ JobEnd RunSaveJob(Context& ctx, const std::string& cfg, const std::string& compi
     }
     // Each failure is reported as Save itself would have reported it.
     bool unreported = run.exitCode != 0;
+    // The result file lies where the user's programs can write, so a step for
+    // a file the job did not hold is no step of this run.
     for (const JobStep& step : ParseJobSteps(run.steps)) {
-        const WriteResult result{WriteOutcome::CannotCreate, step.error};
-        if (step.role == "cfg" && step.outcome == "written") {
+        // An existing file that another program holds open is the "Unable to
+        // delete" report here too.
+        const WriteResult result{WriteOutcome::CannotReplace, step.error};
+        if (step.role == "cfg" && !job.cfg) {
+            continue;
+        } else if (step.role == "cfg" && step.outcome == "written") {
             ConfirmSaved(ctx, cfg);
         } else if (step.role == "cfg" && step.error) {
             ReportWrite(ctx, result, job.cfg->replace, cfg, ".CFG file",
@@ -234,7 +242,7 @@ JobEnd RunSaveJob(Context& ctx, const std::string& cfg, const std::string& compi
             ReportStubNotCopied(ctx, ExtractFilePath(cfg),
                                 ctx.platform.SystemErrorText(step.error));
             unreported = false;
-        } else if (step.role == "bat" && step.error) {
+        } else if (step.role == "bat" && step.error && job.bat) {
             ReportWrite(ctx, result, job.bat->replace, ReplaceExtension(compiler, ".bat"),
                         "batch file", "I/O error " + IntToStr(step.error));
             return JobEnd::Stopped;

@@ -1,9 +1,11 @@
 // The one window base of the toolkit. A Window is a non-copyable holder of an
 // HWND whose messages reach the virtual WndProc of its object. Windows of our
 // own classes are bound at WM_NCCREATE through one static window procedure;
-// windows of system classes (buttons, edits, a shell dialog) are subclassed
-// through one subclass procedure. The object sits in the window's
-// GWLP_USERDATA, which our windows leave to the toolkit. Either way the object is unbound at
+// windows of system classes (buttons, edits) are subclassed through one
+// subclass procedure. The object sits in the window's GWLP_USERDATA, which
+// our windows and the system's controls leave to their user; a window that
+// keeps its own data there (the shell's dialogs may) is no Window: it is
+// subclassed with SetWindowSubclass instead. A Window is unbound at
 // WM_NCDESTROY, and no C++ exception crosses the window procedure: it goes to
 // the application's general error report.
 #pragma once

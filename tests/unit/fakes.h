@@ -102,6 +102,10 @@ public:
         if (it != shortPaths.end()) return it->second;
         return FileExists(path) || DirectoryExists(path) ? path : std::string();
     }
+    std::string LongPath(const std::string& path) override {
+        return longPaths.count(Norm(path)) ? longPaths[Norm(path)] : path;
+    }
+    std::string VirtualStoreRoot() override { return virtualStoreRoot; }
     std::string ExePath() override { return exePath; }
     std::string UserDataFolder() override { return {}; }
     bool MakeDirectory(const std::string& path) override { return dirs.insert(Norm(path)), true; }
@@ -123,6 +127,9 @@ public:
     std::string SystemErrorText(unsigned long e) override {
         return errorTexts.count(e) ? errorTexts[e] : "";
     }
+    bool FillEmptyFile(const std::string& path, const std::string& bytes) override {
+        return FileExists(path) && Content(path).empty() && (files[Norm(path)] = bytes, true);
+    }
     ElevatedRun RunSaveJobElevated(const std::string& folder, const std::string& job) override {
         elevatedJobs.push_back({folder, job});
         return elevatedRun;
@@ -135,6 +142,8 @@ public:
     std::set<std::string> dirs;
     std::set<std::string> unreadable;  // upper-case paths of files that exist but cannot be read
     std::map<std::string, std::string> shortPaths;
+    std::map<std::string, std::string> longPaths;  // upper-case short path -> its long form
+    std::string virtualStoreRoot;
     std::map<std::string, WriteResult> writeFailures;  // upper-case path -> forced outcome
     std::map<std::string, unsigned long> profileRefusals;  // upper-case file -> error of its writes
     std::vector<std::string> profileWrites;

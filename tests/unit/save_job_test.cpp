@@ -56,6 +56,7 @@ TEST(ElevatedSave, RefusesEveryJobButTheOneHandedOverAndWritesNothing) {
         p.AddFile(folder + "\\dcc32.exe");
         p.AddFile(folder + "\\dcc32.bat", "old bat\r\n");
         if (!c.job.empty()) p.AddFile(jobPath, c.job);
+        p.AddFile(jobPath + ".steps", "");
         cli::Output output;
         const int code = cli::RunCompanion(
             {"elevated-save", c.folder, jobPath, c.digest.empty() ? Sha256Hex(c.job) : c.digest}, p,

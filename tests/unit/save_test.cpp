@@ -818,6 +818,35 @@ TEST_F(SaveTest, AsAdministratorTheJobHoldsWhatSaveWouldWriteAndARefusedPromptUn
     EXPECT_TRUE(p.copies.empty() && h.prompts.errors.empty());
 }
 
+TEST(SaveCasesTest, TheElevatedRunEndsAsSaveItselfWouldHave) {
+    const struct {
+        bool cfgReplaced, undone;  // not replaced: the old one is kept, the batch file refused
+        unsigned long error, exitCode;
+        const char *steps, *last;  // the result the elevated run wrote; the last dialog
+    } cases[] = {{false, true, kErrorCancelled, 0, "", "Folder protected by Windows"},
+                 {true, true, 0, 1, "cfg 32\r\n", "Unable to deleteDCC32.cfg"},  // held open
+                 {false, false, 0, 0, "cfg 5\r\nbat written\r\n", "Folder protected by Windows"}};
+    for (const auto& c : cases) {
+        Harness h;
+        PrepareD2(h);
+        h.state.offersElevation = true;
+        h.platform.elevated = h.state.extraMessages = false;
+        h.platform.virtualStoreRoot = "C:\\VS";
+        h.platform.longPaths[FakePlatform::Norm("C:\\DELPHI\\BIN\\")] = "C:\\Delphi 2\\Bin\\";
+        h.platform.AddFile("C:\\VS\\Delphi 2\\Bin\\DCC32.cfg", "hidden");  // by the long names
+        h.platform.AddFile(kD2Cfg, "old");
+        h.platform.writeFailures[FakePlatform::Norm(c.cfgReplaced ? kD2Cfg : kD2Bat)] = {
+            WriteOutcome::CannotCreate, kErrorAccessDenied};
+        h.platform.elevatedRun = {c.error, c.exitCode, c.steps};
+        h.prompts.Answer(c.cfgReplaced ? 1 : 2).Answer(1).Answer(1).Answer(1).Answer(1);
+        bSaveClick(h.ctx);
+        EXPECT_EQ(h.prompts.events.back(), std::string("dialog:") + c.last);
+        EXPECT_EQ(h.prompts.events[1], c.cfgReplaced ? "dialog:Hidden configuration file found"
+                                                     : "dialog:Folder protected by Windows");
+        if (c.undone) ExpectKept(h);
+    }
+}
+
 TEST(SaveCasesTest, ElevationIsOfferedOnlyWhereItHelpsAndElseTheReasonIsGiven) {
     const struct {
         bool elevated, readOnly;

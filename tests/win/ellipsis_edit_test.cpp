@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "components/ellipsis_edit_win32.h"
+#include "win_helpers.h"
 #include "ui/application.h"
 #include "ui/form.h"
 
@@ -135,10 +136,10 @@ protected:
         in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
         in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
         SendInput(2, in, sizeof(INPUT));
-        for (int i = 0; i < 20; ++i) {
-            Pump();
-            Sleep(10);
-        }
+        // Handled once the button is up and its messages have left the queue.
+        wintest::PumpUntil([] {
+            return !(GetAsyncKeyState(VK_LBUTTON) & 0x8000) && !HIWORD(GetQueueStatus(QS_MOUSEBUTTON));
+        }, 5000, "the click handled");
     }
 
     // Where a field goes on the dialog; the default size when none is given.
@@ -429,10 +430,7 @@ TEST_F(ElipsisEditTest, LineBreaksNeverEnter) {
         keys[i].ki.dwFlags = order[i][1] | (order[i][0] == VK_INSERT ? KEYEVENTF_EXTENDEDKEY : 0);
     }
     SendInput(4, keys, sizeof(INPUT));
-    for (int i = 0; i < 20; ++i) {
-        Pump();
-        Sleep(10);
-    }
+    wintest::PumpUntil([&] { return e.Text() == "C:\\BIN\\LIB"; }, 5000, "the paste");
     EXPECT_EQ(GetFocus(), e.Handle());
     EXPECT_EQ(GetForegroundWindow(), dialog);
     EXPECT_EQ(e.Text(), "C:\\BIN\\LIB");
