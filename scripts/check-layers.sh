@@ -1,52 +1,77 @@
 #!/usr/bin/env bash
-# Fails when an include runs the wrong way between the source folders:
-#   base                at the bottom: the portable vocabulary (geometry,
-#                       colour, font description, mouse, error, read policy)
-#   ui                  the Win32 toolkit, on base
-#   core                the portable seams and rules, on base (never on ui)
-#   components, config, output, dialogs   on them, not on each other, except
-#                       that dialogs are built from the components' controls
-#                       (the quick-help window shows an effect label)
-#   app, then main.cpp  on top
-#   cli                 the console companion, on top beside app: it runs
-#                       app's flows and uses app's Win32 platform
-#   lunket              the launcher stubs: separate programs that stand
-#                       alone, without the C++ library the helpers use
-# and when a portable file (base/, core/, or a file of config/, output/,
-# dialogs/, components/, app/ or cli/ without _win32 in its name) includes
-# <windows.h>. The table is scripts/layers.txt, to which the build holds
-# each layer too; this check is the fast one, and also sees headers no
-# source includes.
+# Fails when an include runs the wrong way between the source folders. Each
+# folder of src/ is a layer; scripts/layers.txt lists, for each, the folders
+# its files may include, and is the only place that says so (the build links
+# the layers' libraries by it too). An include is judged by the file it
+# reaches, however it is written: "ui/form.h", <ui/form.h>, "../app/flows.h"
+# or "form.h" beside the including file. Also fails when a portable file
+# (base/, core/, or a file of config/, output/, dialogs/, components/, app/ or
+# cli/ without _win32 in its name) includes <windows.h> or the Win32 toolkit.
+# Each fault is reported as a compiler reports one, at the including line.
+# Every library of the build depends on this check, so a fault stops the build.
+#   check-layers.sh [STAMP]   STAMP is touched when every include is right
 set -uo pipefail
-cd "$(dirname "${BASH_SOURCE[0]}")/../src" || exit 2
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root/src" || exit 2
 
 allowed() { sed -n "s/^$1: *//p" ../scripts/layers.txt; }
 
+# The path with its "." and ".." parts folded away.
+normal() {
+    local IFS=/ part
+    local -a out=()
+    for part in $1; do
+        case $part in
+            '' | .) ;;
+            ..) if ((${#out[@]})) && [[ ${out[-1]} != .. ]]; then unset 'out[-1]'; else out+=(..); fi ;;
+            *) out+=("$part") ;;
+        esac
+    done
+    printf '%s' "${out[*]}"
+}
+
 bad=0
+fault() {
+    echo "$root/src/$1:$2: error: $3" >&2
+    bad=1
+}
 while IFS= read -r file; do
     layer=${file%%/*}
     [[ $file == */* ]] || continue  # main.cpp sits above everything
     ok=" $(allowed "$layer") "
-    while IFS= read -r inc; do
-        target=${inc%%/*}
-        if [[ $ok != *" $target "* ]]; then
-            echo "layers: $file includes \"$inc\": $layer may include only:$ok" >&2
-            bad=1
-        fi
-    done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\/[^"]*\)".*/\1/p' "$file")
+    [[ $ok == "  " ]] && fault "$file" 1 "the folder $layer is not in scripts/layers.txt"
     portable=0
     case $layer in
         base | core) portable=1 ;;
         components | config | output | dialogs | app | cli) [[ $file == *_win32.* ]] || portable=1 ;;
     esac
-    if ((portable)) && grep -qE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<windows\.h>' "$file"; then
-        echo "layers: $file is portable but includes <windows.h>" >&2
-        bad=1
-    fi
+    while IFS=: read -r line text; do
+        quoted=${text#*\"}
+        if [[ $quoted != "$text" ]]; then
+            inc=${quoted%%\"*}
+            reached=$(normal "$(dirname "$file")/$inc")
+            [[ -f $reached ]] || reached=$(normal "$inc")
+        else
+            inc=${text#*<}
+            inc=${inc%%>*}
+            reached=$(normal "$inc")
+            if [[ $inc == windows.h ]] && ((portable)); then
+                fault "$file" "$line" "$file is portable but includes <windows.h>"
+            fi
+        fi
+        [[ -f $reached && $reached == */* ]] || continue  # a system or generated header
+        target=${reached%%/*}
+        if [[ $target == .. || $ok != *" $target "* ]]; then
+            fault "$file" "$line" "$layer may not include \"$inc\" ($reached); $layer may include only: $(allowed "$layer")"
+        elif [[ $target == ui ]] && ((portable)); then
+            fault "$file" "$line" "$file is portable but includes the Win32 toolkit (\"$inc\")"
+        fi
+    done < <(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*["<]' "$file")
 done < <(find . -name '*.h' -o -name '*.cpp' | sed 's#^\./##' | sort)
 
 if ((bad)); then
     echo "layers: includes run the wrong way (see above)" >&2
     exit 1
 fi
+[[ -n ${1:-} ]] && touch "$1"
 echo "layers: every include runs downward"

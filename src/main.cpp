@@ -23,6 +23,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     int exitCode = 0;
     try {
         quillet::TCFGFace mainForm;
+        mainForm.Create();
         // Made once and never shown: "&Help" makes a fresh one each time.
         quillet::HiddenQuickHelp quickHelp(
             {mainForm, mainForm.ExitButton(), mainForm.GetPlatform(), mainForm.State()});

@@ -31,11 +31,12 @@ void SetupMainForm(TCFGFace& form) {
     // designed coordinates (at the window's DPI) stand where a stored one
     // would push the window off the primary screen; each axis is decided on
     // its own. Stored coordinates are screen pixels.
+    const base::Point designed = form.Design().position.value_or(base::Point{});
     const base::Point at = RestoredPosition(
         {settings.Left(), settings.Top()}, {form.Width(), form.Height()}, ui::MonitorWorkAreas(),
         {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
-        {form.Scale(form.Design().left), form.Scale(form.Design().top)});
-    form.SetPosition(at.x, at.y);
+        {form.Scale(designed.x), form.Scale(designed.y)});
+    form.SetPosition(at);
 
     state.extraMessages = settings.ExtraMessages();
 }

@@ -11,6 +11,7 @@
 #include "dialogs/quick_help_win32.h"
 #include "output/save.h"
 #include "ui/application.h"
+#include "ui/geometry.h"
 
 namespace quillet {
 
@@ -25,10 +26,8 @@ ui::FormDesign MainFormDesign() {
     ui::FormDesign design;
     design.className = "TCFGFace";
     design.caption = "Quillet";
-    design.clientWidth = 498;
-    design.clientHeight = 438;
-    design.left = 142;
-    design.top = 19;
+    design.clientSize = {498, 438};
+    design.position = base::Point{142, 19};
     design.border = ui::BorderStyle::Single;
     design.font = ui::Font("Helv", -11, base::fsBold);
     // The caption is the application's title, also when the quick-help
@@ -46,19 +45,43 @@ struct LabelRow {
 // that a screen reader names the control after it, and an access key in its
 // caption would move to that control.
 const LabelRow kLabels[] = {
-    {Ctl::Label1, {"Label1", "Target:", 16, 12, 42, 13, "", false}},
-    {Ctl::lExepath, {"lExepath", "Current path to command line compiler:", 112, 12, 222, 13, "", false}},
-    {Ctl::lUnit, {"lUnit", "Unit directories:", 16, 84, 91, 13, "", false}},
-    {Ctl::lInc, {"lInc", "Include directories:", 16, 124, 110, 13, "", false}},
-    {Ctl::lObject, {"lObject", "Object directories:", 16, 164, 105, 13, "", false}},
-    {Ctl::lAlias, {"lAlias", "Aliases:", 16, 204, 45, 13, "", false}},
-    {Ctl::Label3, {"Label3", "Current configuration (for manual editing)", 16, 284, 233, 13, "", false}},
+    {Ctl::Label1,
+     {.name = "Label1", .caption = "Target:", .bounds = base::RectAt(16, 12, 42, 13), .tabStop = false}},
+    {Ctl::lExepath,
+     {.name = "lExepath",
+      .caption = "Current path to command line compiler:",
+      .bounds = base::RectAt(112, 12, 222, 13),
+      .tabStop = false}},
+    {Ctl::lUnit,
+     {.name = "lUnit",
+      .caption = "Unit directories:",
+      .bounds = base::RectAt(16, 84, 91, 13),
+      .tabStop = false}},
+    {Ctl::lInc,
+     {.name = "lInc",
+      .caption = "Include directories:",
+      .bounds = base::RectAt(16, 124, 110, 13),
+      .tabStop = false}},
+    {Ctl::lObject,
+     {.name = "lObject",
+      .caption = "Object directories:",
+      .bounds = base::RectAt(16, 164, 105, 13),
+      .tabStop = false}},
+    {Ctl::lAlias,
+     {.name = "lAlias", .caption = "Aliases:", .bounds = base::RectAt(16, 204, 45, 13), .tabStop = false}},
+    {Ctl::Label3,
+     {.name = "Label3",
+      .caption = "Current configuration (for manual editing)",
+      .bounds = base::RectAt(16, 284, 233, 13),
+      .tabStop = false}},
 };
 
 }  // namespace
 
-TCFGFace::TCFGFace() : ui::Form(MainFormDesign()) {
-    CreateHandle(nullptr);
+TCFGFace::TCFGFace() : ui::Form(MainFormDesign()) {}
+
+void TCFGFace::Create() {
+    ui::Form::Create(nullptr);
     CreateControls();
     OnClose = [this](ui::Form&) { FormClose(); };
     FormCreate();
@@ -74,7 +97,7 @@ void TCFGFace::CreateControls() {
     HWND self = Handle();
     auto label = [&](Ctl ctl) {
         for (const LabelRow& row : kLabels) {
-            if (row.ctl == ctl) controls_[ctl] = &Make<ui::Label>({self, row.design});
+            if (row.ctl == ctl) controls_.Add(ctl, Make<ui::Label>({self, row.design}));
         }
     };
 
@@ -82,12 +105,14 @@ void TCFGFace::CreateControls() {
     label(Ctl::Label1);
     // The captions come from the version profiles; the three form one group.
     auto radio = [&](Ctl ctl, const char* name, Version version, int top) {
-        auto& r = Make<ui::RadioButton>(
-            {.parent = self,
-             .design = {name, ProfileOf(version).radioCaption, 16, top, 80, 17, kRadioHint},
-             .groupStart = version == Version::D1});
+        auto& r = Make<ui::RadioButton>({{self,
+                                          {.name = name,
+                                           .caption = ProfileOf(version).radioCaption,
+                                           .bounds = base::RectAt(16, top, 80, 17),
+                                           .hint = kRadioHint}},
+                                         {.group = "version"}});
         r.OnClick = [this](ui::Widget&) { rD1Click(); };
-        controls_[ctl] = &r;
+        controls_.Add(ctl, r);
     };
     radio(Ctl::rD1, "rD1", Version::D1, 28);
     radio(Ctl::rD2, "rD2", Version::D2, 44);
@@ -96,39 +121,45 @@ void TCFGFace::CreateControls() {
     label(Ctl::lExepath);
 
     auto& exe = Make<TElipsisEdit>(
-        {.parent = self,
-         .design = {"eExepath", "", 112, 28, 369, 21,
-                    "The location of DCC.EXE (or dcc32.exe) is critical to the success of the "
-                    "applet. If it doesn't show up here, you''ll need to use the [...] button to "
-                    "locate it before you can save your compiler configuration file."},
-         .autoSize = false,
-         .style = WS_GROUP});
+        {{self,
+          {.name = "eExepath",
+           .bounds = base::RectAt(112, 28, 369, 21),
+           .hint = "The location of DCC.EXE (or dcc32.exe) is critical to the success of the "
+                   "applet. If it doesn't show up here, you''ll need to use the [...] button to "
+                   "locate it before you can save your compiler configuration file."}},
+         {.autoSize = false, .style = WS_GROUP}});
     exe.OnElipsisClick = [this](ui::Widget&) { eExepathElipsisClick(); };
-    controls_[Ctl::eExepath] = &exe;
+    controls_.Add(Ctl::eExepath, exe);
 
-    auto& bat = Make<ui::CheckBox>(
-        {self,
-         {"cBatfile", "Create pausing .BAT file", 288, 60, 169, 17,
-          "We've found it useful to use a batchfile with a PAUSE statement to run "
-          "command line compilers so we can see the last error reported by the "
-          "compiler (if any) and/or close the console window with a single "
-          "keypress on completion of compilation."}});
+    auto& bat =
+        Make<ui::CheckBox>({self,
+                            {.name = "cBatfile",
+                             .caption = "Create pausing .BAT file",
+                             .bounds = base::RectAt(288, 60, 169, 17),
+                             .hint = "We've found it useful to use a batchfile with a PAUSE statement to run "
+                                     "command line compilers so we can see the last error reported by the "
+                                     "compiler (if any) and/or close the console window with a single "
+                                     "keypress on completion of compilation."}});
     bat.SetVisible(false);  // the batch file is written for every 32-bit save
-    controls_[Ctl::cBatfile] = &bat;
+    controls_.Add(Ctl::cBatfile, bat);
 
-    controls_[Ctl::cShortcut] = &Make<ui::CheckBox>(
-        {self,
-         {"cShortcut", "Create &desktop shortcut", 112, 60, 161, 17,
-          "You might find it handy to create a desktop shortcut to the compiler "
-          "or its batchfile. You can drag a .DPR file directly to the icon to "
-          "compile.  If you use an icon dock or drag-and-drop enabled menu, then "
-          "you won't need a shortcut."}});
+    controls_.Add(
+        Ctl::cShortcut,
+        Make<ui::CheckBox>({self,
+                            {.name = "cShortcut",
+                             .caption = "Create &desktop shortcut",
+                             .bounds = base::RectAt(112, 60, 161, 17),
+                             .hint = "You might find it handy to create a desktop shortcut to the compiler "
+                                     "or its batchfile. You can drag a .DPR file directly to the icon to "
+                                     "compile.  If you use an icon dock or drag-and-drop enabled menu, then "
+                                     "you won't need a shortcut."}}));
 
     auto edit = [&](Ctl caption, Ctl ctl, const char* name, int top, const char* hint) {
         label(caption);
-        auto& e = Make<ui::Edit>({self, {name, "", 16, top, 465, 21, hint}});
+        auto& e =
+            Make<ui::Edit>({self, {.name = name, .bounds = base::RectAt(16, top, 465, 21), .hint = hint}});
         e.OnChange = [this](ui::Widget&) { FieldsChanged(ctx_); };
-        controls_[ctl] = &e;
+        controls_.Add(ctl, e);
     };
     edit(Ctl::lUnit, Ctl::eUnit, "eUnit", 100,
          "Unit directories are where your .DCU files (or unbuilt .PAS files) are located. "
@@ -150,18 +181,22 @@ void TCFGFace::CreateControls() {
 
     auto& hints = Make<ui::CheckBox>(
         {self,
-         {"HintsOn", "Hints and tips", 16, 256, 97, 17,
-          "Activates and deactivates the hinting function. Disabled by default. "
-          "Take a moment to browse the hints for all controls. They'll provide you "
-          "with useful information about the use and purpose of the applet."}});
+         {.name = "HintsOn",
+          .caption = "Hints and tips",
+          .bounds = base::RectAt(16, 256, 97, 17),
+          .hint = "Activates and deactivates the hinting function. Disabled by default. "
+                  "Take a moment to browse the hints for all controls. They'll provide you "
+                  "with useful information about the use and purpose of the applet."}});
     hints.OnClick = [this](ui::Widget&) { HintsOnClick(); };
-    controls_[Ctl::HintsOn] = &hints;
+    controls_.Add(Ctl::HintsOn, hints);
 
-    auto button = [&](Ctl ctl, const char* name, const char* caption, int left, int width,
-                      const char* hint, void (TCFGFace::*handler)()) -> ui::Button& {
-        auto& b = Make<ui::Button>({self, {name, caption, left, 252, width, 23, hint}});
+    auto button = [&](Ctl ctl, const char* name, const char* caption, int left, int width, const char* hint,
+                      void (TCFGFace::*handler)()) -> ui::Button& {
+        auto& b = Make<ui::Button>(
+            {self,
+             {.name = name, .caption = caption, .bounds = base::RectAt(left, 252, width, 23), .hint = hint}});
         b.OnClick = [this, handler](ui::Widget&) { (this->*handler)(); };
-        controls_[ctl] = &b;
+        controls_.Add(ctl, b);
         return b;
     };
     button(Ctl::bUpdate, "bUpdate", "&Update fields", 144, 99,
@@ -186,18 +221,19 @@ void TCFGFace::CreateControls() {
     bExit_ = &button(Ctl::bExit, "bExit", "E&xit", 428, 55, "", &TCFGFace::bExitClick);
 
     label(Ctl::Label3);
-    auto& memo = Make<ui::Memo>(
-        {.parent = self,
-         .design = {"Memo1", "", 16, 300, 465, 121,
-                    "The current .CFG appears here when the Create button is pressed and the "
-                    ".CFG fields are deemed valid. You can perform final editing on the "
-                    "configuration here prior to saving it, because the memo contents are what "
-                    "is actually saved to disk."},
-         .style = ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL});
+    auto& memo =
+        Make<ui::Memo>({{self,
+                         {.name = "Memo1",
+                          .bounds = base::RectAt(16, 300, 465, 121),
+                          .hint = "The current .CFG appears here when the Create button is pressed and the "
+                                  ".CFG fields are deemed valid. You can perform final editing on the "
+                                  "configuration here prior to saving it, because the memo contents are what "
+                                  "is actually saved to disk."}},
+                        {.style = ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL}});
     // Configuration lines can be long; the box must not cut them.
     SendMessageA(memo.Handle(), EM_SETLIMITTEXT, 0, 0);
     memo.OnKeyPress = [this](ui::Control&, char& key) { Memo1KeyPress(key); };
-    controls_[Ctl::Memo1] = &memo;
+    controls_.Add(Ctl::Memo1, memo);
 
     BD1_ = std::make_unique<TBrowseDirectoryDlg>(Handle());
     BD1_->SetRoot(idDrives);
@@ -219,12 +255,6 @@ void TCFGFace::CreateControls() {
     BH1_->SetActive(true);
 }
 
-ui::Control& TCFGFace::Get(Ctl ctl) const {
-    auto it = controls_.find(ctl);
-    if (it == controls_.end()) throw base::Error("main window has no such control");
-    return *it->second;
-}
-
 // ---- handlers ----
 
 void TCFGFace::FormCreate() {
@@ -238,11 +268,11 @@ void TCFGFace::FormCreate() {
 void TCFGFace::FormClose() {
     // A minimised window is far off the screen: keep where it stands when
     // restored, as the next start would otherwise open it out of sight.
-    RECT r = BoundsRect();
+    base::Rect r = BoundsRect();
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     if (IsIconic(Handle()) && GetWindowPlacement(Handle(), &placement)) {
-        r = placement.rcNormalPosition;
+        r = ui::FromRECT(placement.rcNormalPosition);
     }
     Settings(platform_, state_).SavePosition(r.left, r.top);
 }
@@ -271,24 +301,15 @@ void TCFGFace::Memo1KeyPress(char& key) {
 
 // ---- MainView ----
 
-std::string TCFGFace::Text(Ctl ctl) const {
-    return Get(ctl).Text();
-}
+std::string TCFGFace::Text(Ctl ctl) const { return controls_.Text(ctl); }
 
-void TCFGFace::SetText(Ctl ctl, const std::string& text) {
-    Get(ctl).SetText(text);
-}
+void TCFGFace::SetText(Ctl ctl, const std::string& text) { controls_.SetText(ctl, text); }
 
-bool TCFGFace::Enabled(Ctl ctl) const { return Get(ctl).Enabled(); }
+bool TCFGFace::Enabled(Ctl ctl) const { return controls_.Enabled(ctl); }
 
-void TCFGFace::SetEnabled(Ctl ctl, bool enabled) { Get(ctl).SetEnabled(enabled); }
+void TCFGFace::SetEnabled(Ctl ctl, bool enabled) { controls_.SetEnabled(ctl, enabled); }
 
-bool TCFGFace::Checked(Ctl ctl) const {
-    const ui::Control& c = Get(ctl);
-    if (auto* radio = dynamic_cast<const ui::RadioButton*>(&c)) return radio->Checked();
-    if (auto* box = dynamic_cast<const ui::CheckBox*>(&c)) return box->Checked();
-    return false;
-}
+bool TCFGFace::Checked(Ctl ctl) const { return controls_.Checked(ctl); }
 
 // ---- Prompts ----
 

@@ -3,7 +3,6 @@
 // configuration state; the handlers work on them through the seams.
 #pragma once
 
-#include <map>
 #include <memory>
 #include <string>
 
@@ -15,15 +14,19 @@
 #include "core/app_state.h"
 #include "core/main_view.h"
 #include "core/prompts.h"
+#include "ui/control_table.h"
 #include "ui/form.h"
 #include "ui/graphic_controls.h"
 
 namespace quillet {
 
-class TCFGFace : public ui::Form, public MainView, public Prompts {
+class TCFGFace final : public ui::Form, public MainView, public Prompts {
 public:
     TCFGFace();
     ~TCFGFace() override;
+    // Makes the window and its controls and runs the form's creation; the
+    // window becomes the application's main form.
+    void Create();
 
     // Handlers, named after their control and event.
     void FormCreate();
@@ -41,7 +44,7 @@ public:
     AppState& State() { return state_; }
     Platform& GetPlatform() { return platform_; }
 
-    ui::Control& Get(Ctl ctl) const;
+    ui::Control& Get(Ctl ctl) const { return controls_.Get(ctl); }
     ui::Button& ExitButton() const { return *bExit_; }
 
     // MainView
@@ -68,7 +71,7 @@ private:
     AppState state_;
     Context ctx_{platform_, *this, *this, state_};
 
-    std::map<Ctl, ui::Control*> controls_;
+    ui::ControlTable<Ctl> controls_{"main window"};
     ui::Button* bExit_ = nullptr;
     CompilerSelectors selectors_;  // OD1, OD2, OD3
     std::unique_ptr<TBrowseDirectoryDlg> BD1_;

@@ -8,6 +8,7 @@
 #include "output/file_write_win32.h"
 #include "output/shortcut_win32.h"
 #include "ui/application.h"
+#include "ui/handles.h"
 #include "ui/system_message.h"
 
 namespace quillet {
@@ -44,17 +45,17 @@ bool Win32Platform::DirectoryExists(const std::string& path) {
 }
 
 bool Win32Platform::ReadTextFile(const std::string& path, std::string& bytes) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+    const ui::KernelHandle file(ui::OpenedFile(CreateFileA(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+        nullptr)));
+    if (!file) return false;
     bytes.clear();
     char chunk[4096];
     DWORD got = 0;
     bool ok = true;
-    while ((ok = ReadFile(h, chunk, sizeof chunk, &got, nullptr) != FALSE) && got > 0) {
+    while ((ok = ReadFile(file.Get(), chunk, sizeof chunk, &got, nullptr) != FALSE) && got > 0) {
         bytes.append(chunk, got);
     }
-    CloseHandle(h);
     return ok;
 }
 
@@ -120,15 +121,15 @@ bool Win32Platform::ProcessElevated() {
         assume[0] == '1') {
         return false;
     }
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+    HANDLE opened = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened)) return false;
+    const ui::KernelHandle token(opened);
     // TokenElevation (20) came with Vista; XP answers with an error. There a
     // limited user's refused write is what "runas" (the Run As dialog) is for,
     // and an administrator's writes are not refused.
     DWORD elevated = 0, size = 0;
-    const BOOL known = GetTokenInformation(token, static_cast<TOKEN_INFORMATION_CLASS>(20),
+    const BOOL known = GetTokenInformation(token.Get(), static_cast<TOKEN_INFORMATION_CLASS>(20),
                                            &elevated, sizeof elevated, &size);
-    CloseHandle(token);
     return known && elevated != 0;
 }
 
@@ -160,9 +161,11 @@ bool Win32Platform::RenameFile(const std::string& from, const std::string& to,
 bool Win32Platform::FillEmptyFile(const std::string& path, const std::string& bytes) {
     // Opened without following a link at its name, and shared with no one
     // while it is checked and filled.
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    const ui::KernelHandle held(ui::OpenedFile(CreateFileA(
+        path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT,
+        nullptr)));
+    if (!held) return false;
+    const HANDLE file = held.Get();
     BY_HANDLE_FILE_INFORMATION info{};
     const DWORD notPlain = FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY;
     // A hard link names a file that other names reach too.
@@ -172,7 +175,6 @@ bool Win32Platform::FillEmptyFile(const std::string& path, const std::string& by
     ok = ok && WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
                          nullptr) &&
          written == bytes.size();
-    CloseHandle(file);
     return ok;
 }
 

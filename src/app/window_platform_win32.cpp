@@ -10,6 +10,7 @@
 #include "core/text.h"
 #include "ui/application.h"
 #include "ui/form.h"
+#include "ui/handles.h"
 
 namespace quillet {
 
@@ -20,14 +21,16 @@ std::string WriteTempJob(const std::string& bytes) {
     char dir[MAX_PATH] = {}, name[MAX_PATH] = {};
     const DWORD length = GetTempPathA(MAX_PATH, dir);
     if (length == 0 || length >= MAX_PATH || !GetTempFileNameA(dir, "qsj", 0, name)) return "";
-    HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    const bool ok = file != INVALID_HANDLE_VALUE &&
-                    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                              nullptr) &&
-                    written == bytes.size();
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    bool ok = false;
+    {  // closed before a failed file is deleted
+        const ui::KernelHandle file(ui::OpenedFile(CreateFileA(
+            name, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+        DWORD written = 0;
+        ok = file &&
+             WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                       nullptr) &&
+             written == bytes.size();
+    }
     if (!ok) {
         DeleteFileA(name);
         return "";
@@ -91,9 +94,9 @@ ElevatedRun WindowPlatform::RunSaveJobElevated(const std::string& folder, const 
     // The empty file the elevated run reports into: made here, with this
     // user's rights, for it only fills a file that exists (FillEmptyFile).
     const std::string stepsPath = jobPath + ".steps";
-    HANDLE steps = CreateFileA(stepsPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (steps != INVALID_HANDLE_VALUE) CloseHandle(steps);
+    // Closed at once (a temporary owner), before the elevated run opens it.
+    ui::KernelHandle(ui::OpenedFile(CreateFileA(stepsPath.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
 
     // What the elevated side may trust travels here, fixed when the prompt
     // appears: the folder and the job's digest.
@@ -115,10 +118,10 @@ ElevatedRun WindowPlatform::RunSaveJobElevated(const std::string& folder, const 
     } else if (run.hProcess == nullptr) {
         result.error = ERROR_INVALID_HANDLE;
     } else {
-        WaitRepainting(run.hProcess, run.hwnd);
+        const ui::KernelHandle process(run.hProcess);
+        WaitRepainting(process.Get(), run.hwnd);
         DWORD code = 0;
-        GetExitCodeProcess(run.hProcess, &code);
-        CloseHandle(run.hProcess);
+        GetExitCodeProcess(process.Get(), &code);
         result.exitCode = code;
         ReadTextFile(stepsPath, result.steps);
     }

@@ -31,11 +31,16 @@ inline constexpr TColor clBtnFace = kSystemColorFlag | 15;
 inline constexpr TColor clInfoText = kSystemColorFlag | 23;
 inline constexpr TColor clInfoBk = kSystemColorFlag | 24;
 
-constexpr bool IsSystemColour(TColor c) { return (c >> 24) != 0; }
+// "Whatever the control normally uses": a font of this colour leaves a
+// control's text in the control's own colour; drawn, it is the window text
+// colour.
+inline constexpr TColor kColorDefault = 0xFF000000u;
+
+constexpr bool IsSystemColor(TColor c) { return (c >> 24) != 0 && c != kColorDefault; }
 constexpr int RedOf(TColor c) { return static_cast<int>(c & 0xFF); }
 constexpr int GreenOf(TColor c) { return static_cast<int>(c >> 8 & 0xFF); }
 constexpr int BlueOf(TColor c) { return static_cast<int>(c >> 16 & 0xFF); }
-constexpr TColor RGBColour(int r, int g, int b) {
+constexpr TColor RGBColor(int r, int g, int b) {
     return static_cast<TColor>(r & 0xFF) | static_cast<TColor>(g & 0xFF) << 8 |
            static_cast<TColor>(b & 0xFF) << 16;
 }

@@ -27,6 +27,14 @@ struct Rect {
     constexpr int Height() const { return bottom - top; }
     constexpr Point TopLeft() const { return {left, top}; }
     constexpr Size Extent() const { return {Width(), Height()}; }
+    constexpr bool Contains(Point p) const {
+        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+    }
+    // Whether the two share a pixel.
+    constexpr bool Meets(const Rect& o) const {
+        return left < o.right && o.left < right && top < o.bottom && o.top < bottom &&
+               left < right && top < bottom && o.left < o.right && o.top < o.bottom;
+    }
     // The same rectangle moved by (dx, dy).
     constexpr Rect Moved(int dx, int dy) const {
         return {left + dx, top + dy, right + dx, bottom + dy};

@@ -48,7 +48,8 @@ BalloonApplication& BalloonApp() {
 
 TBalloonHintWindow::TBalloonHintWindow()
     : TBalloonWindow(CurrentBalloonHint() ? static_cast<const TBalloonBase&>(*CurrentBalloonHint())
-                                          : InitialSettings()) {}
+                                          : InitialSettings(),
+                     "TBalloonHintWindow") {}
 
 TBalloonHintWindow::~TBalloonHintWindow() {
     // Destroyed here, while this class still handles the window's messages.
@@ -56,14 +57,9 @@ TBalloonHintWindow::~TBalloonHintWindow() {
     UnwatchBalloon(this);
 }
 
-void TBalloonHintWindow::GetCreateParams(CreateParams& params) {
-    TBalloonWindow::GetCreateParams(params);
-    params.className = "TBalloonHintWindow";
-}
-
 bool TBalloonHintWindow::Watched() const { return WatchedBalloon() == this; }
 
-RECT TBalloonHintWindow::CalcHintRect(int, const std::string&) { return RECT{0, 0, 0, 0}; }
+base::Rect TBalloonHintWindow::CalcHintRect(int, const std::string&) { return {}; }
 
 void TBalloonHintWindow::UseSystemStatusFont() {
     const auto description = SystemStatusFont(dpi_);
@@ -97,7 +93,7 @@ void TBalloonHintWindow::ChooseFontAndColors() {
     }
 }
 
-void TBalloonHintWindow::ActivateHint(RECT, const std::string& hint, ui::Widget*) {
+void TBalloonHintWindow::ActivateHint(base::Rect, const std::string& hint, ui::Widget*) {
     const TBalloonBase& s = Settings();
     if (s.Behavior().Contains(bbNoShowMouseDown) && AnyMouseButtonDown()) {
         // The application may destroy this window here: nothing of it is
@@ -106,35 +102,36 @@ void TBalloonHintWindow::ActivateHint(RECT, const std::string& hint, ui::Widget*
         return;
     }
     if (!Handle()) {
-        CreateHandle();
+        EnsureHandle();
     } else if (IsWindowVisible(Handle())) {
         // Shown again: hidden first, so that what lies beneath can be read.
         ShowWindow(Handle(), SW_HIDE);
     }
     // Measured once, with the font of this showing at the DPI of the monitor
     // under the pointer; the window takes its size and place in one move.
-    POINT pointer{};
-    GetCursorPos(&pointer);
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const base::Point pointer = ui::FromPOINT(cursor);
     dpi_ = ui::DpiAtPoint(pointer);
     StoreCaption(hint);
     ChooseFontAndColors();
     UpdateSize(false);
 
-    const BalloonPlacement placed = PlaceBalloon(Size(), ui::FromPOINT(pointer), s.Position(),
-                                                 ui::WorkAreaAt(ui::FromPOINT(pointer)));
+    const BalloonPlacement placed =
+        PlaceBalloon(Size(), pointer, s.Position(), ui::WorkAreaAt(pointer));
     position_ = placed.position;
-    const RECT r = ui::ToRECT(placed.rect);
+    const base::Rect& r = placed.rect;
     CaptureScreenUnder(r);
 
     // Shaped before it shows, so that it never appears as a rectangle.
     if (s.Behavior().Contains(bbUseRegions)) {
-        ui::GdiObject region = CreateWindowRgn();
+        ui::GdiObject<HRGN> region = CreateWindowRgn();
         // The system owns the region once the window has it.
-        if (SetWindowRgn(Handle(), Rgn(region), FALSE)) region.Release();
+        if (SetWindowRgn(Handle(), region.Get(), FALSE)) region.Release();
     } else {
         SetWindowRgn(Handle(), nullptr, FALSE);
     }
-    SetWindowPos(Handle(), HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
+    SetWindowPos(Handle(), HWND_TOPMOST, r.left, r.top, r.Width(), r.Height(),
                  SWP_SHOWWINDOW | SWP_NOACTIVATE);
     // Painted at once: where windows are composed, an unpainted one is black.
     UpdateWindow(Handle());

@@ -5,19 +5,22 @@
 
 #include <vector>
 
+#include "base/error.h"
 #include "components/balloon_geometry.h"
 #include "ui/gdi.h"
 
 namespace quillet {
 
 // `object`, owned; throws when the system made none.
-ui::GdiObject CheckedGdiObject(HGDIOBJ object);
-
-inline HRGN Rgn(const ui::GdiObject& region) { return static_cast<HRGN>(region.Get()); }
+template <class H>
+ui::GdiObject<H> CheckedGdiObject(H object) {
+    if (!object) throw base::Error("Out of system resources");
+    return ui::GdiObject<H>(object);
+}
 
 // One outline: its body united with its pointer.
-ui::GdiObject RegionOf(const BalloonOutline& outline);
+ui::GdiObject<HRGN> RegionOf(const BalloonOutline& outline);
 // All the outlines united.
-ui::GdiObject UnionOf(const std::vector<BalloonOutline>& outlines);
+ui::GdiObject<HRGN> UnionOf(const std::vector<BalloonOutline>& outlines);
 
 }  // namespace quillet

@@ -9,6 +9,7 @@
 #include "components/balloon_hint.h"
 #include "core/registry_text.h"
 #include "ui/font.h"
+#include "ui/handles.h"
 
 namespace quillet {
 namespace {
@@ -25,19 +26,18 @@ std::string ToAnsi(const std::u16string& wide) {
 
 // The bytes of the status-bar font value; none when unreadable.
 std::vector<std::uint8_t> ReadStatusFontValue() {
-    HKEY key = nullptr;
+    HKEY opened = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop\\WindowMetrics", 0,
-                      KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+                      KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
         return {};
-    std::vector<std::uint8_t> value = ReadRegistryBytes([key](char* buffer, std::uint32_t capacity) {
+    const ui::RegistryKey owned(opened);
+    return ReadRegistryBytes([key = owned.Get()](char* buffer, std::uint32_t capacity) {
         DWORD type = 0;
         DWORD size = capacity;
         const LONG result = RegQueryValueExA(key, "StatusFont", nullptr, &type,
                                              reinterpret_cast<BYTE*>(buffer), &size);
         return RegQueryAnswerOf(result, type, size);
     });
-    RegCloseKey(key);
-    return value;
 }
 
 }  // namespace

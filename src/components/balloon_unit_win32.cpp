@@ -10,8 +10,8 @@ namespace {
 
 struct UnitObjects {
     std::map<int, ui::Font> defaultFonts;  // by DPI
-    ui::GdiObject shadowPattern;
-    ui::GdiObject shadowBrush;  // the pattern as a brush, made with it
+    ui::GdiObject<HBITMAP> shadowPattern;
+    ui::GdiObject<HBRUSH> shadowBrush;  // the pattern as a brush, made with it
 };
 
 // Freed by the static's destructor when the program ends.
@@ -20,19 +20,18 @@ UnitObjects& Unit() {
     return unit;
 }
 
-ui::GdiObject MakeShadowPattern() {
-    HDC screen = GetDC(nullptr);
-    ui::GdiObject pattern(CreateCompatibleBitmap(screen, 8, 8));
-    HDC dc = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
-    if (pattern && dc) {
+ui::GdiObject<HBITMAP> MakeShadowPattern() {
+    const ui::WindowDC screen;
+    ui::GdiObject<HBITMAP> pattern(CreateCompatibleBitmap(screen.Get(), 8, 8));
+    const ui::MemoryDC memory(CreateCompatibleDC(screen.Get()));
+    if (pattern && memory) {
+        const HDC dc = memory.Get();
         ui::SelectGuard select(dc, pattern.Get());
         PatBlt(dc, 0, 0, 8, 8, WHITENESS);
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 8; ++x)
                 if ((x + y) % 2 == 0) SetPixel(dc, x, y, RGB(0, 0, 0));
     }
-    if (dc) DeleteDC(dc);
     return pattern;
 }
 
@@ -50,7 +49,7 @@ void InitBalloonUnit() {
     DefaultFontAt(ui::ScreenPixelsPerInch());
     if (!unit.shadowPattern) {
         unit.shadowPattern = MakeShadowPattern();
-        unit.shadowBrush.Reset(CreatePatternBrush(static_cast<HBITMAP>(unit.shadowPattern.Get())));
+        unit.shadowBrush.Reset(CreatePatternBrush(unit.shadowPattern.Get()));
     }
 }
 
@@ -61,12 +60,12 @@ HFONT BalloonDefaultHintFont(int dpi) {
 
 HBITMAP BalloonShadowPattern() {
     InitBalloonUnit();
-    return static_cast<HBITMAP>(Unit().shadowPattern.Get());
+    return Unit().shadowPattern.Get();
 }
 
 HBRUSH BalloonShadowBrush() {
     InitBalloonUnit();
-    return static_cast<HBRUSH>(Unit().shadowBrush.Get());
+    return Unit().shadowBrush.Get();
 }
 
 }  // namespace quillet

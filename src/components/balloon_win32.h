@@ -36,7 +36,7 @@ BalloonApplication& BalloonApp();
 // wherever the balloon and its shadow leave room.
 class TBalloonWindow : public ui::HintWindow {
 public:
-    explicit TBalloonWindow(const TBalloonBase& settings);
+    explicit TBalloonWindow(const TBalloonBase& settings, const char* className = "TBalloonWindow");
     ~TBalloonWindow() override;
 
     const TBalloonBase& Settings() const { return settings_; }
@@ -44,10 +44,7 @@ public:
     // Stores the text and resizes the window for it.
     void SetCaption(const std::string& text);
     base::Size Size() const { return size_; }
-    // The side of the pointer used for this showing, after the flips.
-    TBalloonPosition CurrentPosition() const { return position_; }
     base::TColor FillColor() const { return fillColor_; }
-    base::TColor FrameColor() const { return frameColor_; }
     // The font the text is measured and drawn with, and its colour.
     HFONT CanvasFont() const { return font_; }
     // The DPI of this showing: of the monitor under the pointer when shown
@@ -57,15 +54,15 @@ public:
 
     BalloonGeometry GetBalloonGeometry() const;
     // The balloon's region moved by (offset, offset); the caller owns it.
-    ui::GdiObject CreateBalloonRgn(int offset) const;
+    ui::GdiObject<HRGN> CreateBalloonRgn(int offset) const;
     // The balloon united with its shadow: the window's shape.
-    ui::GdiObject CreateWindowRgn() const;
+    ui::GdiObject<HRGN> CreateWindowRgn() const;
     // The whole picture of the window, composed over `under` (window-sized,
     // the pixels beneath the window) and copied once into `target`.
     void Compose(HDC under, HDC target) const;
 
 protected:
-    void GetCreateParams(CreateParams& params) override;
+    static CreateParams BalloonParams(const char* className);
     void Paint(HDC dc) override;
     // Measures the caption with the canvas font at the pointer's place and
     // the window's DPI, and takes the settings' shadow and shape for this
@@ -83,7 +80,7 @@ protected:
     void TakeCanvasFont(const ui::Font& font);
     void SetFontColor(base::TColor color) { fontColor_ = color; }
     // Keeps the screen pixels of `rect` (screen coordinates) for the paint.
-    void CaptureScreenUnder(const RECT& rect);
+    void CaptureScreenUnder(const base::Rect& rect);
 
     TBalloonPosition position_ = bpAboveRight;
     int dpi_ = ui::ScreenPixelsPerInch();
@@ -106,7 +103,7 @@ private:
 // it reads the settings of the current controller at every showing, places
 // itself at the pointer, and is shaped by a region or watched by a message
 // hook that hides it once the screen under it may have changed.
-class TBalloonHintWindow : public TBalloonWindow {
+class TBalloonHintWindow final : public TBalloonWindow {
 public:
     // Takes the current controller's settings (a controller's initial ones
     // when none exists).
@@ -114,15 +111,14 @@ public:
     ~TBalloonHintWindow() override;
 
     // The balloon measures itself when shown.
-    RECT CalcHintRect(int maxWidth, const std::string& hint) override;
+    base::Rect CalcHintRect(int maxWidth, const std::string& hint) override;
     // Shows `hint` at the pointer; `rect` is not used.
-    void ActivateHint(RECT rect, const std::string& hint, ui::Widget* control) override;
+    void ActivateHint(base::Rect rect, const std::string& hint, ui::Widget* control) override;
 
     // Whether this window is the one the message hook watches.
     bool Watched() const;
 
 protected:
-    void GetCreateParams(CreateParams& params) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:

@@ -13,16 +13,19 @@ constexpr DWORD kPatAnd = 0x00A000C9;
 
 }  // namespace
 
-TBalloonWindow::TBalloonWindow(const TBalloonBase& settings)
-    : settings_(settings), font_(BalloonDefaultHintFont()) {}
+TBalloonWindow::TBalloonWindow(const TBalloonBase& settings, const char* className)
+    : ui::HintWindow(BalloonParams(className)),
+      settings_(settings),
+      font_(BalloonDefaultHintFont()) {}
 
 TBalloonWindow::~TBalloonWindow() { DestroyHandle(); }
 
-void TBalloonWindow::GetCreateParams(CreateParams& params) {
-    ui::HintWindow::GetCreateParams(params);
-    params.className = "TBalloonWindow";
+ui::Window::CreateParams TBalloonWindow::BalloonParams(const char* className) {
+    CreateParams params = PlainParams();
+    params.className = className;
     // No border: the balloon frames itself.
     params.style = WS_POPUP | WS_DISABLED;
+    return params;
 }
 
 void TBalloonWindow::SetCaption(const std::string& text) {
@@ -53,8 +56,9 @@ void TBalloonWindow::UpdateSize(bool resizeWindow) {
     POINT pointer{};
     GetCursorPos(&pointer);
     // A memory DC measures as the screen does, without taking a screen DC.
-    HDC dc = CreateCompatibleDC(nullptr);
     {
+        const ui::MemoryDC memory(CreateCompatibleDC(nullptr));
+        const HDC dc = memory.Get();
         ui::SelectGuard font(dc, font_);
         // The room beside the pointer is read on the monitor under it, whose
         // left edge the measuring takes for 0.
@@ -69,7 +73,6 @@ void TBalloonWindow::UpdateSize(bool resizeWindow) {
                                },
                                dpi_);
     }
-    DeleteDC(dc);
     if (resizeWindow && Handle()) {
         SetWindowPos(Handle(), nullptr, 0, 0, size_.width, size_.height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -80,20 +83,20 @@ BalloonGeometry TBalloonWindow::GetBalloonGeometry() const {
     return quillet::GetBalloonGeometry(size_, shadowDepth_, position_, dpi_);
 }
 
-ui::GdiObject TBalloonWindow::CreateBalloonRgn(int offset) const {
+ui::GdiObject<HRGN> TBalloonWindow::CreateBalloonRgn(int offset) const {
     return RegionOf(OutlineAt(GetBalloonGeometry(), shape_, offset));
 }
 
-ui::GdiObject TBalloonWindow::CreateWindowRgn() const {
+ui::GdiObject<HRGN> TBalloonWindow::CreateWindowRgn() const {
     return UnionOf(BalloonAndShadowOutlines(GetBalloonGeometry(), shape_));
 }
 
 void TBalloonWindow::DrawBalloon(HDC dc, int offset, base::TColor fill, base::TColor frame) const {
-    const ui::GdiObject region = CreateBalloonRgn(offset);
-    const ui::GdiObject fillBrush = CheckedGdiObject(CreateSolidBrush(ui::ResolveColor(fill)));
-    const ui::GdiObject frameBrush = CheckedGdiObject(CreateSolidBrush(ui::ResolveColor(frame)));
-    FillRgn(dc, Rgn(region), static_cast<HBRUSH>(fillBrush.Get()));
-    FrameRgn(dc, Rgn(region), static_cast<HBRUSH>(frameBrush.Get()), 1, 1);
+    const ui::GdiObject<HRGN> region = CreateBalloonRgn(offset);
+    const auto fillBrush = CheckedGdiObject(CreateSolidBrush(ui::ResolveColor(fill)));
+    const auto frameBrush = CheckedGdiObject(CreateSolidBrush(ui::ResolveColor(frame)));
+    FillRgn(dc, region.Get(), fillBrush.Get());
+    FrameRgn(dc, region.Get(), frameBrush.Get(), 1, 1);
 }
 
 void TBalloonWindow::Compose(HDC under, HDC target) const {
@@ -118,7 +121,7 @@ void TBalloonWindow::Compose(HDC under, HDC target) const {
         }
         // Both shapes black, fill and frame, on white: the window's shape.
         PatBlt(mask.DC(), 0, 0, w, h, WHITENESS);
-        FillRgn(mask.DC(), Rgn(CreateWindowRgn()), static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        FillRgn(mask.DC(), CreateWindowRgn().Get(), static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         BitBlt(work.DC(), 0, 0, w, h, mask.DC(), 0, 0, SRCPAINT);
         BitBlt(pic, 0, 0, w, h, work.DC(), 0, 0, SRCAND);
     } else if (sd > 0) {
@@ -137,14 +140,13 @@ void TBalloonWindow::Compose(HDC under, HDC target) const {
     BitBlt(target, 0, 0, w, h, pic, 0, 0, SRCCOPY);
 }
 
-void TBalloonWindow::CaptureScreenUnder(const RECT& rect) {
-    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+void TBalloonWindow::CaptureScreenUnder(const base::Rect& rect) {
+    const int w = rect.Width(), h = rect.Height();
     if (w <= 0 || h <= 0) return;
     if (!under_ || under_->Width() != w || under_->Height() != h)
         under_ = std::make_unique<ui::MemoryImage>(w, h);
-    HDC screen = GetDC(nullptr);
-    BitBlt(under_->DC(), 0, 0, w, h, screen, rect.left, rect.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
+    const ui::WindowDC screen;
+    BitBlt(under_->DC(), 0, 0, w, h, screen.Get(), rect.left, rect.top, SRCCOPY);
 }
 
 void TBalloonWindow::Paint(HDC dc) {

@@ -42,14 +42,13 @@ bool OneLine(LPARAM lParam, std::basic_string<Char>& line) {
 TElipsisEdit::TElipsisEdit(ui::Form& form) : ui::CustomEdit(form) {}
 
 void TElipsisEdit::Create(const Args& args) {
-    autoSize_ = args.autoSize;
-    CreateEdit({args.parent, args.design},
-               ES_AUTOHSCROLL | ES_MULTILINE | WS_CLIPCHILDREN | args.style);
+    autoSize_ = args.options.autoSize;
+    CreateEdit(args, ES_AUTOHSCROLL | ES_MULTILINE | WS_CLIPCHILDREN | args.options.style);
     // Drawn by the field itself: the themed button of the common controls
     // paints nothing when its parent is an edit control.
     button_ = std::make_unique<Button>(OwnerForm(), *this);
     const std::string buttonName = Name().empty() ? "" : Name() + "Button";
-    button_->Create({Handle(), {buttonName, "...", 0, 0, 0, 0, Hint, false}});
+    button_->Create({Handle(), {.name = buttonName, .caption = "...", .hint = Hint, .tabStop = false}});
     EnableWindow(ButtonHandle(), IsWindowEnabled(Handle()));
     // Lays out and sizes through WM_SETFONT.
     SetFont(GetFont().Handle());
@@ -65,7 +64,7 @@ void TElipsisEdit::HandleUnbound(HWND hwnd) {
 TElipsisEdit::Button::Button(ui::Form& form, TElipsisEdit& owner)
     : ui::Control(form), owner_(owner) {}
 
-void TElipsisEdit::Button::Create(const Args& args) {
+void TElipsisEdit::Button::Create(const ui::ControlArgs& args) {
     CreateSystemControl(args, "BUTTON", WS_VISIBLE | BS_OWNERDRAW);
 }
 
@@ -86,17 +85,13 @@ void TElipsisEdit::SetAutoSize(bool value) {
 }
 
 void TElipsisEdit::AdjustHeight() {
-    HDC dc = GetDC(Handle());
-    if (!dc) return;
-    HGDIOBJ old = nullptr;
-    if (const auto font = reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0))) {
-        old = SelectObject(dc, font);
-    }
     TEXTMETRICA metrics{};
-    const BOOL measured = GetTextMetricsA(dc, &metrics);
-    if (old) SelectObject(dc, old);
-    ReleaseDC(Handle(), dc);
-    if (!measured) return;
+    {
+        const ui::WindowDC dc(Handle());
+        if (!dc) return;
+        const ui::SelectGuard font(dc.Get(), reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
+        if (!GetTextMetricsA(dc.Get(), &metrics)) return;
+    }
     // The line plus the client edge and the edit's own inner margin.
     const int height =
         metrics.tmHeight + 8 * ui::SystemMetricForDpi(SM_CYBORDER, OwnerForm().Dpi());

@@ -25,18 +25,17 @@
 
 namespace quillet {
 
-class TElipsisEdit : public ui::CustomEdit {
+class TElipsisEdit final : public ui::CustomEdit {
 public:
     static constexpr int kDefaultWidth = 150;
     static constexpr int kDefaultHeight = 24;
 
-    struct Args {
-        HWND parent = nullptr;  // the form's or a panel's window
-        ui::ControlDesign design;
+    struct Options {
         // The height follows the font; the designed height only starts it.
         bool autoSize = true;
         DWORD style = 0;  // added to the field's own
     };
+    using Args = ui::ControlArgsWith<Options>;
 
     explicit TElipsisEdit(ui::Form& form);
     ~TElipsisEdit() override;
@@ -45,7 +44,6 @@ public:
     void Create(const Args& args);
 
     // The [...] button; null once the field's window is gone.
-    ui::Control* ElipsisButton() const { return button_.get(); }
     HWND ButtonHandle() const { return button_ ? button_->Handle() : nullptr; }
 
     // Text() and SetText() are the edit's; line breaks in a set text are
@@ -75,10 +73,10 @@ protected:
 private:
     // Pressed and released here, so that it never takes the focus from the
     // field or from whichever control had it.
-    class Button : public ui::Control {
+    class Button final : public ui::Control {
     public:
         Button(ui::Form& form, TElipsisEdit& owner);
-        void Create(const Args& args);
+        void Create(const ui::ControlArgs& args);
 
     protected:
         LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;

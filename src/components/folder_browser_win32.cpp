@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "ui/gdi.h"
 #include "ui/main_form.h"
 #include "ui/monitor.h"
 
@@ -74,12 +75,11 @@ private:
 }  // namespace
 
 TBrowseDirectoryDlg::TBrowseDirectoryDlg(HWND parentWindow) : parent_(parentWindow) {
-    if (FAILED(CoGetMalloc(MEMCTX_TASK, &malloc_))) malloc_ = nullptr;
+    if (FAILED(CoGetMalloc(MEMCTX_TASK, malloc_.Put()))) malloc_.Reset();
 }
 
 TBrowseDirectoryDlg::~TBrowseDirectoryDlg() {
     if (held_) FreeItem(held_);
-    if (malloc_) malloc_->Release();
 }
 
 void TBrowseDirectoryDlg::FreeItem(void* item) const {
@@ -167,20 +167,10 @@ std::string TBrowseDirectoryDlg::FittedStatusText() const {
     HWND line = nullptr;
     EnumChildWindows(dialog_, FindStatusLine, reinterpret_cast<LPARAM>(&line));
     if (!line || statusText_.empty()) return statusText_;
-    HDC dc = GetDC(line);
-    if (!dc) return statusText_;
-    struct DcGuard {
-        HWND window;
-        HDC dc;
-        HGDIOBJ old;
-        ~DcGuard() {
-            if (old) SelectObject(dc, old);
-            ReleaseDC(window, dc);
-        }
-    } guard{line, dc, nullptr};
-    if (const auto font = reinterpret_cast<HFONT>(SendMessageA(line, WM_GETFONT, 0, 0))) {
-        guard.old = SelectObject(dc, font);
-    }
+    const ui::WindowDC lineDC(line);
+    if (!lineDC) return statusText_;
+    const HDC dc = lineDC.Get();
+    const ui::SelectGuard font(dc, reinterpret_cast<HFONT>(SendMessageA(line, WM_GETFONT, 0, 0)));
     RECT bounds{};
     GetWindowRect(line, &bounds);
     const int limit = bounds.right - bounds.left;
@@ -209,17 +199,16 @@ void TBrowseDirectoryDlg::RetrySelection() {
         selection_ = PathOf(held_);
         SendMessageA(dialog_, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(held_));
     } else {
-        IShellFolder* desktop = nullptr;
-        const bool haveDesktop = SUCCEEDED(SHGetDesktopFolder(&desktop)) && desktop;
         LPITEMIDLIST parsed = nullptr;
-        if (haveDesktop) {
+        // The desktop folder is let go before the dialog is told anything.
+        if (ui::ComRef<IShellFolder> desktop;
+            SUCCEEDED(SHGetDesktopFolder(desktop.Put())) && desktop) {
             std::wstring name = Widen(selection_);
             ULONG eaten = 0;
             if (FAILED(desktop->ParseDisplayName(dialog_, nullptr, name.data(), &eaten, &parsed,
                                                  nullptr))) {
                 parsed = nullptr;
             }
-            desktop->Release();
         }
         if (parsed) ReplaceHeldList(parsed);
         if (selection_.compare(0, 2, "\\\\") == 0) {
@@ -319,7 +308,7 @@ void TBrowseDirectoryDlg::HandleCallback(HWND dialog, UINT message, LPARAM param
 
 bool TBrowseDirectoryDlg::Execute() {
     const HWND owner = OwnerWindow();
-    TaskBuffer buffer(malloc_, MAX_PATH);
+    TaskBuffer buffer(malloc_.Get(), MAX_PATH);
     if (!buffer.get()) return false;
 
     LPITEMIDLIST rootItem = nullptr;

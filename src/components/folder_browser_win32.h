@@ -17,6 +17,7 @@
 #include <string>
 
 #include "components/folder_browser.h"
+#include "ui/handles.h"
 
 namespace quillet {
 
@@ -50,9 +51,6 @@ public:
     // cancelled and then leaves Execute.
     virtual bool Execute();
 
-    HWND ParentWindow() const { return parent_; }
-    void SetParentWindow(HWND parent) { parent_ = parent; }
-
     // The shell dialog's window while Execute runs, otherwise null.
     HWND DialogWindow() const { return dialog_; }
 
@@ -69,11 +67,9 @@ public:
     void SetRoot(TRootID value) { root_ = value; }
 
     TBrowseFlags Options() const { return options_; }
-    void SetOptions(TBrowseFlags value) { options_ = value; }
 
     // Centre the dialog on the screen when it opens.
     bool Center() const { return center_; }
-    void SetCenter(bool value) { center_ = value; }
 
     const std::string& StatusText() const { return statusText_; }
     void SetStatusText(const std::string& value);
@@ -136,7 +132,7 @@ private:
     bool enableOK_ = true;
     int imageIndex_ = -1;
     LPITEMIDLIST held_ = nullptr;   // owned, freed through malloc_
-    IMalloc* malloc_ = nullptr;     // one reference for the object's life
+    ui::ComRef<IMalloc> malloc_;    // one reference for the object's life
     std::exception_ptr pending_;    // thrown by a handler inside the dialog
     bool selectionReported_ = false;  // the shell reported a selection since we last set one
     int selectionRetries_ = 0;        // times the last selection was asked for again

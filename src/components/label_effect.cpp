@@ -54,15 +54,6 @@ TDirectionStep DirectionStep(TEffectDirection direction) {
     return {0, 0};
 }
 
-void TCustomLabel::SetBounds(int left, int top, int width, int height) {
-    if (left == left_ && top == top_ && width == width_ && height == height_) return;
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
-    Invalidate();
-}
-
 TLabelEffect::TLabelEffect(int pixelsPerInch) {
     schemeColours_[csText] = {clWhite, clGray, clBlack};
     schemeColours_[csWindows] = {clWhite, clBlack, clGray};
@@ -98,7 +89,7 @@ void TLabelEffect::SetDirectionShadow(TEffectDirection value) {
     SetStyleProperty(directionShadow_, value);
 }
 
-void TLabelEffect::SetSchemeColour(TColor& field, TColor& customField, TColor value) {
+void TLabelEffect::SetSchemeColor(TColor& field, TColor& customField, TColor value) {
     if (field == value) return;
     field = value;
     customField = value;
@@ -107,10 +98,10 @@ void TLabelEffect::SetSchemeColour(TColor& field, TColor& customField, TColor va
 }
 
 void TLabelEffect::SetColourHighlight(TColor value) {
-    SetSchemeColour(colourHighlight_, schemeColours_[csCustom].highlight, value);
+    SetSchemeColor(colourHighlight_, schemeColours_[csCustom].highlight, value);
 }
 void TLabelEffect::SetColourShadow(TColor value) {
-    SetSchemeColour(colourShadow_, schemeColours_[csCustom].shadow, value);
+    SetSchemeColor(colourShadow_, schemeColours_[csCustom].shadow, value);
 }
 
 void TLabelEffect::SetGraduateFace(TGraduateOption value) { Change(graduateFace_, value); }

@@ -15,6 +15,7 @@
 #include "base/color.h"
 #include "base/dpi.h"
 #include "base/font.h"
+#include "base/geometry.h"
 #include "base/mouse.h"
 
 namespace quillet {
@@ -58,7 +59,8 @@ struct TMouseReply {
 
 // The label base: caption, font, colours and bounds as plain data. Every
 // setter stores a different value and requests a repaint; an equal value
-// does nothing.
+// does nothing. It has no word wrap or accelerator switch: the effect drawing
+// always wraps words and always underlines the letter after "&".
 class TCustomLabel {
 public:
     // The repaint request. The glue invalidates the label's rectangle; painting
@@ -78,16 +80,16 @@ public:
     void SetTransparent(bool value) { Change(transparent_, value); }
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool value) { Change(enabled_, value); }
-    bool WordWrap() const { return wordWrap_; }
-    void SetWordWrap(bool value) { Change(wordWrap_, value); }
-    bool ShowAccelChar() const { return showAccelChar_; }
-    void SetShowAccelChar(bool value) { Change(showAccelChar_, value); }
 
-    int Left() const { return left_; }
-    int Top() const { return top_; }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    void SetBounds(int left, int top, int width, int height);
+    const base::Rect& Bounds() const { return bounds_; }
+    void SetBounds(const base::Rect& bounds) { Change(bounds_, bounds); }
+    void SetBounds(int left, int top, int width, int height) {
+        SetBounds(base::RectAt(left, top, width, height));
+    }
+    int Left() const { return bounds_.left; }
+    int Top() const { return bounds_.top; }
+    int Width() const { return bounds_.Width(); }
+    int Height() const { return bounds_.Height(); }
 
 protected:
     void Invalidate() const {
@@ -107,9 +109,7 @@ private:
     TAlignment alignment_ = taLeftJustify;
     bool transparent_ = false;
     bool enabled_ = true;
-    bool wordWrap_ = false;
-    bool showAccelChar_ = true;
-    int left_ = 0, top_ = 0, width_ = 65, height_ = 17;
+    base::Rect bounds_ = base::RectAt(0, 0, 65, 17);
 };
 
 class TLabelEffect : public TCustomLabel {
@@ -169,7 +169,7 @@ public:
 private:
     template <class T>
     void SetStyleProperty(T& field, T value);
-    void SetSchemeColour(base::TColor& field, base::TColor& customField, base::TColor value);
+    void SetSchemeColor(base::TColor& field, base::TColor& customField, base::TColor value);
     // Inside the client rectangle, both far edges included.
     bool IsOnLabel(int x, int y) const;
 

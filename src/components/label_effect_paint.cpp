@@ -169,9 +169,9 @@ EffectPass PlanEffectPass(const TLabelEffect& label, bool highlight) {
     EffectPass pass{highlight ? label.DirectionHighlight() : label.DirectionShadow(),
                     highlight ? label.StyleHighlight() : label.StyleShadow(), {}};
     const int depth = highlight ? label.DepthHighlight() : label.DepthShadow();
-    const TColor colour = highlight ? label.ColourHighlight() : label.ColourShadow();
+    const TColor color = highlight ? label.ColourHighlight() : label.ColourShadow();
     const TColor font = label.Font().color;
-    int base[3] = {RedOf(colour), GreenOf(colour), BlueOf(colour)};
+    int base[3] = {RedOf(color), GreenOf(color), BlueOf(color)};
     const int target[3] = {RedOf(font), GreenOf(font), BlueOf(font)};
     double step[3] = {0, 0, 0};
     int nearest = depth;
@@ -183,7 +183,7 @@ EffectPass PlanEffectPass(const TLabelEffect& label, bool highlight) {
     // Farthest first, so that nearer copies cover farther ones.
     for (int k = depth; k >= nearest; --k) {
         auto channel = [&](int i) { return base[i] + RoundHalfEven(step[i] * (depth - k)); };
-        pass.copies.push_back({k, RGBColour(channel(0), channel(1), channel(2))});
+        pass.copies.push_back({k, RGBColor(channel(0), channel(1), channel(2))});
     }
     return pass;
 }
@@ -211,7 +211,7 @@ std::vector<TColor> GradientBands(TColor from, TColor to, int extent) {
         return low + RoundHalfEven(step * i);
     };
     for (int i = 0; i <= extent; ++i) {
-        bands.push_back(RGBColour(channel(RedOf(from), RedOf(to), i), channel(GreenOf(from), GreenOf(to), i),
+        bands.push_back(RGBColor(channel(RedOf(from), RedOf(to), i), channel(GreenOf(from), GreenOf(to), i),
                                   channel(BlueOf(from), BlueOf(to), i)));
     }
     return bands;
@@ -230,7 +230,7 @@ void ApplyFaceGradient(const PixelView& work, const PixelView& mask, TGraduateOp
         for (int y = y0; y < y1; ++y) {
             for (int x = x0; x < x1; ++x) {
                 const std::uint32_t m = mask.At(x, y) & 0xFFFFFF;
-                work.At(x, y) = m == PixelOf(kFaceKeyColour) ? PixelOf(bands[i]) : m;
+                work.At(x, y) = m == PixelOf(kFaceKeyColor) ? PixelOf(bands[i]) : m;
             }
         }
     }
@@ -255,7 +255,7 @@ void PaintLabelEffect(const TLabelEffect& label, EffectSurface& surface) {
         LayOutEffectCaption(label, margins, [&](const std::string& text) { return work->MeasureText(text); });
 
     if (!label.Transparent()) {
-        work->SetBrush(surface.ResolveColour(label.Color()));
+        work->SetBrush(surface.ResolveColor(label.Color()));
         if (layoutCase == EffectLayoutCase::Horizontal) work->FillRectangle({0, 0, width, height});
         else work->DrawPolygon(layout.outline);
     }
@@ -270,18 +270,18 @@ void PaintLabelEffect(const TLabelEffect& label, EffectSurface& surface) {
             mask->FillRectangle({0, 0, width, height});
         }
         for (const EffectCopy& copy : pass.copies) {
-            target.SetTextColour(copy.colour);
+            target.SetTextColor(copy.color);
             DrawCopy(target, layout, DirectionStep(pass.direction), copy.distance);
         }
         if (real) ApplyRealPass(work->Pixels(), mask->Pixels(), highlight);
     }
 
     if (label.GraduateFace() == goNone) {
-        work->SetTextColour(surface.ResolveColour(label.Font().color));
+        work->SetTextColor(surface.ResolveColor(label.Font().color));
         DrawCopy(*work, layout, {}, 0);
     } else {
         CopyPixels(work->Pixels(), mask->Pixels());
-        mask->SetTextColour(kFaceKeyColour);
+        mask->SetTextColor(kFaceKeyColor);
         mask->SetBrush(std::nullopt);
         DrawCopy(*mask, layout, {}, 0);
         ApplyFaceGradient(work->Pixels(), mask->Pixels(), label.GraduateFace(), layout.gradient,

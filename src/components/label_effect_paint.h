@@ -36,7 +36,7 @@ inline constexpr unsigned kDtExpandTabs = 0x40;
 inline constexpr std::size_t kMaxHorizontalCaption = 255;
 
 // The colour of the face on the mask image while a face gradient is on.
-inline constexpr base::TColor kFaceKeyColour = 0xFE09F1;
+inline constexpr base::TColor kFaceKeyColor = 0xFE09F1;
 
 // A 32-bit top-down image's pixels, 0x00RRGGBB as a DIB section holds them.
 struct PixelView {
@@ -51,7 +51,7 @@ constexpr std::uint32_t PixelOf(base::TColor plain) {
     return (plain & 0xFF) << 16 | (plain & 0xFF00) | (plain >> 16 & 0xFF);
 }
 // The high byte of a pixel is ignored, as GetPixel ignores it.
-constexpr base::TColor ColourOf(std::uint32_t pixel) { return PixelOf(pixel); }
+constexpr base::TColor ColorOf(std::uint32_t pixel) { return PixelOf(pixel); }
 
 // m, M, S and the alignment shift: the low and high offsets of all copies
 // (x and y together, so m <= 0 <= M), their span, and how far the text moves
@@ -111,7 +111,7 @@ EffectLayout LayOutEffectCaption(const TLabelEffect& label, const EffectMargins&
 // The copies of one effect, farthest first, with the colour of each.
 struct EffectCopy {
     int distance = 0;
-    base::TColor colour = base::clBlack;
+    base::TColor color = base::clBlack;
     bool operator==(const EffectCopy&) const = default;
 };
 struct EffectPass {
@@ -141,10 +141,10 @@ public:
     virtual ~EffectImage() = default;
     // A copy of `font` with its baseline turned counter-clockwise by
     // `escapement` tenths of a degree; a turned font is an outline font. The
-    // description's colour is not used: SetTextColour sets the text colour.
+    // description's colour is not used: SetTextColor sets the text colour.
     virtual void SetFont(const base::FontDescription& font, int escapement) = 0;
     // Always a plain colour (high byte 0).
-    virtual void SetTextColour(base::TColor colour) = 0;
+    virtual void SetTextColor(base::TColor color) = 0;
     // Solid brush: text gets an opaque box in its colour behind it. None:
     // clear brush, glyphs only.
     virtual void SetBrush(std::optional<base::TColor> solid) = 0;
@@ -172,7 +172,7 @@ public:
     virtual void CopyToImage(EffectImage& image, int width, int height) = 0;
     virtual void CopyFromImage(EffectImage& image, int width, int height) = 0;
     // A colour as it is drawn: system colours resolved to plain ones.
-    virtual base::TColor ResolveColour(base::TColor colour) = 0;
+    virtual base::TColor ResolveColor(base::TColor color) = 0;
 };
 
 // Paints `label` onto `surface`. When an image cannot be created the error

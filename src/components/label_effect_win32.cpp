@@ -34,12 +34,12 @@ public:
         font_ = std::move(f);  // the font selected before stays alive until now
     }
 
-    void SetTextColour(base::TColor colour) override { SetTextColor(DC(), colour & 0xFFFFFF); }
+    void SetTextColor(base::TColor color) override { ::SetTextColor(DC(), color & 0xFFFFFF); }
 
     void SetBrush(std::optional<base::TColor> solid) override {
         if (solid) {
-            ui::GdiObject brush(CreateSolidBrush(*solid & 0xFFFFFF));
-            image_.UseBrush(static_cast<HBRUSH>(brush.Get()));
+            ui::GdiObject<HBRUSH> brush(CreateSolidBrush(*solid & 0xFFFFFF));
+            image_.UseBrush(brush.Get());
             brush_ = std::move(brush);
             SetBkMode(DC(), OPAQUE);
             SetBkColor(DC(), *solid & 0xFFFFFF);
@@ -83,7 +83,7 @@ public:
 private:
     // Declared before the image: the image deselects them when it goes.
     ui::Font font_;
-    ui::GdiObject brush_;
+    ui::GdiObject<HBRUSH> brush_;
     ui::MemoryImage image_;
 };
 
@@ -100,7 +100,7 @@ public:
     void CopyFromImage(EffectImage& image, int width, int height) override {
         BitBlt(dc_, 0, 0, width, height, Of(image), 0, 0, SRCCOPY);
     }
-    base::TColor ResolveColour(base::TColor colour) override { return ui::ResolveColor(colour); }
+    base::TColor ResolveColor(base::TColor color) override { return ui::ResolveColor(color); }
 
 private:
     static HDC Of(EffectImage& image) { return static_cast<GdiEffectImage&>(image).DC(); }
@@ -127,14 +127,9 @@ void TLabelEffectControl::Create(const Args& args) {
     ui::GraphicControl::Create(args);
 }
 
-RECT TLabelEffectControl::Bounds() const {
-    return {label_.Left(), label_.Top(), label_.Left() + label_.Width(),
-            label_.Top() + label_.Height()};
-}
+base::Rect TLabelEffectControl::Bounds() const { return label_.Bounds(); }
 
-void TLabelEffectControl::StoreBounds(const RECT& bounds) {
-    label_.SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
-}
+void TLabelEffectControl::StoreBounds(const base::Rect& bounds) { label_.SetBounds(bounds); }
 
 void TLabelEffectControl::Paint(HDC dc) {
     ui::RunGuarded([&] {

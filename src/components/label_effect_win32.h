@@ -38,7 +38,7 @@ public:
     TLabelEffect& Label() { return label_; }
     const TLabelEffect& Label() const { return label_; }
 
-    RECT Bounds() const override;
+    base::Rect Bounds() const override;
     bool Enabled() const override { return label_.Enabled(); }
     // A paint that fails is shown by the general error report.
     void Paint(HDC dc) override;
@@ -53,7 +53,7 @@ public:
     LabelMouseEvent OnMouseUp;
 
 protected:
-    void StoreBounds(const RECT& bounds) override;
+    void StoreBounds(const base::Rect& bounds) override;
     void StoreEnabled(bool enabled) override { label_.SetEnabled(enabled); }
 
 private:

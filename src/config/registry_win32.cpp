@@ -3,24 +3,9 @@
 #include "base/grow_buffer.h"
 #include "core/platform.h"
 #include "core/registry_text.h"
+#include "ui/handles.h"
 
 namespace quillet {
-
-namespace {
-
-class RegKeyHandle {
-public:
-    explicit RegKeyHandle(HKEY key) : key_(key) {}
-    RegKeyHandle(const RegKeyHandle&) = delete;
-    RegKeyHandle& operator=(const RegKeyHandle&) = delete;
-    ~RegKeyHandle() { RegCloseKey(key_); }
-    HKEY get() const { return key_; }
-
-private:
-    HKEY key_;
-};
-
-}  // namespace
 
 std::string ReadRegString(HKEY root, const std::string& key, const std::string& value) {
     HKEY opened = nullptr;
@@ -30,11 +15,11 @@ std::string ReadRegString(HKEY root, const std::string& key, const std::string& 
     if (RegOpenKeyExA(root, key.c_str(), 0, access, &opened) != ERROR_SUCCESS) {
         return kUnableToOpenKey;
     }
-    const RegKeyHandle handle(opened);
+    const ui::RegistryKey handle(opened);
     return ReadRegistryText([&](char* buffer, std::uint32_t capacity) {
         DWORD type = 0;
         DWORD size = capacity;
-        const LONG result = RegQueryValueExA(handle.get(), value.c_str(), nullptr, &type,
+        const LONG result = RegQueryValueExA(handle.Get(), value.c_str(), nullptr, &type,
                                              reinterpret_cast<BYTE*>(buffer), &size);
         return RegQueryAnswerOf(result, type, size);
     });

@@ -11,6 +11,7 @@
 #include "ui/controls.h"
 #include "ui/dpi.h"
 #include "ui/form.h"
+#include "ui/gdi.h"
 #include "ui/geometry.h"
 #include "ui/main_form.h"
 #include "ui/monitor.h"
@@ -23,16 +24,10 @@ namespace {
 // drawn on; `screen` is the work area of the monitor it opens on.
 class GdiMeasurer : public MessageTextMeasurer {
 public:
-    GdiMeasurer(HFONT font, base::Size screen) : dc_(GetDC(nullptr)), screen_(screen) {
-        if (!dc_) throw base::Error("Cannot measure the message text");
-        old_ = SelectObject(dc_, font);
-    }
+    GdiMeasurer(HFONT font, base::Size screen)
+        : dc_(Checked(screen_dc_.Get())), font_(dc_, font), screen_(screen) {}
     GdiMeasurer(const GdiMeasurer&) = delete;
     GdiMeasurer& operator=(const GdiMeasurer&) = delete;
-    ~GdiMeasurer() override {
-        SelectObject(dc_, old_);
-        ReleaseDC(nullptr, dc_);
-    }
 
     base::Size TextExtent(const std::string& text) override {
         SIZE size{};
@@ -59,9 +54,14 @@ public:
     int ScreenHeight() override { return screen_.height; }
 
 private:
-    HDC dc_;
-    base::Size screen_;
-    HGDIOBJ old_ = nullptr;
+    static HDC Checked(HDC dc) {
+        if (!dc) throw base::Error("Cannot measure the message text");
+        return dc;
+    }
+    const ui::WindowDC screen_dc_;
+    const HDC dc_;
+    const ui::SelectGuard font_;
+    const base::Size screen_;
 };
 
 // The dialog's picture. Icons extracted from a file are ours to destroy;
@@ -76,8 +76,8 @@ public:
             HICON icon = ExtractIconA(app.Instance(), file.c_str(), static_cast<UINT>(source.index));
             // 0: no such icon; 1: the file holds no icons at all.
             if (reinterpret_cast<UINT_PTR>(icon) > 1) {
+                owned_.Reset(icon);
                 handle_ = icon;
-                owned_ = true;
                 return;
             }
         }
@@ -85,9 +85,6 @@ public:
     }
     DialogIcon(const DialogIcon&) = delete;
     DialogIcon& operator=(const DialogIcon&) = delete;
-    ~DialogIcon() {
-        if (owned_) DestroyIcon(handle_);
-    }
     HICON Handle() const { return handle_; }
 
 private:
@@ -109,14 +106,14 @@ private:
     }
 
     HICON handle_ = nullptr;
-    bool owned_ = false;
+    ui::OwnedIcon owned_;
 };
 
 // The message text. Its "&" underlines a letter like a button's, but the
 // letter belongs to the buttons: the label takes no part in the dialog
 // manager's accelerator search, which would otherwise move the focus instead
 // of pressing the button with that letter.
-class MessageLabel : public ui::Label {
+class MessageLabel final : public ui::Label {
 public:
     using ui::Label::Label;
 
@@ -133,17 +130,6 @@ void TakeDialogFont(const ui::Form* owner, ui::FormDesign& design) {
     const ui::Font font = owner ? owner->DesignFont() : ui::Font();
     design.fontPoints = font.Size(owner ? owner->Design().dpi : base::kDesignDpi);
     design.font = owner ? ui::Font(font.Name(), 0, font.Style()) : font;
-}
-
-ui::ControlDesign Design(const std::string& name, const std::string& caption, const base::Rect& r) {
-    ui::ControlDesign design;
-    design.name = name;
-    design.caption = caption;
-    design.left = r.left;
-    design.top = r.top;
-    design.width = r.Width();
-    design.height = r.Height();
-    return design;
 }
 
 }  // namespace
@@ -166,17 +152,16 @@ int ShowMessageDialog(const std::string& message, const std::string& caption,
     TakeDialogFont(owner, design);
     // A provisional size: the frame is read from the real window, and the
     // layout needs it to know the client width.
-    design.clientWidth = MessageRowWidth(1, design.dpi);
-    design.clientHeight = 100;
+    design.clientSize = {MessageRowWidth(1, design.dpi), 100};
     ui::Form form(design);
     // The dialog belongs to the application, not to owner: it stays above
     // the main window, whichever window it is centred over.
-    form.CreateHandle(ui::MainFormHandle());
+    form.Create(ui::MainFormHandle());
     const HWND hwnd = form.Handle();
 
     RECT client{};
     GetClientRect(hwnd, &client);
-    const base::Rect outer = ui::FromRECT(form.BoundsRect());
+    const base::Rect outer = form.BoundsRect();
     const base::Size frame{outer.Width() - client.right, outer.Height() - client.bottom};
 
     // Measured and laid out at the designed DPI, which the form takes at its own.
@@ -186,15 +171,15 @@ int ShowMessageDialog(const std::string& message, const std::string& caption,
     const MessageDialogLayout layout =
         LayOutMessageDialog(message, button2, button3, defaultButton, measurer, frame, design.dpi);
 
-    const base::Rect ownerRect = owner ? ui::FromRECT(owner->BoundsRect()) : screen;
+    const base::Rect ownerRect = owner ? owner->BoundsRect() : screen;
     const base::Point at =
         PlaceOverOwnerOn(ownerRect, layout.outerWidth, layout.outerHeight, screen);
-    form.SetClientSize(layout.clientWidth, layout.clientHeight);
-    form.SetPosition(at.x, at.y);
+    form.SetClientSize({layout.clientWidth, layout.clientHeight});
+    form.SetPosition(at);
 
-    form.Make<ui::Image>({hwnd, Design("Image", "", layout.icon)}).SetIcon(picture.Handle());
+    form.Make<ui::Image>({hwnd, {.name = "Image", .bounds = layout.icon}}).SetIcon(picture.Handle());
     form.Make<MessageLabel>(
-        {.parent = hwnd, .design = Design("Message", layout.text, layout.label), .wordWrap = true});
+        {{hwnd, {.name = "Message", .caption = layout.text, .bounds = layout.label}}, {.wordWrap = true}});
 
     // Created in tab order: the dialog manager follows the order of creation,
     // and on activation it gives the focus to the first button in it.
@@ -202,7 +187,8 @@ int ShowMessageDialog(const std::string& message, const std::string& caption,
     for (const int n : layout.tabOrder) {
         const auto i = static_cast<std::size_t>(n - 1);
         ui::Button& button = form.Make<ui::Button>(
-            {hwnd, Design("Button" + std::to_string(n), *texts[i], layout.buttons[i])});
+            {hwnd,
+             {.name = "Button" + std::to_string(n), .caption = *texts[i], .bounds = layout.buttons[i]}});
         button.ModalResult = n;
         if (n == layout.cancelButton) button.SetCancel(true);
         if (n == layout.defaultButton) form.SetDefaultButton(&button);

@@ -13,16 +13,10 @@ constexpr int kQuickHelpIcon = 2;
 ui::FormDesign QuickHelpDesign() {
     ui::FormDesign design;
     design.className = "TQuickHelp";
-    design.clientWidth = 523;
-    design.clientHeight = 355;
+    design.clientSize = {523, 355};
     design.border = ui::BorderStyle::DialogNoSysMenu;
     design.font = ui::Font("Helv", -11, base::fsBold);
     return design;
-}
-
-ui::ControlDesign Place(const char* name, const char* caption, int left, int top, int width,
-                         int height, bool tabStop = true) {
-    return ui::ControlDesign{name, caption, left, top, width, height, "", tabStop};
 }
 
 // Puts a control above its siblings, where it is drawn over those it lies on.
@@ -57,20 +51,21 @@ class TQuickHelp::View : public QuickHelpView {
 public:
     explicit View(TQuickHelp& dialog) : dialog_(dialog) {}
 
-    std::string Text(HelpCtl ctl) const override { return dialog_.Get(ctl).Text(); }
-    void SetText(HelpCtl ctl, const std::string& text) override { dialog_.Get(ctl).SetText(text); }
-    bool Checked(HelpCtl ctl) const override { return Box(ctl).Checked(); }
+    std::string Text(HelpCtl ctl) const override { return Controls().Text(ctl); }
+    void SetText(HelpCtl ctl, const std::string& text) override { Controls().SetText(ctl, text); }
+    bool Checked(HelpCtl ctl) const override { return Controls().Checked(ctl); }
     void SetChecked(HelpCtl ctl, bool checked) override {
         // BM_SETCHECK itself: CheckBox::SetChecked would raise the click too.
         SendMessageA(Box(ctl).Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     }
-    void SetEnabled(HelpCtl ctl, bool enabled) override { dialog_.Get(ctl).SetEnabled(enabled); }
-    void SetVisible(HelpCtl ctl, bool visible) override { dialog_.Get(ctl).SetVisible(visible); }
+    void SetEnabled(HelpCtl ctl, bool enabled) override { Controls().SetEnabled(ctl, enabled); }
+    void SetVisible(HelpCtl ctl, bool visible) override { Controls().SetVisible(ctl, visible); }
     void SetCaption(const std::string& caption) override { dialog_.SetCaption(caption); }
     void PlaceOverMainWindow() override { ui::CenterOverForm(dialog_.setup_.mainForm, dialog_); }
     void Close() override { dialog_.Close(); }
 
 private:
+    const ui::ControlTable<HelpCtl>& Controls() const { return dialog_.controls_; }
     ui::CheckBox& Box(HelpCtl ctl) const { return dynamic_cast<ui::CheckBox&>(dialog_.Get(ctl)); }
     TQuickHelp& dialog_;
 };
@@ -80,19 +75,15 @@ TQuickHelp::TQuickHelp(const QuickHelpSetup& setup)
       setup_(setup),
       view_(std::make_unique<View>(*this)),
       host_(std::make_unique<QuickHelpApplication>(setup.exitButton)),
-      handlers_(*view_, *host_, setup.platform, setup.state) {
-    CreateHandle(setup.mainForm.Handle());
+      handlers_(*view_, *host_, setup.platform, setup.state) {}
+
+void TQuickHelp::Create() {
+    ui::Form::Create(setup_.mainForm.Handle());
     CreateControls();
     handlers_.FormCreate();
 }
 
 TQuickHelp::~TQuickHelp() = default;
-
-ui::Control& TQuickHelp::Get(HelpCtl ctl) const {
-    auto it = controls_.find(ctl);
-    if (it == controls_.end()) throw base::Error("quick-help window has no such control");
-    return *it->second;
-}
 
 void TQuickHelp::FocusOn(HelpCtl ctl) {
     SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Get(ctl).Handle()), TRUE);
@@ -100,74 +91,82 @@ void TQuickHelp::FocusOn(HelpCtl ctl) {
 
 void TQuickHelp::CreateControls() {
     HWND self = Handle();
-    auto& image = Make<ui::Image>({self, Place("Image1", "", 12, 16, 32, 32, false)});
+    auto& image =
+        Make<ui::Image>({self, {.name = "Image1", .bounds = base::RectAt(12, 16, 32, 32), .tabStop = false}});
     image.SetIcon(LoadIconA(ui::Application::Get().Instance(), MAKEINTRESOURCEA(kQuickHelpIcon)));
 
-    caption_ =
-        &Make<TLabelEffectControl>({*this, Place("LabelEffect1", "", -75, 118, 160, 293, false)});
-    DesignQuickHelpCaption(caption_->Label());
+    auto& caption = Make<TLabelEffectControl>(
+        {*this, {.name = "LabelEffect1", .bounds = base::RectAt(-75, 118, 160, 293), .tabStop = false}});
+    DesignQuickHelpCaption(caption.Label());
 
     // The form's controls in tab order. The options panel covers the text
     // box when it shows, and the box leaves it alone.
-    auto& memo = Make<ui::Memo>({.parent = self,
-                                 .design = Place("Memo1", "", 56, 16, 453, 289),
-                                 .style = ES_READONLY | WS_VSCROLL | WS_CLIPSIBLINGS,
-                                 .wordWrap = true});
+    auto& memo = Make<ui::Memo>({{self, {.name = "Memo1", .bounds = base::RectAt(56, 16, 453, 289)}},
+                                 {.style = ES_READONLY | WS_VSCROLL | WS_CLIPSIBLINGS, .wordWrap = true}});
     memo.SetFont(ui::Font("Fixedsys", -12));
     SendMessageA(memo.Handle(), EM_SETLIMITTEXT, 0, 0);  // the readme may be long
     memo.SetText("\r\n");                                 // one empty line
     memo.OnKeyPress = [this](ui::Control&, char& key) { handlers_.Memo1KeyPress(key); };
-    controls_[HelpCtl::Memo1] = &memo;
+    controls_.Add(HelpCtl::Memo1, memo);
 
-    auto& panel = Make<ui::Panel>({.parent = self,
-                                   .design = Place("pOptions", "", 76, 18, 413, 286, false),
-                                   .bevel = ui::BevelKind::Raised});
+    auto& panel = Make<ui::Panel>(
+        {{self, {.name = "pOptions", .bounds = base::RectAt(76, 18, 413, 286), .tabStop = false}},
+         {.bevel = ui::BevelKind::Raised}});
     panel.SetVisible(false);
-    controls_[HelpCtl::pOptions] = &panel;
+    controls_.Add(HelpCtl::pOptions, panel);
 
-    auto& options = Make<ui::Button>({self, Place("bOptions", "&Options", 56, 316, 75, 23)});
+    auto& options = Make<ui::Button>(
+        {self, {.name = "bOptions", .caption = "&Options", .bounds = base::RectAt(56, 316, 75, 23)}});
     options.OnClick = [this](ui::Widget&) {
         handlers_.bOptionsClick();
         FocusOn(HelpCtl::cCloseOnEsc);
     };
-    controls_[HelpCtl::bOptions] = &options;
+    controls_.Add(HelpCtl::bOptions, options);
 
-    auto& ok = Make<ui::Button>({self, Place("bOK", "&OK", 450, 316, 61, 23)});
+    auto& ok =
+        Make<ui::Button>({self, {.name = "bOK", .caption = "&OK", .bounds = base::RectAt(450, 316, 61, 23)}});
     ok.ModalResult = ui::mrOk;
     ok.SetCancel(true);
     SetDefaultButton(&ok);
     ok.OnClick = [this](ui::Widget&) { handlers_.bOKClick(); };
-    controls_[HelpCtl::bOK] = &ok;
+    controls_.Add(HelpCtl::bOK, ok);
 
     // The panel's controls, the check boxes and buttons in its tab order.
     HWND p = panel.Handle();
     const ui::Font explanation("Helv", -11);
     // The line runs through the heading's box: made first, it lies above
     // the heading, which leaves it alone.
-    Make<ui::Bevel>({p, Place("Bevel1", "", 12, 28, 387, 2, false)});
-    auto& heading =
-        Make<ui::Label>({.parent = p,
-                         .design = Place("Label2", "Interface options", 14, 8, 285, 25, false),
-                         .style = WS_CLIPSIBLINGS});
+    Make<ui::Bevel>({p, {.name = "Bevel1", .bounds = base::RectAt(12, 28, 387, 2), .tabStop = false}});
+    auto& heading = Make<ui::Label>({{p,
+                                      {.name = "Label2",
+                                       .caption = "Interface options",
+                                       .bounds = base::RectAt(14, 8, 285, 25),
+                                       .tabStop = false}},
+                                     {.style = WS_CLIPSIBLINGS}});
     heading.SetFont(ui::Font("Arial", -16, base::fsBold));
     auto& note = Make<ui::Label>(
-        {.parent = p,
-         .design = Place("Label1",
-                         "Interface options are applied even if the Save Settings button is not checked.",
-                         16, 36, 385, 21, false),
-         .wordWrap = true});
+        {{p,
+          {.name = "Label1",
+           .caption = "Interface options are applied even if the Save Settings button is not checked.",
+           .bounds = base::RectAt(16, 36, 385, 21),
+           .tabStop = false}},
+         {.wordWrap = true}});
     note.SetVisible(false);
 
     auto box = [&](HelpCtl ctl, const char* name, const char* caption, int top, int width,
                    void (QuickHelp::*handler)()) {
-        auto& b = Make<ui::CheckBox>({p, Place(name, caption, 16, top, width, 17)});
+        auto& b = Make<ui::CheckBox>(
+            {p, {.name = name, .caption = caption, .bounds = base::RectAt(16, top, width, 17)}});
         b.OnClick = [this, handler](ui::Widget&) { (handlers_.*handler)(); };
-        controls_[ctl] = &b;
+        controls_.Add(ctl, b);
     };
     auto explain = [&](const char* name, const char* text, int top, int height) {
-        Make<ui::Label>({.parent = p,
-                         .design = Place(name, text, 36, top, 357, height, false),
-                         .wordWrap = true})
+        Make<ui::Label>({{p,
+                          {.name = name,
+                           .caption = text,
+                           .bounds = base::RectAt(36, top, 357, height),
+                           .tabStop = false}},
+                         {.wordWrap = true}})
             .SetFont(explanation);
     };
     box(HelpCtl::cCloseOnEsc, "cCloseOnEsc", "Allow close-on-Escape", 60, 153,
@@ -185,7 +184,8 @@ void TQuickHelp::CreateControls() {
     box(HelpCtl::cAppTitle, "cAppTitle", "Use custom application title", 180, 361,
         &QuickHelp::cAppTitleClick);
 
-    auto& close = Make<ui::Button>({p, Place("Button3", "&Close", 324, 248, 75, 23)});
+    auto& close = Make<ui::Button>(
+        {p, {.name = "Button3", .caption = "&Close", .bounds = base::RectAt(324, 248, 75, 23)}});
     close.OnClick = [this](ui::Widget&) {
         handlers_.Button3Click();
         FocusOn(HelpCtl::bOptions);
@@ -197,18 +197,18 @@ void TQuickHelp::CreateControls() {
 
     // The edit leaves the button that lies over its right end alone, and
     // its text stays clear of it.
-    auto& title = Make<ui::Edit>({.parent = p,
-                                  .design = Place("eAppTitle", kTitleBoxText, 36, 216, 361, 21),
-                                  .style = WS_CLIPSIBLINGS,
-                                  .rightMargin = 50});
+    auto& title = Make<ui::Edit>(
+        {{p, {.name = "eAppTitle", .caption = kTitleBoxText, .bounds = base::RectAt(36, 216, 361, 21)}},
+         {.style = WS_CLIPSIBLINGS, .rightMargin = 50}});
     SendMessageA(title.Handle(), EM_SETLIMITTEXT, kMaxTitleLength, 0);
     title.OnChange = [this](ui::Widget&) { handlers_.eAppTitleChange(); };
-    controls_[HelpCtl::eAppTitle] = &title;
+    controls_.Add(HelpCtl::eAppTitle, title);
 
-    auto& apply = Make<ui::Button>({p, Place("bAppTitle", "&Apply", 348, 217, 48, 19)});
+    auto& apply = Make<ui::Button>(
+        {p, {.name = "bAppTitle", .caption = "&Apply", .bounds = base::RectAt(348, 217, 48, 19)}});
     apply.SetFont(ui::Font("Small", -11, base::fsBold));
     apply.OnClick = [this](ui::Widget&) { handlers_.bAppTitleClick(); };
-    controls_[HelpCtl::bAppTitle] = &apply;
+    controls_.Add(HelpCtl::bAppTitle, apply);
     // The button is drawn over the edit. Putting it first among the panel's
     // children keeps the cycle of Tab through the panel, whose controls are
     // the only ones that take the focus while it shows.
@@ -228,6 +228,7 @@ HiddenQuickHelp::~HiddenQuickHelp() = default;
 
 void ShowQuickHelp(const QuickHelpSetup& setup) {
     TQuickHelp dialog(setup);
+    dialog.Create();
     dialog.ShowModal();
 }
 

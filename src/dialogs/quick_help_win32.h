@@ -7,7 +7,6 @@
 
 #include <windows.h>
 
-#include <map>
 #include <memory>
 
 #include "components/label_effect_win32.h"
@@ -15,6 +14,7 @@
 #include "core/platform.h"
 #include "dialogs/quick_help.h"
 #include "ui/controls.h"
+#include "ui/control_table.h"
 #include "ui/form.h"
 
 namespace quillet {
@@ -27,15 +27,15 @@ struct QuickHelpSetup {
     AppState& state;
 };
 
-class TQuickHelp : public ui::Form {
+class TQuickHelp final : public ui::Form {
 public:
-    // Makes the window, hidden, over the main window and runs its creation.
     explicit TQuickHelp(const QuickHelpSetup& setup);
     ~TQuickHelp() override;
+    // Makes the window, hidden, over the main window and runs its creation.
+    void Create();
 
     QuickHelp& Handlers() { return handlers_; }
-    ui::Control& Get(HelpCtl ctl) const;
-    TLabelEffectControl& CaptionLabel() const { return *caption_; }
+    ui::Control& Get(HelpCtl ctl) const { return controls_.Get(ctl); }
 
 private:
     class View;
@@ -48,8 +48,7 @@ private:
     std::unique_ptr<View> view_;
     std::unique_ptr<QuickHelpHost> host_;
     QuickHelp handlers_;
-    std::map<HelpCtl, ui::Control*> controls_;
-    TLabelEffectControl* caption_ = nullptr;
+    ui::ControlTable<HelpCtl> controls_{"quick-help window"};
 };
 
 // The quick-help dialog made once at start-up and never shown. Its creation

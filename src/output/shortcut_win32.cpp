@@ -10,6 +10,7 @@
 
 #include "base/grow_buffer.h"
 #include "output/shortcut.h"
+#include "ui/handles.h"
 
 namespace quillet {
 
@@ -18,23 +19,6 @@ namespace {
 // The longest link name handed to the shell; a longer one is refused before
 // the shell sees it.
 constexpr std::size_t kMaxLinkNameChars = 258;
-
-// Holds one reference to a COM interface and releases it.
-template <class T>
-class ComRef {
-public:
-    ComRef() = default;
-    ~ComRef() {
-        if (p_) p_->Release();
-    }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    T* operator->() const { return p_; }
-    void** Out() { return reinterpret_cast<void**>(&p_); }
-
-private:
-    T* p_ = nullptr;
-};
 
 // The link's file name as the shell takes it; false when it cannot be given.
 bool WideLinkName(const std::string& name, std::wstring& wide) {
@@ -69,16 +53,16 @@ TShortcutFile::~TShortcutFile() { CoUninitialize(); }
 
 long TShortcutFile::CreateLink(const std::string& target, const std::string& arguments,
                                std::string& linkName) {
-    ComRef<IShellLinkA> link;
+    ui::ComRef<IShellLinkA> link;
     HRESULT result =
-        CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.Out());
+        CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid());
     if (FAILED(result)) return result;
 
     link->SetPath(target.c_str());
     link->SetArguments(arguments.c_str());
 
-    ComRef<IPersistFile> file;
-    result = link->QueryInterface(IID_IPersistFile, file.Out());
+    ui::ComRef<IPersistFile> file;
+    result = link->QueryInterface(IID_IPersistFile, file.PutVoid());
     if (FAILED(result)) return result;
 
     linkName = WithLinkExtension(linkName);
@@ -93,13 +77,13 @@ long TShortcutFile::CreateLink(const std::string& target, const std::string& arg
 std::string TShortcutFile::LinkTarget(const std::string& linkName) {
     std::wstring wideName;
     if (!WideLinkName(linkName, wideName)) return {};
-    ComRef<IShellLinkA> link;
+    ui::ComRef<IShellLinkA> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                link.Out()))) {
+                                link.PutVoid()))) {
         return {};
     }
-    ComRef<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.Out())) ||
+    ui::ComRef<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid())) ||
         FAILED(file->Load(wideName.c_str(), STGM_READ))) {
         return {};
     }

@@ -62,8 +62,6 @@ public:
     void CancelHint() { hints_.Cancel(); }
     // The hint shown now, if any (for tests and the balloon component).
     HintWindow* CurrentHint() const { return hints_.Current(); }
-    // The control whose hint shows or is about to.
-    Widget* HintControl() const { return hints_.Target(); }
 
     // A control is going away: forget it if the hint concerns it.
     void ControlDestroyed(Widget* control) { hints_.ControlDestroyed(control); }

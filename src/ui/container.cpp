@@ -6,23 +6,22 @@
 
 #include "ui/controls.h"
 #include "ui/gdi.h"
+#include "ui/geometry.h"
 #include "ui/graphic_controls.h"
 
 namespace ui {
 
-GraphicControl* Container::GraphicAt(POINT client) const {
+GraphicControl* Container::GraphicAt(base::Point client) const {
     for (auto it = graphics_.rbegin(); it != graphics_.rend(); ++it) {
-        const RECT bounds = (*it)->Bounds();
-        if ((*it)->Visible() && PtInRect(&bounds, client)) return *it;
+        if ((*it)->Visible() && (*it)->Bounds().Contains(client)) return *it;
     }
     return nullptr;
 }
 
-void Container::PaintGraphicChildren(HDC dc, const RECT& update) const {
+void Container::PaintGraphicChildren(HDC dc, const base::Rect& update) const {
     for (GraphicControl* g : graphics_) {
-        const RECT bounds = g->Bounds();
-        RECT meet;
-        if (!g->Visible() || !IntersectRect(&meet, &bounds, &update)) continue;
+        const base::Rect bounds = g->Bounds();
+        if (!g->Visible() || !bounds.Meets(update)) continue;
         DcStateGuard state(dc);
         IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
         OffsetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
@@ -34,26 +33,26 @@ void Container::PrintClient(HDC dc, LPARAM flags) const {
     RECT client;
     GetClientRect(ContainerHandle(), &client);
     if (flags & PRF_ERASEBKGND) FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    PaintGraphicChildren(dc, client);
+    PaintGraphicChildren(dc, FromRECT(client));
 }
 
 bool Container::RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
-    const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    const base::Point pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     const bool dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
     const unsigned shift = ShiftFromMouse(wParam, dbl);
     base::MouseButton button = base::mbLeft;
     if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP || msg == WM_RBUTTONDBLCLK) button = base::mbRight;
     if (msg == WM_MBUTTONDOWN || msg == WM_MBUTTONUP || msg == WM_MBUTTONDBLCLK) button = base::mbMiddle;
-    auto local = [](GraphicControl* g, POINT p) {
-        const RECT b = g->Bounds();
-        return POINT{p.x - b.left, p.y - b.top};
+    auto local = [](GraphicControl* g, base::Point p) {
+        const base::Rect b = g->Bounds();
+        return base::Point{p.x - b.left, p.y - b.top};
     };
 
     switch (msg) {
     case WM_MOUSEMOVE: {
         GraphicControl* target = captured_ ? captured_ : GraphicAt(pt);
         if (!target || !target->Enabled()) return false;
-        const POINT p = local(target, pt);
+        const base::Point p = local(target, pt);
         target->MouseMove(shift, p.x, p.y);
         return true;
     }
@@ -69,7 +68,7 @@ bool Container::RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
             captured_ = target;
             SetCapture(ContainerHandle());
         }
-        const POINT p = local(target, pt);
+        const base::Point p = local(target, pt);
         target->MouseDown(button, shift, p.x, p.y);
         return true;
     }
@@ -84,7 +83,7 @@ bool Container::RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
             captured_ = nullptr;
             if (GetCapture() == ContainerHandle()) ReleaseCapture();
         }
-        const POINT p = local(target, pt);
+        const base::Point p = local(target, pt);
         target->MouseUp(button, shift, p.x, p.y);
         return true;
     }

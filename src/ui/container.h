@@ -8,6 +8,8 @@
 
 #include <vector>
 
+#include "base/geometry.h"
+
 namespace ui {
 
 class GraphicControl;
@@ -20,7 +22,7 @@ public:
     // Graphic children in Z order: the first is painted first, the last is on top.
     const std::vector<GraphicControl*>& GraphicChildren() const { return graphics_; }
     // The topmost visible graphic child at a client point, or null.
-    GraphicControl* GraphicAt(POINT client) const;
+    GraphicControl* GraphicAt(base::Point client) const;
     // The graphic child holding the mouse between press and release, or null.
     GraphicControl* MouseCapture() const { return captured_; }
 
@@ -28,7 +30,7 @@ protected:
     // Handles what a container does for its children; true when it did.
     bool HandleContainerMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Paints the graphic children that meet `update`, each clipped to its bounds.
-    void PaintGraphicChildren(HDC dc, const RECT& update) const;
+    void PaintGraphicChildren(HDC dc, const base::Rect& update) const;
     // WM_PRINTCLIENT: the background when asked, then the graphic children.
     void PrintClient(HDC dc, LPARAM flags) const;
 

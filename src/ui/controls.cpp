@@ -5,14 +5,15 @@
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/gdi.h"
+#include "ui/geometry.h"
 
 namespace ui {
 
 namespace {
 
-ControlArgs WithoutTabStop(HWND parent, ControlDesign design) {
-    design.tabStop = false;
-    return {parent, std::move(design)};
+ControlArgs WithoutTabStop(ControlArgs args) {
+    args.design.tabStop = false;
+    return args;
 }
 
 }  // namespace
@@ -36,7 +37,7 @@ Widget::Widget(Form& form) : form_(&form) {}
 void Widget::TakeDesign(const ControlDesign& design) {
     name_ = design.name;
     Hint = design.hint;
-    designBounds_ = base::RectAt(design.left, design.top, design.width, design.height);
+    designBounds_ = design.bounds;
 }
 
 base::Rect Widget::ScaledBounds() const {
@@ -64,10 +65,8 @@ Window::CreateParams Control::ChildParams(const ControlArgs& args, const char* c
     params.caption = d.caption;
     params.style = style | WS_CHILD | (d.tabStop ? WS_TABSTOP : 0);
     params.exStyle = exStyle;
-    params.x = form.Scale(d.left);
-    params.y = form.Scale(d.top);
-    params.width = form.Scale(d.width);
-    params.height = form.Scale(d.height);
+    params.bounds = base::RectAt(form.Scale(d.bounds.left), form.Scale(d.bounds.top),
+                                 form.Scale(d.bounds.Width()), form.Scale(d.bounds.Height()));
     params.parent = args.parent;
     params.id = OwnerForm().NextControlId();
     return params;
@@ -125,21 +124,21 @@ bool Control::Visible() const { return (GetWindowLongA(Handle(), GWL_STYLE) & WS
 
 void Control::SetVisible(bool visible) { ShowWindow(Handle(), visible ? SW_SHOW : SW_HIDE); }
 
-RECT Control::Bounds() const {
+base::Rect Control::Bounds() const {
     RECT r{};
     GetWindowRect(Handle(), &r);
     MapWindowPoints(nullptr, GetParent(Handle()), reinterpret_cast<POINT*>(&r), 2);
-    return r;
+    return FromRECT(r);
 }
 
-RECT Control::ScreenBounds() const {
+base::Rect Control::ScreenBounds() const {
     RECT r{};
     GetWindowRect(Handle(), &r);
-    return r;
+    return FromRECT(r);
 }
 
-void Control::SetBounds(int left, int top, int width, int height) {
-    MoveWindow(Handle(), left, top, width, height, TRUE);
+void Control::SetBounds(const base::Rect& r) {
+    MoveWindow(Handle(), r.left, r.top, r.Width(), r.Height(), TRUE);
 }
 
 void Control::SetFont(const Font& designed) {
@@ -149,23 +148,23 @@ void Control::SetFont(const Font& designed) {
 }
 
 void Control::ApplyDpi() {
-    const base::Rect r = ScaledBounds();
-    SetBounds(r.left, r.top, r.Width(), r.Height());
+    SetBounds(ScaledBounds());
     SetFont(designFont_);
 }
 
 // ---- Label ----
 
 void Label::Create(const Args& args) {
-    const DWORD style = WS_VISIBLE | (args.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP) | args.style;
-    CreateSystemControl(WithoutTabStop(args.parent, args.design), "STATIC", style);
+    const Options& o = args.options;
+    const DWORD style = WS_VISIBLE | (o.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP) | o.style;
+    CreateSystemControl(WithoutTabStop(args), "STATIC", style);
 }
 
 LRESULT Label::ColorMessage(UINT, HDC dc, bool& handled) {
     // Labels sit on the form's face colour; a colour of their own font wins.
     handled = true;
     SetBkMode(dc, TRANSPARENT);
-    if (GetFont().Color() != kColorDefault && Enabled()) SetTextColor(dc, ResolveColor(GetFont().Color()));
+    if (GetFont().Color() != base::kColorDefault && Enabled()) SetTextColor(dc, ResolveColor(GetFont().Color()));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
@@ -215,20 +214,16 @@ RadioButton::~RadioButton() {
 }
 
 void RadioButton::Create(const Args& args) {
-    const DWORD style = WS_VISIBLE | BS_AUTORADIOBUTTON | (args.groupStart ? WS_GROUP : 0);
-    CreateSystemControl({args.parent, args.design}, "BUTTON", style);
-    // The group of the nearest radio button before this one among its
-    // siblings, as the dialog manager groups them: a WS_GROUP window ends
-    // the search.
-    if (!args.groupStart) {
-        for (HWND h = GetWindow(Handle(), GW_HWNDPREV); h; h = GetWindow(h, GW_HWNDPREV)) {
-            if (auto* before = dynamic_cast<RadioButton*>(Control::FromHandle(h))) {
-                group_ = before->group_;
-                break;
-            }
-            if (GetWindowLongA(h, GWL_STYLE) & WS_GROUP) break;
+    for (const auto& widget : OwnerForm().Controls()) {
+        const auto* other = dynamic_cast<const RadioButton*>(widget.get());
+        if (other && other->groupName_ == args.options.group &&
+            GetParent(other->Handle()) == args.parent) {
+            group_ = other->group_;
+            break;
         }
     }
+    CreateSystemControl(args, "BUTTON", WS_VISIBLE | BS_AUTORADIOBUTTON | (group_ ? 0 : WS_GROUP));
+    groupName_ = args.options.group;
     if (!group_) group_ = std::make_shared<Group>();
     group_->push_back(this);
 }
@@ -257,8 +252,8 @@ void CustomEdit::Command(WORD notifyCode) {
 }
 
 void Edit::Create(const Args& args) {
-    CreateEdit({args.parent, args.design}, ES_AUTOHSCROLL | args.style);
-    rightMargin_ = args.rightMargin;
+    CreateEdit(args, ES_AUTOHSCROLL | args.options.style);
+    rightMargin_ = args.options.rightMargin;
     ApplyMargin();
 }
 
@@ -276,8 +271,8 @@ void Edit::ApplyMargin() {
 // ---- Memo ----
 
 void Memo::Create(const Args& args) {
-    CreateEdit({args.parent, args.design},
-               ES_MULTILINE | ES_AUTOVSCROLL | (args.wordWrap ? 0 : ES_AUTOHSCROLL) | args.style);
+    CreateEdit(args, ES_MULTILINE | ES_AUTOVSCROLL | (args.options.wordWrap ? 0 : ES_AUTOHSCROLL) |
+                         args.options.style);
 }
 
 LRESULT Memo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -311,11 +306,10 @@ LRESULT Memo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 // ---- Bevel ----
 
 void Bevel::Create(const Args& args) {
-    CreateSystemControl(WithoutTabStop(args.parent, args.design), "STATIC",
+    CreateSystemControl(WithoutTabStop(args), "STATIC",
                         WS_VISIBLE | SS_ETCHEDHORZ);
     // The system widens an etched line by its edges; keep the designed box.
-    const base::Rect r = ScaledBounds();
-    SetBounds(r.left, r.top, r.Width(), r.Height());
+    SetBounds(ScaledBounds());
 }
 
 // ---- Image ----
@@ -323,11 +317,10 @@ void Bevel::Create(const Args& args) {
 Image::~Image() {
     // The picture goes before the copy it may show.
     if (Handle()) SendMessageA(Handle(), STM_SETICON, 0, 0);
-    if (copy_) DestroyIcon(copy_);
 }
 
 void Image::Create(const Args& args) {
-    CreateSystemControl(WithoutTabStop(args.parent, args.design), "STATIC",
+    CreateSystemControl(WithoutTabStop(args), "STATIC",
                         WS_VISIBLE | SS_ICON | SS_REALSIZEIMAGE);
 }
 
@@ -343,36 +336,18 @@ void Image::ApplyDpi() {
 
 void Image::ShowIcon() {
     const base::Rect box = ScaledBounds();
-    HICON shown = icon_;
-    HICON copy = nullptr;
-    ICONINFO info{};
-    if (icon_ && GetIconInfo(icon_, &info)) {
-        BITMAP bitmap{};
-        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
-        const int height = info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2;
-        if (info.hbmColor) DeleteObject(info.hbmColor);
-        if (info.hbmMask) DeleteObject(info.hbmMask);
-        if (bitmap.bmWidth != box.Width() || height != box.Height()) {
-            // From the icon's resource where it has one, so that a picture
-            // made for that size is taken; else the icon stretched.
-            copy = static_cast<HICON>(
-                CopyImage(icon_, IMAGE_ICON, box.Width(), box.Height(), LR_COPYFROMRESOURCE));
-            if (!copy) copy = static_cast<HICON>(CopyImage(icon_, IMAGE_ICON, box.Width(), box.Height(), 0));
-            if (copy) shown = copy;
-        }
-    }
-    SendMessageA(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(shown), 0);
-    if (copy_) DestroyIcon(copy_);
-    copy_ = copy;
+    OwnedIcon copy = IconCopyAtSize(icon_, box.Extent());
+    SendMessageA(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(copy ? copy.Get() : icon_), 0);
+    copy_ = std::move(copy);
     // STM_SETICON sizes the control to the icon; keep the designed box.
-    SetBounds(box.left, box.top, box.Width(), box.Height());
+    SetBounds(box);
 }
 
 // ---- Panel ----
 
 void Panel::Create(const Args& args) {
-    bevel_ = args.bevel;
-    const ControlArgs panelArgs = WithoutTabStop(args.parent, args.design);
+    bevel_ = args.options.bevel;
+    const ControlArgs panelArgs = WithoutTabStop(args);
     CreateParams params =
         ChildParams(panelArgs, "QuilletPanel", WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS);
     params.systemClass = false;

@@ -17,6 +17,7 @@
 #include "base/mouse.h"
 #include "ui/container.h"
 #include "ui/font.h"
+#include "ui/handles.h"
 #include "ui/window.h"
 
 namespace ui {
@@ -28,10 +29,10 @@ class Control;
 // parent (the form, or a panel on it) at the form's designed DPI; the
 // control is made at the form's own DPI.
 struct ControlDesign {
-    std::string name;
-    std::string caption;
-    int left = 0, top = 0, width = 0, height = 0;
-    std::string hint;
+    std::string name{};
+    std::string caption{};
+    base::Rect bounds{};
+    std::string hint{};
     bool tabStop = true;
 };
 
@@ -51,7 +52,7 @@ public:
     bool ShowHint = true;
 
     // Where the control is on the screen now.
-    virtual RECT ScreenBounds() const = 0;
+    virtual base::Rect ScreenBounds() const = 0;
     // Its own window; null for a graphic control.
     virtual HWND WindowHandle() const { return nullptr; }
 
@@ -80,11 +81,16 @@ using KeyPressEvent = std::function<void(Control& sender, char& key)>;
 unsigned ShiftFromMouse(WPARAM wParam, bool doubleClick = false);
 
 // Where a windowed control goes: its parent (the form's or a panel's
-// window) and its design. Kinds with options of their own have an `Args`
-// that begins the same way.
+// window) and its design. Every kind's `Args` is this, or this followed by
+// the kind's own options:
+//     Make<Memo>({{Handle(), design}, {.wordWrap = true}})
 struct ControlArgs {
     HWND parent = nullptr;
     ControlDesign design;
+};
+template <class Options>
+struct ControlArgsWith : ControlArgs {
+    Options options{};
 };
 
 // A windowed control: a child window of a system class, subclassed so that
@@ -105,10 +111,10 @@ public:
     bool Visible() const;
     void SetVisible(bool visible);
 
-    // Left, top, width and height in the parent's client coordinates.
-    RECT Bounds() const;
-    void SetBounds(int left, int top, int width, int height);
-    RECT ScreenBounds() const override;
+    // The rectangle in the parent's client coordinates.
+    base::Rect Bounds() const;
+    void SetBounds(const base::Rect& bounds);
+    base::Rect ScreenBounds() const override;
     HWND WindowHandle() const override { return Handle(); }
 
     // The control's font at the form's DPI; SetFont takes a designed one.
@@ -154,18 +160,17 @@ private:
 
 class Label : public Control {
 public:
-    struct Args {
-        HWND parent = nullptr;
-        ControlDesign design;
+    struct Options {
         bool wordWrap = false;
         DWORD style = 0;  // added to the label's own
     };
+    using Args = ControlArgsWith<Options>;
     using Control::Control;
     void Create(const Args& args);
     LRESULT ColorMessage(UINT msg, HDC dc, bool& handled) override;
 };
 
-class Button : public Control {
+class Button final : public Control {
 public:
     using Control::Control;
     void Create(const Args& args);
@@ -183,7 +188,7 @@ private:
     bool cancel_ = false;
 };
 
-class CheckBox : public Control {
+class CheckBox final : public Control {
 public:
     using Control::Control;
     void Create(const Args& args);
@@ -193,16 +198,15 @@ public:
     void Command(WORD notifyCode) override;
 };
 
-// One of a group of mutually exclusive buttons. A button that starts a group
-// has the dialog manager's WS_GROUP; the others join the group of the radio
-// button made before them on the same parent.
-class RadioButton : public Control {
+// One of a group of mutually exclusive buttons: the radio buttons on one
+// parent whose Args name the same group, made one after the other. The first
+// made starts the group, for the dialog manager, with WS_GROUP.
+class RadioButton final : public Control {
 public:
-    struct Args {
-        HWND parent = nullptr;
-        ControlDesign design;
-        bool groupStart = false;
+    struct Options {
+        std::string group;
     };
+    using Args = ControlArgsWith<Options>;
     using Control::Control;
     ~RadioButton() override;
     void Create(const Args& args);
@@ -211,6 +215,7 @@ public:
 
 private:
     using Group = std::vector<RadioButton*>;
+    std::string groupName_;
     std::shared_ptr<Group> group_;
     bool lastChecked_ = false;
 };
@@ -229,14 +234,13 @@ protected:
 };
 
 // A one-line edit field.
-class Edit : public CustomEdit {
+class Edit final : public CustomEdit {
 public:
-    struct Args {
-        HWND parent = nullptr;
-        ControlDesign design;
+    struct Options {
         DWORD style = 0;  // added to the field's own
         int rightMargin = -1;  // designed pixels kept clear at the right; -1: the font's
     };
+    using Args = ControlArgsWith<Options>;
     using CustomEdit::CustomEdit;
     void Create(const Args& args);
     void ApplyDpi() override;
@@ -250,14 +254,13 @@ private:
 // first; Tab always moves the focus on. Getting the focus selects nothing:
 // the caret stays where it was, at the top of a new text. With `wordWrap`
 // long lines wrap at the box's width.
-class Memo : public CustomEdit {
+class Memo final : public CustomEdit {
 public:
-    struct Args {
-        HWND parent = nullptr;
-        ControlDesign design;
+    struct Options {
         DWORD style = 0;  // added to the box's own
         bool wordWrap = false;
     };
+    using Args = ControlArgsWith<Options>;
     using CustomEdit::CustomEdit;
     void Create(const Args& args);
 
@@ -267,7 +270,7 @@ protected:
 
 // A lowered (etched) horizontal line across the control's width, as dialogs
 // use to divide a heading from what follows.
-class Bevel : public Control {
+class Bevel final : public Control {
 public:
     using Control::Control;
     void Create(const Args& args);
@@ -275,7 +278,7 @@ public:
 
 // A static picture showing an icon at the size of its box: an icon of
 // another size is shown through a copy of that size.
-class Image : public Control {
+class Image final : public Control {
 public:
     using Control::Control;
     ~Image() override;
@@ -287,20 +290,19 @@ public:
 private:
     void ShowIcon();
     HICON icon_ = nullptr;
-    HICON copy_ = nullptr;  // ours
+    OwnedIcon copy_;
 };
 
 enum class BevelKind { None, Raised, Lowered };
 
 // A windowed control that holds other controls, windowed and graphic. Tab
 // moves through its children in their creation order.
-class Panel : public Control, public Container {
+class Panel final : public Control, public Container {
 public:
-    struct Args {
-        HWND parent = nullptr;
-        ControlDesign design;
+    struct Options {
         BevelKind bevel = BevelKind::None;
     };
+    using Args = ControlArgsWith<Options>;
     using Control::Control;
     void Create(const Args& args);
     HWND ContainerHandle() const override { return Handle(); }

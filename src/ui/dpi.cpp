@@ -1,5 +1,6 @@
 #include "ui/dpi.h"
 
+#include "ui/geometry.h"
 #include "ui/later_function.h"
 
 namespace ui {
@@ -44,8 +45,8 @@ int DpiOfWindow(HWND hwnd) {
     return DpiOfMonitor(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST));
 }
 
-int DpiAtPoint(POINT screenPoint) {
-    return DpiOfMonitor(MonitorFromPoint(screenPoint, MONITOR_DEFAULTTONEAREST));
+int DpiAtPoint(base::Point screenPoint) {
+    return DpiOfMonitor(MonitorFromPoint(ToPOINT(screenPoint), MONITOR_DEFAULTTONEAREST));
 }
 
 int SystemMetricForDpi(int index, int dpi) {
@@ -53,11 +54,14 @@ int SystemMetricForDpi(int index, int dpi) {
     return forDpi ? forDpi(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
 }
 
-void AdjustWindowRectForDpi(RECT& r, DWORD style, DWORD exStyle, int dpi) {
+base::Rect OuterRectForDpi(base::Rect client, DWORD style, DWORD exStyle, int dpi) {
     static const auto forDpi = User32<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+    RECT r = ToRECT(client);
     if (!forDpi || !forDpi(&r, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
+        r = ToRECT(client);
         AdjustWindowRectEx(&r, style, FALSE, exStyle);
     }
+    return FromRECT(r);
 }
 
 void EnableNonClientScaling(HWND hwnd) {

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "base/dpi.h"
+#include "base/geometry.h"
 #include "ui/font.h"  // ScreenPixelsPerInch: the system DPI, where Windows knows no other
 
 namespace ui {
@@ -22,14 +23,14 @@ inline constexpr UINT kWmDpiChanged = 0x02E0;
 int DpiOfWindow(HWND hwnd);
 
 // The DPI of the monitor that holds `screenPoint` (or is nearest to it).
-int DpiAtPoint(POINT screenPoint);
+int DpiAtPoint(base::Point screenPoint);
 
 // GetSystemMetrics for a window at `dpi`.
 int SystemMetricForDpi(int index, int dpi);
 
 // AdjustWindowRectEx for a window at `dpi`: the outer rectangle of the
-// client rectangle `r`.
-void AdjustWindowRectForDpi(RECT& r, DWORD style, DWORD exStyle, int dpi);
+// client rectangle `client`.
+base::Rect OuterRectForDpi(base::Rect client, DWORD style, DWORD exStyle, int dpi);
 
 // A window that is aware of its monitor's DPI only in the first, older way
 // (Windows 10 before the Creators Update) asks here for its caption and

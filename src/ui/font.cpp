@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <utility>
 
+#include "ui/handles.h"
+
 namespace ui {
 
 namespace {
@@ -81,10 +83,8 @@ Font::Font(std::string name, int height, unsigned style, base::TColor color) {
 }
 
 int ScreenPixelsPerInch() {
-    HDC dc = GetDC(nullptr);
-    const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-    if (dc) ReleaseDC(nullptr, dc);
-    return dpi;
+    const WindowDC dc;
+    return dc ? GetDeviceCaps(dc.Get(), LOGPIXELSY) : 96;
 }
 
 int Font::Size(int dpi) const { return MulDiv(std::abs(description_.height), 72, dpi); }
@@ -93,12 +93,6 @@ Font Font::Changed() const {
     Font copy = *this;
     copy.handle_.reset();
     return copy;
-}
-
-Font Font::WithColor(base::TColor color) const {
-    Font f = *this;  // the colour is not part of the GDI font
-    f.description_.color = color;
-    return f;
 }
 
 Font Font::WithEscapement(int tenths) const {
@@ -151,9 +145,7 @@ HFONT Font::Handle() const {
         const std::string face =
             FaceDrawnFor(description_.name, description_.height, ScreenPixelsPerInch());
         lstrcpynA(lf.lfFaceName, face.c_str(), LF_FACESIZE);
-        handle_.reset(CreateFontIndirectA(&lf), [](HFONT f) {
-            if (f) DeleteObject(f);
-        });
+        handle_.reset(CreateFontIndirectA(&lf), DeleteGdiObject<HFONT>);
     }
     return handle_.get();
 }

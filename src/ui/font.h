@@ -12,9 +12,6 @@
 
 namespace ui {
 
-// Colour meaning "whatever the control normally uses".
-inline constexpr base::TColor kColorDefault = 0xFF000000;
-
 // Pixels per logical inch of the screen: the system DPI (96 unless the
 // system says otherwise). A window's own is in ui/dpi.h.
 int ScreenPixelsPerInch();
@@ -39,7 +36,7 @@ public:
     // `height` follows LOGFONT: negative for a character height in pixels.
     // "Fixedsys" asks for a fixed-pitch face as well, "Helv", "MS Sans Serif"
     // and "Small" for a sans-serif one, in case the named face is missing.
-    Font(std::string name, int height, unsigned style = 0, base::TColor color = kColorDefault);
+    Font(std::string name, int height, unsigned style = 0, base::TColor color = base::clWindowText);
     // Exactly the described font.
     explicit Font(base::FontDescription description) : description_(std::move(description)) {}
 
@@ -51,10 +48,8 @@ public:
     base::TColor Color() const { return description_.color; }
     // Point size of the height taken at `dpi`, rounded the usual way.
     int Size(int dpi) const;
-    int Escapement() const { return description_.escapement; }
 
     // Copies with one aspect changed.
-    Font WithColor(base::TColor color) const;
     // Tenths of a degree, counter-clockwise; the characters turn with the line.
     Font WithEscapement(int tenths) const;
     Font WithOutPrecision(BYTE precision) const;
@@ -71,11 +66,7 @@ public:
 private:
     Font Changed() const;
 
-    base::FontDescription description_ = [] {
-        base::FontDescription d;
-        d.color = kColorDefault;
-        return d;
-    }();
+    base::FontDescription description_;
     mutable std::shared_ptr<std::remove_pointer_t<HFONT>> handle_;
 };
 

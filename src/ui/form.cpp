@@ -3,6 +3,7 @@
 
 #include "ui/application.h"
 #include "ui/gdi.h"
+#include "ui/geometry.h"
 #include "ui/graphic_controls.h"
 #include "ui/monitor.h"
 #include "ui/placement.h"
@@ -58,18 +59,17 @@ Window::CreateParams Form::FormParams(HWND owner) const {
     params.caption = design_.followsTitle ? Application::Get().Title() : design_.caption;
     params.style = StyleFor(design_.border);
     params.exStyle = ExStyleFor(design_.border);
-    params.x = design_.left == CW_USEDEFAULT ? 0 : Scale(design_.left);
-    params.y = design_.top == CW_USEDEFAULT ? 0 : Scale(design_.top);
-    if (owner && design_.left == CW_USEDEFAULT && design_.top == CW_USEDEFAULT) {
+    int x = design_.position ? Scale(design_.position->x) : 0;
+    int y = design_.position ? Scale(design_.position->y) : 0;
+    if (owner && !design_.position) {
         // On its owner's monitor, at its owner's DPI, until it is placed.
         RECT o{};
         GetWindowRect(owner, &o);
-        params.x = o.left + (o.right - o.left) / 2;
-        params.y = o.top + (o.bottom - o.top) / 2;
+        x = o.left + (o.right - o.left) / 2;
+        y = o.top + (o.bottom - o.top) / 2;
     }
-    const SIZE size = FramedSize();
-    params.width = size.cx;
-    params.height = size.cy;
+    const base::Size size = FramedSize();
+    params.bounds = base::RectAt(x, y, size.width, size.height);
     params.parent = owner;
     // The dialog manager keeps its state in the window's extra bytes.
     params.windowExtra = DLGWINDOWEXTRA;
@@ -77,7 +77,7 @@ Window::CreateParams Form::FormParams(HWND owner) const {
     return params;
 }
 
-void Form::CreateHandle(HWND owner) {
+void Form::Create(HWND owner) {
     // The DPI of the monitor the window opens on: its owner's, or the
     // system's, until the window itself says otherwise. Taken before the
     // controls are made; they start with a copy of the form's font.
@@ -107,41 +107,42 @@ Font Form::ScaledFont(const Font& designed) const {
     return Font(base::ScaleForDpi(designed.Description(), dpi_, design_.dpi));
 }
 
-SIZE Form::FramedSize() const {
-    RECT r{0, 0, Scale(design_.clientWidth), Scale(design_.clientHeight)};
-    AdjustWindowRectForDpi(r, StyleFor(design_.border), ExStyleFor(design_.border), dpi_);
-    return {r.right - r.left, r.bottom - r.top};
+base::Size Form::FramedSize() const {
+    const base::Rect client = base::RectAt(0, 0, Scale(design_.clientSize.width),
+                                           Scale(design_.clientSize.height));
+    return OuterRectForDpi(client, StyleFor(design_.border), ExStyleFor(design_.border), dpi_)
+        .Extent();
 }
 
-SIZE Form::OuterSize() const {
+base::Size Form::OuterSize() const {
     RECT outer{}, client{};
     if (!IsIconic(Handle()) && GetWindowRect(Handle(), &outer) && GetClientRect(Handle(), &client)) {
         // The frame the window has now: by a DPI change the system has
         // already drawn it at the new DPI.
-        return {Scale(design_.clientWidth) + (outer.right - outer.left) - client.right,
-                Scale(design_.clientHeight) + (outer.bottom - outer.top) - client.bottom};
+        return {Scale(design_.clientSize.width) + (outer.right - outer.left) - client.right,
+                Scale(design_.clientSize.height) + (outer.bottom - outer.top) - client.bottom};
     }
     return FramedSize();
 }
 
-void Form::SetClientSize(int designedWidth, int designedHeight) {
-    design_.clientWidth = designedWidth;
-    design_.clientHeight = designedHeight;
-    const SIZE size = OuterSize();
-    SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+void Form::SetClientSize(base::Size designed) {
+    design_.clientSize = designed;
+    const base::Size size = OuterSize();
+    SetWindowPos(Handle(), nullptr, 0, 0, size.width, size.height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form::ApplyDpi(int dpi, const RECT* suggested) {
+void Form::ApplyDpi(int dpi, const base::Rect* suggested) {
     dpi_ = dpi;
     TakeFontAtDpi();
     for (const auto& control : controls_) control->ApplyDpi();
     // The suggested rectangle scales the whole window, frame and rounding
     // included; the client area keeps its design.
-    const SIZE size = OuterSize();
+    const base::Size size = OuterSize();
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
     if (!suggested) flags |= SWP_NOMOVE;
     SetWindowPos(Handle(), nullptr, suggested ? suggested->left : 0, suggested ? suggested->top : 0,
-                 size.cx, size.cy, flags);
+                 size.width, size.height, flags);
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -158,9 +159,11 @@ LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCCREATE:
         EnableNonClientScaling(Handle());
         break;
-    case kWmDpiChanged:
-        ApplyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+    case kWmDpiChanged: {
+        const base::Rect suggested = FromRECT(*reinterpret_cast<const RECT*>(lParam));
+        ApplyDpi(HIWORD(wParam), &suggested);
         return 0;
+    }
     case WM_COMMAND:
         HandleCommand(wParam);
         return 0;
@@ -206,25 +209,19 @@ std::string Form::Caption() const { return Text(); }
 
 void Form::SetCaption(const std::string& caption) { SetText(caption); }
 
-RECT Form::BoundsRect() const {
+base::Rect Form::BoundsRect() const {
     RECT r{};
     GetWindowRect(Handle(), &r);
-    return r;
+    return FromRECT(r);
 }
 
-void Form::SetPosition(int left, int top) {
-    SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+void Form::SetPosition(base::Point topLeft) {
+    SetWindowPos(Handle(), nullptr, topLeft.x, topLeft.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-int Form::Width() const {
-    const RECT r = BoundsRect();
-    return r.right - r.left;
-}
+int Form::Width() const { return BoundsRect().Width(); }
 
-int Form::Height() const {
-    const RECT r = BoundsRect();
-    return r.bottom - r.top;
-}
+int Form::Height() const { return BoundsRect().Height(); }
 
 Widget* Form::FindControl(const std::string& name) const {
     for (const auto& control : controls_) {
@@ -309,14 +306,14 @@ void Form::Close() {
 }
 
 void CenterOverForm(const Form& owner, Form& dialog) {
-    const RECT o = owner.BoundsRect();
+    const base::Rect o = owner.BoundsRect();
     // The rule reads the owner's monitor as a screen of its own.
     const base::Rect area = WorkAreaOf(owner.Handle());
-    const int left = area.left + CenterOverAxis(o.left - area.left, o.right - o.left,
-                                                dialog.Width(), area.Width());
-    const int top = area.top + CenterOverAxis(o.top - area.top, o.bottom - o.top,
-                                              dialog.Height(), area.Height());
-    dialog.SetPosition(left, top);
+    const int left =
+        area.left + CenterOverAxis(o.left - area.left, o.Width(), dialog.Width(), area.Width());
+    const int top =
+        area.top + CenterOverAxis(o.top - area.top, o.Height(), dialog.Height(), area.Height());
+    dialog.SetPosition({left, top});
 }
 
 }  // namespace ui

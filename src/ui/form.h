@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,8 +41,10 @@ enum ModalResultValue { mrNone = 0, mrOk = 1, mrCancel = 2 };
 struct FormDesign {
     std::string className;     // window class, also how other programs find us
     std::string caption;
-    int clientWidth = 0, clientHeight = 0;
-    int left = CW_USEDEFAULT, top = CW_USEDEFAULT;
+    base::Size clientSize;
+    // The window's top-left corner on the screen; none: at its owner's
+    // centre, or at the screen's corner without one, until it is placed.
+    std::optional<base::Point> position;
     BorderStyle border = BorderStyle::Single;
     Font font;
     // When not 0, the font's size in points, taken at the form's DPI
@@ -58,7 +61,7 @@ public:
     ~Form() override;
 
     // Makes the window (hidden). `owner` keeps it above that window.
-    void CreateHandle(HWND owner);
+    void Create(HWND owner);
     HWND ContainerHandle() const override { return Handle(); }
 
     const FormDesign& Design() const { return design_; }
@@ -75,10 +78,10 @@ public:
     void SetCaption(const std::string& caption);
 
     // Outer rectangle in screen coordinates.
-    RECT BoundsRect() const;
+    base::Rect BoundsRect() const;
     // Gives the client area a designed size, at the form's DPI.
-    void SetClientSize(int designedWidth, int designedHeight);
-    void SetPosition(int left, int top);
+    void SetClientSize(base::Size designed);
+    void SetPosition(base::Point topLeft);
     int Left() const { return BoundsRect().left; }
     int Top() const { return BoundsRect().top; }
     int Width() const;
@@ -130,11 +133,11 @@ private:
     // font from their designs, and its designed client size, with the
     // window's top-left corner at `suggested`'s (screen coordinates) when
     // given.
-    void ApplyDpi(int dpi, const RECT* suggested);
+    void ApplyDpi(int dpi, const base::Rect* suggested);
     // The outer size of the designed client area at the form's DPI: with the
     // frame the window has, or (FramedSize) the frame its style gives.
-    SIZE OuterSize() const;
-    SIZE FramedSize() const;
+    base::Size OuterSize() const;
+    base::Size FramedSize() const;
     // The form's font at its DPI, made now: the controls share it.
     void TakeFontAtDpi();
     // The designed font at its size in points, at `dpi`.

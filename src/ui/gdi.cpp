@@ -7,8 +7,23 @@
 namespace ui {
 
 COLORREF ResolveColor(base::TColor color) {
-    if (base::IsSystemColour(color)) return GetSysColor(static_cast<int>(color & 0xFF));
+    if (color == base::kColorDefault) return GetSysColor(COLOR_WINDOWTEXT);
+    if (base::IsSystemColor(color)) return GetSysColor(static_cast<int>(color & 0xFF));
     return color & 0xFFFFFF;
+}
+
+OwnedIcon IconCopyAtSize(HICON icon, base::Size size) {
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return OwnedIcon();
+    // GetIconInfo hands over copies of the icon's bitmaps.
+    const GdiObject<HBITMAP> color(info.hbmColor), mask(info.hbmMask);
+    BITMAP bitmap{};
+    GetObjectA(color ? color.Get() : mask.Get(), sizeof bitmap, &bitmap);
+    const int height = color ? bitmap.bmHeight : bitmap.bmHeight / 2;
+    if (bitmap.bmWidth == size.width && height == size.height) return OwnedIcon();
+    OwnedIcon copy(static_cast<HICON>(CopyImage(icon, IMAGE_ICON, size.width, size.height, LR_COPYFROMRESOURCE)));
+    if (!copy) copy.Reset(static_cast<HICON>(CopyImage(icon, IMAGE_ICON, size.width, size.height, 0)));
+    return copy;
 }
 
 MemoryImage::MemoryImage(int width, int height) : width_(width), height_(height) {
@@ -23,14 +38,11 @@ MemoryImage::MemoryImage(int width, int height) : width_(width), height_(height)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    dc_ = CreateCompatibleDC(nullptr);
-    if (dc_) bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
-    if (!dc_ || !bitmap_ || !bits_) {
-        if (bitmap_) DeleteObject(bitmap_);
-        if (dc_) DeleteDC(dc_);
-        throw base::Error("Out of system resources");
-    }
-    oldBitmap_ = SelectObject(dc_, bitmap_);
+    memory_.Reset(CreateCompatibleDC(nullptr));
+    dc_ = memory_.Get();
+    if (dc_) bitmap_.Reset(CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
+    if (!dc_ || !bitmap_ || !bits_) throw base::Error("Out of system resources");
+    oldBitmap_ = SelectObject(dc_, bitmap_.Get());
 }
 
 MemoryImage::~MemoryImage() {
@@ -38,8 +50,6 @@ MemoryImage::~MemoryImage() {
     if (oldBrush_) SelectObject(dc_, oldBrush_);
     if (oldPen_) SelectObject(dc_, oldPen_);
     SelectObject(dc_, oldBitmap_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
 }
 
 std::uint32_t* MemoryImage::Pixels() {

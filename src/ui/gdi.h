@@ -7,11 +7,14 @@
 #include <cstdint>
 
 #include "base/color.h"
+#include "base/geometry.h"
+#include "ui/geometry.h"
+#include "ui/handles.h"
 
 namespace ui {
 
-// The colour to draw with: a system colour is looked up now, a plain one is
-// its three low bytes.
+// The colour to draw with: a system colour is looked up now, the default is
+// the window text colour, a plain one is its three low bytes.
 COLORREF ResolveColor(base::TColor color);
 
 // BeginPaint and EndPaint around a scope, so that an exception thrown while
@@ -23,7 +26,7 @@ public:
     PaintScope(const PaintScope&) = delete;
     PaintScope& operator=(const PaintScope&) = delete;
     HDC DC() const { return dc_; }
-    const RECT& Update() const { return ps_.rcPaint; }
+    base::Rect Update() const { return FromRECT(ps_.rcPaint); }
 
 private:
     HWND hwnd_;
@@ -61,36 +64,11 @@ private:
     int saved_;
 };
 
-// Owns one GDI object (font, brush, pen, bitmap, region) and deletes it.
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(HGDIOBJ object) : object_(object) {}
-    ~GdiObject() { Reset(); }
-    GdiObject(GdiObject&& other) noexcept : object_(other.Release()) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) Reset(other.Release());
-        return *this;
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-
-    HGDIOBJ Get() const { return object_; }
-    explicit operator bool() const { return object_ != nullptr; }
-    // Gives up ownership (the system takes a region given to SetWindowRgn).
-    HGDIOBJ Release() {
-        HGDIOBJ o = object_;
-        object_ = nullptr;
-        return o;
-    }
-    void Reset(HGDIOBJ object = nullptr) {
-        if (object_) DeleteObject(object_);
-        object_ = object;
-    }
-
-private:
-    HGDIOBJ object_ = nullptr;
-};
+// A copy of `icon` at `size`, or none when the icon has that size already
+// (or cannot be copied). The copy comes from the icon's resource where it
+// has one, so that a picture made for that size is taken; else the icon is
+// stretched.
+OwnedIcon IconCopyAtSize(HICON icon, base::Size size);
 
 // A 32-bit top-down DIB section with a memory DC of its own. Pixels are
 // 0x00RRGGBB words, row after row; Pixels() flushes GDI first, so what was
@@ -105,7 +83,6 @@ public:
     MemoryImage& operator=(const MemoryImage&) = delete;
 
     HDC DC() const { return dc_; }
-    HBITMAP Bitmap() const { return bitmap_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
 
@@ -123,8 +100,10 @@ private:
     void Select(HGDIOBJ object, HGDIOBJ& original);
 
     int width_, height_;
+    // The DC is declared first, so that it outlives its bitmap.
+    MemoryDC memory_;
     HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
+    GdiObject<HBITMAP> bitmap_;
     void* bits_ = nullptr;
     HGDIOBJ oldBitmap_ = nullptr;
     HGDIOBJ oldFont_ = nullptr, oldBrush_ = nullptr, oldPen_ = nullptr;

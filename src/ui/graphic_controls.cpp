@@ -2,6 +2,7 @@
 
 #include "ui/form.h"
 #include "ui/gdi.h"
+#include "ui/geometry.h"
 
 namespace ui {
 
@@ -15,48 +16,40 @@ GraphicControl::~GraphicControl() {
 
 void GraphicControl::Create(const Args& args) {
     TakeDesign(args.design);
-    const base::Rect r = ScaledBounds();
-    StoreBounds({r.left, r.top, r.right, r.bottom});
+    StoreBounds(ScaledBounds());
     parent_ = &args.parent;
     parent_->Join(this);
     Invalidate();
 }
 
 void GraphicControl::ApplyDpi() {
-    const base::Rect r = ScaledBounds();
-    SetBounds(r.left, r.top, r.Width(), r.Height());
+    SetBounds(ScaledBounds());
     Invalidate();  // drawn again at the new DPI even where it stays
 }
 
-void GraphicControl::Repaint(const RECT& rect) const {
-    if (HWND hwnd = parent_ ? parent_->ContainerHandle() : nullptr) InvalidateRect(hwnd, &rect, TRUE);
+void GraphicControl::Repaint(const base::Rect& rect) const {
+    const RECT r = ToRECT(rect);
+    if (HWND hwnd = parent_ ? parent_->ContainerHandle() : nullptr) InvalidateRect(hwnd, &r, TRUE);
 }
 
 void GraphicControl::Invalidate() const { Repaint(Bounds()); }
 
-void GraphicControl::SetBounds(int left, int top, int width, int height) {
-    const RECT bounds{left, top, left + width, top + height};
-    const RECT old = Bounds();
-    if (EqualRect(&bounds, &old)) return;
+void GraphicControl::SetBounds(const base::Rect& bounds) {
+    const base::Rect old = Bounds();
+    if (bounds == old) return;
     Repaint(old);
     StoreBounds(bounds);
     Repaint(bounds);
 }
 
-int GraphicControl::Width() const {
-    const RECT r = Bounds();
-    return r.right - r.left;
-}
+int GraphicControl::Width() const { return Bounds().Width(); }
 
-int GraphicControl::Height() const {
-    const RECT r = Bounds();
-    return r.bottom - r.top;
-}
+int GraphicControl::Height() const { return Bounds().Height(); }
 
-RECT GraphicControl::ScreenBounds() const {
-    RECT r = Bounds();
+base::Rect GraphicControl::ScreenBounds() const {
+    RECT r = ToRECT(Bounds());
     MapWindowPoints(parent_->ContainerHandle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
-    return r;
+    return FromRECT(r);
 }
 
 void GraphicControl::SetVisible(bool visible) {

@@ -43,12 +43,12 @@ public:
     Container& Parent() const { return *parent_; }
 
     // The rectangle in the container's client coordinates.
-    virtual RECT Bounds() const = 0;
+    virtual base::Rect Bounds() const = 0;
     // Repaints where the control was and where it goes.
-    void SetBounds(int left, int top, int width, int height);
+    void SetBounds(const base::Rect& bounds);
     int Width() const;
     int Height() const;
-    RECT ScreenBounds() const override;
+    base::Rect ScreenBounds() const override;
 
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
@@ -71,9 +71,9 @@ public:
 
 protected:
     // Asks the container to repaint `rect` (client coordinates).
-    void Repaint(const RECT& rect) const;
+    void Repaint(const base::Rect& rect) const;
     // Where the kind keeps its rectangle and enabled flag; the callers repaint.
-    virtual void StoreBounds(const RECT& bounds) = 0;
+    virtual void StoreBounds(const base::Rect& bounds) = 0;
     virtual void StoreEnabled(bool enabled) = 0;
 
 private:
@@ -89,15 +89,15 @@ public:
     // Repaints the place it leaves.
     ~PlainGraphic() override;
 
-    RECT Bounds() const override { return bounds_; }
+    base::Rect Bounds() const override { return bounds_; }
     bool Enabled() const override { return enabled_; }
 
 protected:
-    void StoreBounds(const RECT& bounds) override { bounds_ = bounds; }
+    void StoreBounds(const base::Rect& bounds) override { bounds_ = bounds; }
     void StoreEnabled(bool enabled) override { enabled_ = enabled; }
 
 private:
-    RECT bounds_{};
+    base::Rect bounds_;
     bool enabled_ = true;
 };
 

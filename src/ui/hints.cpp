@@ -26,7 +26,7 @@ Widget* WidgetInContainer(HWND hwnd, POINT screen) {
     POINT p = screen;
     ScreenToClient(hwnd, &p);
     if (auto* container = dynamic_cast<Container*>(Window::FromHandle(hwnd))) {
-        if (GraphicControl* g = container->GraphicAt(p)) return g;
+        if (GraphicControl* g = container->GraphicAt(FromPOINT(p))) return g;
     }
     HWND child = ChildWindowFromPointEx(hwnd, p, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
     if (!child || child == hwnd) return nullptr;
@@ -52,8 +52,7 @@ Widget* WidgetAt(HWND hwnd) {
 bool PointerOver(const Widget& widget) {
     POINT p;
     GetCursorPos(&p);
-    const RECT r = widget.ScreenBounds();
-    return PtInRect(&r, p) != FALSE;
+    return widget.ScreenBounds().Contains(FromPOINT(p));
 }
 
 // The window whose mouse messages tell when the pointer leaves the widget.
@@ -68,14 +67,15 @@ HWND MouseWindowOf(Widget& widget) {
 
 HintWindow::~HintWindow() {
     DestroyHandle();  // what ReleaseHandle does here; a kind's own is gone by now
-    if (font_) DeleteObject(font_);
 }
 
-void HintWindow::GetCreateParams(CreateParams& params) {
+Window::CreateParams HintWindow::PlainParams() {
+    CreateParams params;
     params.className = "QuilletHintWindow";
     params.classStyle = CS_SAVEBITS;
     params.style = WS_POPUP | WS_BORDER;
     params.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
+    return params;
 }
 
 HFONT HintWindow::HintFont() {
@@ -83,31 +83,30 @@ HFONT HintWindow::HintFont() {
         NONCLIENTMETRICSA ncm{};
         ncm.cbSize = sizeof ncm;
         if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) {
-            font_ = CreateFontIndirectA(&ncm.lfStatusFont);
+            font_.Reset(CreateFontIndirectA(&ncm.lfStatusFont));
         }
     }
-    return font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    return font_ ? font_.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-RECT HintWindow::CalcHintRect(int maxWidth, const std::string& hint) {
+base::Rect HintWindow::CalcHintRect(int maxWidth, const std::string& hint) {
     RECT r{0, 0, std::min(maxWidth, kPlainHintWidth), 0};
-    HDC dc = GetDC(nullptr);
     {
-        SelectGuard font(dc, HintFont());
-        DrawTextA(dc, hint.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_LEFT);
+        const WindowDC dc;
+        SelectGuard font(dc.Get(), HintFont());
+        DrawTextA(dc.Get(), hint.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_LEFT);
     }
-    ReleaseDC(nullptr, dc);
     // Room for the border and a little padding on each side.
     r.right += 8;
     r.bottom += 4;
-    return r;
+    return FromRECT(r);
 }
 
-void HintWindow::ActivateHint(RECT rect, const std::string& hint, Widget*) {
+void HintWindow::ActivateHint(base::Rect rect, const std::string& hint, Widget*) {
     text_ = hint;
-    if (!Handle()) CreateHandle();
-    SetWindowPos(Handle(), HWND_TOPMOST, rect.left, rect.top, rect.right - rect.left,
-                 rect.bottom - rect.top, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    EnsureHandle();
+    SetWindowPos(Handle(), HWND_TOPMOST, rect.left, rect.top, rect.Width(), rect.Height(),
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -116,8 +115,8 @@ void HintWindow::ReleaseHandle() { DestroyHandle(); }
 void HintWindow::Paint(HDC dc) {
     RECT r;
     GetClientRect(Handle(), &r);
-    GdiObject brush(CreateSolidBrush(ResolveColor(Application::Get().HintColor)));
-    FillRect(dc, &r, static_cast<HBRUSH>(brush.Get()));
+    const GdiObject<HBRUSH> brush(CreateSolidBrush(ResolveColor(Application::Get().HintColor)));
+    FillRect(dc, &r, brush.Get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
     SelectGuard font(dc, HintFont());
@@ -142,7 +141,7 @@ LRESULT HintWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 // The hidden window that receives the hint timers.
-class Hints::TimerWindow : public Window {
+class Hints::TimerWindow final : public Window {
 public:
     explicit TimerWindow(Hints& hints) : hints_(hints) {}
     void Create() {
@@ -267,16 +266,16 @@ void Hints::ShowNow() {
     hint_ = class_ ? class_() : std::make_unique<HintWindow>();
     // Below the pointer, kept on the monitor under it.
     const base::Rect screen = WorkAreaAt(FromPOINT(cursor));
-    RECT r = hint_->CalcHintRect(screen.Width(), control_->Hint);
+    const base::Size size = hint_->CalcHintRect(screen.Width(), control_->Hint).Extent();
     int left = cursor.x;
     int top = cursor.y + GetSystemMetrics(SM_CYCURSOR) / 2 + 4;
-    const int w = r.right - r.left;
-    const int h = r.bottom - r.top;
+    const int w = size.width;
+    const int h = size.height;
     if (left + w > screen.right) left = screen.right - w;
     if (top + h > screen.bottom) top = cursor.y - h - 4;
     left = std::max(left, screen.left);
     top = std::max(top, screen.top);
-    hint_->ActivateHint(RECT{left, top, left + w, top + h}, control_->Hint, control_);
+    hint_->ActivateHint(base::RectAt(left, top, w, h), control_->Hint, control_);
     const int hidePause = std::max(Application::Get().HintHidePause, 1);
     SetTimer(TimerHandle(), kHintHideTimer, static_cast<UINT>(hidePause), nullptr);
 }

@@ -11,6 +11,8 @@
 #include <memory>
 #include <string>
 
+#include "base/geometry.h"
+#include "ui/handles.h"
 #include "ui/window.h"
 
 namespace ui {
@@ -22,25 +24,32 @@ class Widget;
 // switch every hint of the program to its own kind of window.
 class HintWindow : public Window {
 public:
-    HintWindow() = default;
+    // A plain hint window; a kind of its own passes the window it wants.
+    HintWindow() : HintWindow(PlainParams()) {}
     ~HintWindow() override;
 
     // The rectangle (origin 0,0) the hint needs, wrapped at maxWidth.
-    virtual RECT CalcHintRect(int maxWidth, const std::string& hint);
+    virtual base::Rect CalcHintRect(int maxWidth, const std::string& hint);
     // Shows the hint in `rect` (screen coordinates) for `control`.
-    virtual void ActivateHint(RECT rect, const std::string& hint, Widget* control);
+    virtual void ActivateHint(base::Rect rect, const std::string& hint, Widget* control);
     // Hides the hint and destroys its window.
     virtual void ReleaseHandle();
 
 protected:
-    void GetCreateParams(CreateParams& params) override;
+    explicit HintWindow(CreateParams params) : params_(std::move(params)) {}
+    static CreateParams PlainParams();
+    // Makes the window the first time the hint shows.
+    void EnsureHandle() {
+        if (!Handle()) CreateHandle(params_);
+    }
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     virtual void Paint(HDC dc);
     HFONT HintFont();
     std::string text_;
 
 private:
-    HFONT font_ = nullptr;
+    CreateParams params_;  // the window made when the hint first shows
+    GdiObject<HFONT> font_;
 };
 
 using HintWindowClass = std::function<std::unique_ptr<HintWindow>()>;
@@ -60,8 +69,6 @@ public:
     // Hides the hint; no new one shows until the mouse moves to another control.
     void Cancel();
     HintWindow* Current() const { return hint_.get(); }
-    // The control whose hint shows or is about to.
-    Widget* Target() const { return control_; }
     void ControlDestroyed(Widget* control);
 
     // Sees every message the program's loop takes, before it is dispatched.

@@ -76,16 +76,11 @@ void Window::RegisterOwnClass(const CreateParams& params) {
     registered.insert(params.className);
 }
 
-void Window::CreateHandle() {
-    CreateParams params;
-    GetCreateParams(params);
-    CreateHandle(params);
-}
-
 void Window::CreateHandle(const CreateParams& params) {
     if (!params.systemClass) RegisterOwnClass(params);
     HWND hwnd = CreateWindowExA(params.exStyle, params.className.c_str(), params.caption.c_str(),
-                                params.style, params.x, params.y, params.width, params.height,
+                                params.style, params.bounds.left, params.bounds.top,
+                                params.bounds.Width(), params.bounds.Height(),
                                 params.parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(params.id)),
                                 Application::Get().Instance(), this);

@@ -14,6 +14,8 @@
 
 #include <string>
 
+#include "base/geometry.h"
+
 namespace ui {
 
 // The whole text of a window, however long.
@@ -67,7 +69,7 @@ protected:
         std::string caption;
         DWORD style = 0;
         DWORD exStyle = 0;
-        int x = 0, y = 0, width = 0, height = 0;
+        base::Rect bounds;  // in the parent's client coordinates, or the screen's
         HWND parent = nullptr;
         int id = 0;
         UINT classStyle = CS_DBLCLKS;
@@ -75,15 +77,10 @@ protected:
         HCURSOR cursor = nullptr;  // the arrow when null
         int windowExtra = 0;
     };
-    // Makes the window from `params`; throws when it cannot. Controls and
-    // forms make theirs this way, from values, after construction.
+    // Makes the window from `params`; throws when it cannot. Every window of
+    // ours is made this way, after its object is built: a control's or
+    // form's Create, a hint window when it first shows.
     void CreateHandle(const CreateParams& params);
-    // Makes the window from GetCreateParams, for kinds that describe
-    // themselves in layers (the hint windows). Never call it from a
-    // constructor: the overrides of the kinds derived from the one under
-    // construction would be skipped.
-    void CreateHandle();
-    virtual void GetCreateParams(CreateParams& params) { (void)params; }
     // Subclasses a window made elsewhere and binds this object to it.
     void AttachHandle(HWND hwnd);
     // Unbinds the object from its window, leaving the window as it is.

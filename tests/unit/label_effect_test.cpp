@@ -228,7 +228,7 @@ struct FakeImage : EffectImage {
     void SetFont(const base::FontDescription& f, int turn) override {
         Log("font " + f.name + " " + std::to_string(turn));
     }
-    void SetTextColour(TColor colour) override { text = colour; }
+    void SetTextColor(TColor colour) override { text = colour; }
     void SetBrush(std::optional<TColor> solid) override {
         brush = solid, Log("brush " + (solid ? Hex(*solid) : "clear"));
     }
@@ -278,8 +278,8 @@ struct FakeSurface : EffectSurface {
     void CopyFromImage(EffectImage& image, int, int) override {
         pixels = static_cast<FakeImage&>(image).pixels, log.push_back("image to surface");
     }
-    TColor ResolveColour(TColor colour) override { return IsSystemColour(colour) ? 0x0000AA : colour; }
-    TColor At(int x, int y) const { return ColourOf(pixels[y * 142 + x]); }
+    TColor ResolveColor(TColor colour) override { return IsSystemColor(colour) ? 0x0000AA : colour; }
+    TColor At(int x, int y) const { return ColorOf(pixels[y * 142 + x]); }
 
     std::vector<std::uint32_t> pixels;
     std::vector<std::string> log;
@@ -409,7 +409,7 @@ TEST(LabelEffectPaint, RealPassesAndFaceGradientPixels) {
     label.SetGraduateFrom(clBlack);
     label.SetFontColor(0x0000FF);
     FakeSurface keyed(clSilver);
-    keyed.pixels[10 * 142 + 100] = PixelOf(kFaceKeyColour);
+    keyed.pixels[10 * 142 + 100] = PixelOf(kFaceKeyColor);
     PaintLabelEffect(label, keyed);
     EXPECT_EQ(keyed.At(5, 1), clBlack);
     EXPECT_EQ(keyed.At(5, 20), 0x0000FFu);

@@ -23,12 +23,14 @@ protected:
         ui::Application::Get().Initialize(GetModuleHandleA(nullptr));
         ui::FormDesign d;
         d.className = "TBalloonTestForm";
-        d.clientWidth = d.clientHeight = 400;
-        d.left = d.top = 100;
+        d.clientSize = {400, 400};
+        d.position = base::Point{100, 100};
         form_ = std::make_unique<ui::Form>(d);
-        form_->CreateHandle(nullptr);
-        hinted_ = &form_->Make<ui::Button>({form_->Handle(), ui::ControlDesign{"bHinted", "", 20, 20, 100, 30, "A hint"}});
-        plain_ = &form_->Make<ui::Button>({form_->Handle(), ui::ControlDesign{"bPlain", "", 20, 300, 100, 30, ""}});
+        form_->Create(nullptr);
+        hinted_ = &form_->Make<ui::Button>(
+            {form_->Handle(), ui::ControlDesign{"bHinted", "", base::RectAt(20, 20, 100, 30), "A hint"}});
+        plain_ = &form_->Make<ui::Button>(
+            {form_->Handle(), ui::ControlDesign{"bPlain", "", base::RectAt(20, 300, 100, 30), ""}});
         form_->Show();
         hint_ = std::make_unique<TBalloonHint>(BalloonApp());
         hint_->SetPosition(bpAboveRight);
@@ -83,7 +85,7 @@ TEST_F(BalloonTest, RegionAndPictureHaveTheShapeShadowAndWholeText) {
         const base::Point tip = g.pointer[0];  // bottom left, at the pointer
         EXPECT_GE(size.width, kMinBalloonWidth);
 
-        ui::GdiObject region(CreateRectRgn(0, 0, 0, 0));
+        ui::GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
         HRGN rgn = static_cast<HRGN>(region.Get());
         ASSERT_EQ(GetWindowRgn(balloon->Handle(), rgn), COMPLEXREGION);
         EXPECT_TRUE(EqualRgn(rgn, static_cast<HRGN>(balloon->CreateBalloonRgn(0).Get())) == (c.sd == 0));
@@ -94,7 +96,7 @@ TEST_F(BalloonTest, RegionAndPictureHaveTheShapeShadowAndWholeText) {
         EXPECT_EQ(PtInRegion(rgn, sx, sy) != 0, c.sd > 0);
 
         ui::MemoryImage under(size.width, size.height), picture(size.width, size.height);
-        under.Fill(RGBColour(0x80, 0x80, 0x80));
+        under.Fill(RGBColor(0x80, 0x80, 0x80));
         balloon->Compose(under.DC(), picture.DC());
         EXPECT_EQ(picture.Pixel(0, 0), grey) << "outside balloon and shadow";
         EXPECT_EQ(picture.Pixel(body.left, body.top), c.shape == bsRectangle ? navy : grey);
@@ -208,7 +210,7 @@ TEST_F(BalloonTest, SystemStyleReadsTheStatusFontInTheLayoutItWasStored) {
 TEST_F(BalloonTest, ActiveSwitchesTheApplicationsHintWindowsWithHintsOnOrOff) {
     ui::Application& app = ui::Application::Get();
     app.HintPause = 20;
-    const RECT r = hinted_->ScreenBounds();
+    const base::Rect r = hinted_->ScreenBounds();
     SetCursorPos(r.left + 5, r.top + 5);
     // The kind of window of the next hint over bHinted, once the pointer came from bPlain.
     const auto nextHint = [&]() -> std::string {

@@ -71,7 +71,7 @@ protected:
         ui::FormDesign design;
         design.className = "TElipsisOwner";
         owner = std::make_unique<ui::Form>(design);
-        owner->CreateHandle(nullptr);
+        owner->Create(nullptr);
         Pump();
     }
 
@@ -145,7 +145,7 @@ protected:
     // Where a field goes on the dialog; the default size when none is given.
     TElipsisEdit::Args At(int x, int y, int w = TElipsisEdit::kDefaultWidth,
                           int h = TElipsisEdit::kDefaultHeight, bool autoSize = true) const {
-        return {dialog, ui::ControlDesign{"", "", x, y, w, h, "", true}, autoSize};
+        return {dialog, ui::ControlDesign{"", "", base::RectAt(x, y, w, h), "", true}, autoSize};
     }
 
     HWND dialog = nullptr;

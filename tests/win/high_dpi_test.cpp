@@ -29,8 +29,8 @@ LOGFONTA FontOf(HWND hwnd) {
 }
 
 base::Rect BoundsOf(const ui::Widget& widget) {
-    if (auto* control = dynamic_cast<const ui::Control*>(&widget)) return ui::FromRECT(control->Bounds());
-    return ui::FromRECT(dynamic_cast<const ui::GraphicControl&>(widget).Bounds());
+    if (auto* control = dynamic_cast<const ui::Control*>(&widget)) return control->Bounds();
+    return dynamic_cast<const ui::GraphicControl&>(widget).Bounds();
 }
 
 // Each control where its design puts it at this DPI (a pixel either way for
@@ -66,9 +66,9 @@ void ExpectLaidOutAgainAt(ui::Form& form, int dpi) {
                    20 + base::ScaleForDpi(form.Height(), dpi, Dpi())};
     SendMessageA(form.Handle(), ui::kWmDpiChanged, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     EXPECT_EQ(form.Dpi(), dpi);
-    EXPECT_EQ(ui::FromRECT(form.BoundsRect()).TopLeft(), (base::Point{10, 20}));
-    wintest::ExpectClientSize(form.Handle(), base::ScaleForDpi(form.Design().clientWidth, dpi),
-                              base::ScaleForDpi(form.Design().clientHeight, dpi));
+    EXPECT_EQ(form.BoundsRect().TopLeft(), (base::Point{10, 20}));
+    wintest::ExpectClientSize(form.Handle(), base::ScaleForDpi(form.Design().clientSize.width, dpi),
+                              base::ScaleForDpi(form.Design().clientSize.height, dpi));
     ExpectDesignsScaled(form, dpi);
 }
 
@@ -114,6 +114,7 @@ TEST(HighDpi, WindowsDialogsAndBalloonsAreTheirDesignsAtTheScreensDpi) {
     }
 
     TCFGFace face;
+    face.Create();
     // Every control of the main window keeps its "Helv" -11.
     const auto expectWindowFont = [&face](int dpi) {
         for (const auto& widget : face.Controls()) {
@@ -126,6 +127,7 @@ TEST(HighDpi, WindowsDialogsAndBalloonsAreTheirDesignsAtTheScreensDpi) {
     ExpectDesignsScaled(face);
     {
         TQuickHelp help({face, face.ExitButton(), face.GetPlatform(), face.State()});
+        help.Create();
         wintest::ExpectClientSize(help.Handle(), At(523), At(355));  // 785 x 533 at 144 DPI
         ExpectDesignsScaled(help);
         ExpectLaidOutAgainAt(help, Dpi() == 96 ? 144 : 96);

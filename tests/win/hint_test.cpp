@@ -20,14 +20,13 @@ namespace {
 class RecordingHint : public HintWindow {
 public:
     explicit RecordingHint(std::vector<std::string>* log) : log_(log) {}
-    RECT CalcHintRect(int maxWidth, const std::string& hint) override {
+    base::Rect CalcHintRect(int maxWidth, const std::string& hint) override {
         log_->push_back("calc " + std::to_string(maxWidth > 0) + " " + hint);
-        return RECT{0, 0, 120, 30};
+        return base::RectAt(0, 0, 120, 30);
     }
-    void ActivateHint(RECT rect, const std::string& hint, Widget* control) override {
+    void ActivateHint(base::Rect rect, const std::string& hint, Widget* control) override {
         log_->push_back("activate " + hint + " " + (control ? control->Name() : "?") + " " +
-                        std::to_string(rect.right - rect.left) + "x" +
-                        std::to_string(rect.bottom - rect.top));
+                        std::to_string(rect.Width()) + "x" + std::to_string(rect.Height()));
     }
     void ReleaseHandle() override { log_->push_back("release"); }
 
@@ -43,17 +42,15 @@ protected:
         FormDesign design;
         design.className = "THintTestForm";
         design.caption = "hints";
-        design.clientWidth = 300;
-        design.clientHeight = 200;
-        design.left = 100;
-        design.top = 100;
+        design.clientSize = {300, 200};
+        design.position = base::Point{100, 100};
         form_ = std::make_unique<Form>(design);
-        form_->CreateHandle(nullptr);
-        button_ = &form_->Make<Button>({form_->Handle(),
-                                      ControlDesign{"bHinted", "Hinted", 20, 20, 120, 40,
-                                                  "A hint for the button", true}});
-        plain_ = &form_->Make<Button>({form_->Handle(),
-                                     ControlDesign{"bPlain", "Plain", 20, 100, 120, 40, "", true}});
+        form_->Create(nullptr);
+        button_ = &form_->Make<Button>(
+            {form_->Handle(), ControlDesign{"bHinted", "Hinted", base::RectAt(20, 20, 120, 40),
+                                            "A hint for the button", true}});
+        plain_ = &form_->Make<Button>(
+            {form_->Handle(), ControlDesign{"bPlain", "Plain", base::RectAt(20, 100, 120, 40), "", true}});
         form_->Show();
         app.HintPause = 50;
         app.HintHidePause = 30000;

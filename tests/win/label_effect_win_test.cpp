@@ -35,11 +35,11 @@ Painted Paint(const TLabelEffect& label, TColor background, TColor colour, POINT
     Painted p;
     p.image = std::make_unique<ui::MemoryImage>(label.Width(), label.Height());
     p.image->Fill(background);
-    if (key.x >= 0) p.image->Pixels()[key.y * p.image->Stride() + key.x] = PixelOf(kFaceKeyColour);
+    if (key.x >= 0) p.image->Pixels()[key.y * p.image->Stride() + key.x] = PixelOf(kFaceKeyColor);
     PaintLabelEffect(label, p.image->DC());
     for (int y = 0; y < label.Height(); ++y) {
         for (int x = 0; x < label.Width(); ++x) {
-            const TColor c = ColourOf(p.image->Pixel(x, y));
+            const TColor c = ColorOf(p.image->Pixel(x, y));
             p.colours.insert(c);
             if (c != colour) continue;
             ++p.count, p.left = std::min(p.left, x), p.top = std::min(p.top, y);
@@ -136,9 +136,9 @@ TEST(LabelEffectWin, PaintingOnRealBitmaps) {
     int faced = 0, wrong = 0;
     for (int y = 0; y < label.Height(); ++y) {
         for (int x = 0; x < label.Width(); ++x) {
-            const TColor c = ColourOf(p.image->Pixel(x, y));
+            const TColor c = ColorOf(p.image->Pixel(x, y));
             faced += c != kGrey;
-            wrong += c != kGrey && c != RGBColour(RoundHalfEven(step * y), 0, 0);
+            wrong += c != kGrey && c != RGBColor(RoundHalfEven(step * y), 0, 0);
         }
     }
     EXPECT_EQ(faced, face.count + 1);
@@ -159,11 +159,12 @@ TEST(LabelEffectWin, ControlSinksAsAButtonAndRepaintsItsRectangle) {
     ui::Application::Get().Initialize(GetModuleHandleA(nullptr));
     ui::FormDesign design;
     design.className = "TLabelEffectTestForm";
-    design.clientWidth = 200, design.clientHeight = 100;
+    design.clientSize = {200, 100};
     ui::Form form(design);
-    form.CreateHandle(nullptr);
+    form.Create(nullptr);
     form.Show();
-    auto& control = form.Make<TLabelEffectControl>({form, ui::ControlDesign{"L", "Quillet", 20, 30, 142, 33, "", false}});
+    auto& control = form.Make<TLabelEffectControl>(
+        {form, ui::ControlDesign{"L", "Quillet", base::RectAt(20, 30, 142, 33), "", false}});
     TLabelEffect& label = control.Label();
     int clicks = 0, downs = 0;
     control.OnClick = [&](ui::Widget&) { ++clicks; };
@@ -191,7 +192,7 @@ TEST(LabelEffectWin, ControlSinksAsAButtonAndRepaintsItsRectangle) {
     EXPECT_TRUE(update.left == 20 && update.top == 30 && update.right == 162 && update.bottom == 63);
 
     ui::GraphicControl& base = control;  // the model is the one store, whatever the caller sees
-    base.SetBounds(10, 20, 100, 40);
+    base.SetBounds(base::RectAt(10, 20, 100, 40));
     base.SetEnabled(false);
     EXPECT_TRUE(label.Left() == 10 && label.Top() == 20 && label.Width() == 100 && !label.Enabled());
 }

@@ -66,6 +66,7 @@ protected:
 
 TEST_F(MainWindowTest, EveryControlAsDesigned) {
     TCFGFace face;
+    face.Create();
     char cls[64] = {};
     GetClassNameA(face.Handle(), cls, sizeof cls);
     EXPECT_STREQ(cls, "TCFGFace");
@@ -87,7 +88,7 @@ TEST_F(MainWindowTest, EveryControlAsDesigned) {
         ui::Control& c = face.Get(e.ctl);
         EXPECT_EQ(c.Name(), e.name);
         EXPECT_EQ(face.Text(e.ctl), e.caption);
-        const RECT r = c.Bounds();
+        const base::Rect r = c.Bounds();
         EXPECT_EQ(r.left, e.bounds.left);
         EXPECT_EQ(r.top, e.bounds.top);
         EXPECT_EQ(r.right, e.bounds.right);
@@ -109,6 +110,7 @@ TEST_F(MainWindowTest, EveryControlAsDesigned) {
 
 TEST_F(MainWindowTest, CompilerPathHasItsSquareButton) {
     TCFGFace face;
+    face.Create();
     face.Show();
     HWND edit = face.Get(Ctl::eExepath).Handle();
     HWND button = GetWindow(edit, GW_CHILD);
@@ -146,6 +148,7 @@ TEST_F(MainWindowTest, CompilerPathHasItsSquareButton) {
 
 TEST_F(MainWindowTest, TabOrderFollowsTheDesign) {
     TCFGFace face;
+    face.Create();
     std::vector<std::string> order;
     for (HWND h = GetWindow(face.Handle(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
         ui::Control* c = ui::Control::FromHandle(h);
@@ -159,6 +162,7 @@ TEST_F(MainWindowTest, TabOrderFollowsTheDesign) {
 
 TEST_F(MainWindowTest, HintTextsWhole) {
     TCFGFace face;
+    face.Create();
     EXPECT_EQ(face.Get(Ctl::eExepath).Hint,
               "The location of DCC.EXE (or dcc32.exe) is critical to the success of the applet. If "
               "it doesn't show up here, you''ll need to use the [...] button to locate it before "
@@ -176,6 +180,7 @@ TEST_F(MainWindowTest, HintTextsWhole) {
 
 TEST_F(MainWindowTest, StateAfterFormCreate) {
     TCFGFace face;
+    face.Create();
     for (Ctl radio : {Ctl::rD1, Ctl::rD2, Ctl::rD3}) EXPECT_FALSE(face.Checked(radio));
     EXPECT_EQ(ChosenVersion(face), Version::None);
     EXPECT_FALSE(face.Checked(Ctl::HintsOn));
@@ -201,12 +206,14 @@ TEST_F(MainWindowTest, OptionsComeFromTheSettingsFile) {
     WritePrivateProfileStringA("Options", "CloseOnEscape", "1", IniPath().c_str());
     WritePrivateProfileStringA("Options", "ExtraMessages", "0", IniPath().c_str());
     TCFGFace face;
+    face.Create();
     EXPECT_TRUE(face.ExitButton().Cancel());
     EXPECT_FALSE(face.State().extraMessages);
 }
 
 TEST_F(MainWindowTest, HintsOnSwitchesTheApplicationHints) {
     TCFGFace face;
+    face.Create();
     auto& box = static_cast<ui::CheckBox&>(face.Get(Ctl::HintsOn));
     SendMessageA(box.Handle(), BM_CLICK, 0, 0);
     EXPECT_TRUE(ui::Application::Get().ShowHint());
@@ -217,7 +224,8 @@ TEST_F(MainWindowTest, HintsOnSwitchesTheApplicationHints) {
 TEST_F(MainWindowTest, ClosingSavesThePosition) {
     {
         TCFGFace face;
-        face.SetPosition(37, 51);
+        face.Create();
+        face.SetPosition({37, 51});
         SendMessageA(face.Handle(), WM_CLOSE, 0, 0);
     }
     MSG msg;
@@ -234,7 +242,8 @@ TEST_F(MainWindowTest, ClosingSavesThePosition) {
 TEST_F(MainWindowTest, ClosingWhileMinimisedSavesTheRestoredPosition) {
     {
         TCFGFace face;
-        face.SetPosition(61, 43);
+        face.Create();
+        face.SetPosition({61, 43});
         face.Show();
         ShowWindow(face.Handle(), SW_MINIMIZE);
         SendMessageA(face.Handle(), WM_CLOSE, 0, 0);
@@ -250,6 +259,7 @@ TEST_F(MainWindowTest, ClosingWhileMinimisedSavesTheRestoredPosition) {
 
 TEST_F(MainWindowTest, TheTextBoxKeepsCharactersBeyondAscii) {
     TCFGFace face;
+    face.Create();
     HWND memo = face.Get(Ctl::Memo1).Handle();
     // The euro sign and an e with acute accent, typed as a keyboard would.
     for (WPARAM c : {WPARAM{0x20AC}, WPARAM{0x00E9}, WPARAM{'a'}}) {

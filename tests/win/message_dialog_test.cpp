@@ -163,7 +163,7 @@ protected:
         design.caption = "Owner";
         design.font = OwnerFont();
         owner = new ui::Form(design);
-        owner->CreateHandle(nullptr);
+        owner->Create(nullptr);
         owner->Show();
     }
 
@@ -207,8 +207,7 @@ protected:
     void MoveOwner(int left, int top, int width, int height) {
         SetWindowPos(owner->Handle(), nullptr, left, top, width, height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
-        const RECT r = owner->BoundsRect();
-        ASSERT_EQ(AsLayout(r), base::RectAt(left, top, width, height));
+        ASSERT_EQ(owner->BoundsRect(), base::RectAt(left, top, width, height));
     }
 
     // The dialog's outer size for `c`, found by showing it once.
@@ -574,10 +573,9 @@ TEST_F(MessageDialogTest, WindowClassBorderAndTitle) {
 TEST_F(MessageDialogTest, BelongsToTheMainFormNotToTheOwner) {
     ui::FormDesign design;
     design.className = "TTestMain";
-    design.clientWidth = 200;
-    design.clientHeight = 100;
+    design.clientSize = {200, 100};
     ui::Form main(design);
-    main.CreateHandle(nullptr);
+    main.Create(nullptr);
     ui::Application& app = ui::Application::Get();
     ui::Form* previous = app.MainForm();
     app.SetMainForm(&main);

@@ -22,7 +22,9 @@ TEST(QuickHelpWin, MadeHiddenWithItsControlsInOrder) {
     const std::string ini = SettingsFileFor(app.ExeName());
     DeleteFileA(ini.c_str());
     TCFGFace face;
+    face.Create();
     TQuickHelp dialog({face, face.ExitButton(), face.GetPlatform(), face.State()});
+    dialog.Create();
     auto handle = [&](const char* name) { return dialog.FindControl(name)->WindowHandle(); };
     wintest::ExpectClientSize(dialog.Handle(), 523, 355);
     EXPECT_FALSE(IsWindowVisible(dialog.Handle()));
@@ -79,6 +81,7 @@ TEST(QuickHelpWin, HiddenAtStartUpWithoutAWindow) {
     WritePrivateProfileStringA("Options", "UseCustomTitle", "1", ini.c_str());
     WritePrivateProfileStringA("Options", "CloseOnEscape", "1", ini.c_str());
     TCFGFace face;
+    face.Create();
     app.SetShowHint(true);
     {
         HiddenQuickHelp hidden({face, face.ExitButton(), face.GetPlatform(), face.State()});

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -65,12 +66,10 @@ protected:
         FormDesign design;
         design.className = "TToolkitTestForm";
         design.caption = "toolkit";
-        design.clientWidth = 300;
-        design.clientHeight = 200;
-        design.left = 50;
-        design.top = 50;
+        design.clientSize = {300, 200};
+        design.position = base::Point{50, 50};
         form_ = std::make_unique<Form>(design);
-        form_->CreateHandle(nullptr);
+        form_->Create(nullptr);
         form_->Show();
     }
     void TearDown() override { form_.reset(); }
@@ -93,8 +92,10 @@ protected:
 };
 
 TEST_F(ToolkitTest, GraphicControlsPaintInZOrderClippedToTheirBounds) {
-    form_->Make<Swatch>({*form_, ControlDesign{"red", "", 10, 10, 50, 50, "", true}}, 0x0000FF, &log_);
-    form_->Make<Swatch>({*form_, ControlDesign{"blue", "", 40, 40, 50, 50, "", true}}, 0xFF0000, &log_);
+    form_->Make<Swatch>({*form_, ControlDesign{"red", "", base::RectAt(10, 10, 50, 50), "", true}}, 0x0000FF,
+                        &log_);
+    form_->Make<Swatch>({*form_, ControlDesign{"blue", "", base::RectAt(40, 40, 50, 50), "", true}}, 0xFF0000,
+                        &log_);
     // Pixels as 0x00RRGGBB words.
     EXPECT_EQ(PaintedPixel(15, 15), 0xFF0000u);  // red alone
     EXPECT_EQ(PaintedPixel(45, 45), 0x0000FFu);  // blue, made later, on top
@@ -103,13 +104,15 @@ TEST_F(ToolkitTest, GraphicControlsPaintInZOrderClippedToTheirBounds) {
 }
 
 TEST_F(ToolkitTest, MouseGoesToTheTopmostControlWithCaptureFromPressToRelease) {
-    auto& red = form_->Make<Swatch>({*form_, ControlDesign{"red", "", 10, 10, 50, 50, "", true}}, 0x0000FF, &log_);
-    form_->Make<Swatch>({*form_, ControlDesign{"blue", "", 40, 40, 50, 50, "", true}}, 0xFF0000, &log_);
+    auto& red = form_->Make<Swatch>(
+        {*form_, ControlDesign{"red", "", base::RectAt(10, 10, 50, 50), "", true}}, 0x0000FF, &log_);
+    form_->Make<Swatch>({*form_, ControlDesign{"blue", "", base::RectAt(40, 40, 50, 50), "", true}}, 0xFF0000,
+                        &log_);
     int clicks = 0;
     red.OnClick = [&](Widget&) { ++clicks; };
 
-    EXPECT_EQ(form_->GraphicAt(POINT{45, 45})->Name(), "blue");
-    EXPECT_EQ(form_->GraphicAt(POINT{200, 150}), nullptr);
+    EXPECT_EQ(form_->GraphicAt({45, 45})->Name(), "blue");
+    EXPECT_EQ(form_->GraphicAt({200, 150}), nullptr);
     Mouse(WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
     EXPECT_EQ(GetCapture(), form_->Handle());
     EXPECT_EQ(form_->MouseCapture(), &red);
@@ -131,7 +134,8 @@ TEST_F(ToolkitTest, MouseGoesToTheTopmostControlWithCaptureFromPressToRelease) {
 }
 
 TEST_F(ToolkitTest, RepaintRequestInvalidatesOnlyTheControl) {
-    auto& red = form_->Make<Swatch>({*form_, ControlDesign{"red", "", 10, 20, 50, 40, "", true}}, 0x0000FF, &log_);
+    auto& red = form_->Make<Swatch>(
+        {*form_, ControlDesign{"red", "", base::RectAt(10, 20, 50, 40), "", true}}, 0x0000FF, &log_);
     PumpMessages();
     ValidateRect(form_->Handle(), nullptr);
     red.Invalidate();
@@ -144,12 +148,17 @@ TEST_F(ToolkitTest, RepaintRequestInvalidatesOnlyTheControl) {
 }
 
 TEST_F(ToolkitTest, PanelRoutesItsChildrenAndTabsThroughThemInOrder) {
-    auto& panel = form_->Make<Panel>({form_->Handle(), ControlDesign{"panel", "", 10, 10, 200, 150, "", true},
-                                      BevelKind::Raised});
-    auto& first = form_->Make<Button>({form_->Handle(), ControlDesign{"first", "First", 220, 10, 70, 23, "", true}});
-    auto& a = form_->Make<CheckBox>({panel.Handle(), ControlDesign{"a", "A", 10, 10, 80, 17, "", true}});
-    auto& b = form_->Make<Button>({panel.Handle(), ControlDesign{"b", "B", 10, 40, 80, 23, "", true}});
-    form_->Make<Swatch>({panel, ControlDesign{"inner", "", 100, 100, 20, 20, "", true}}, 0x00FF00, &log_);
+    auto& panel = form_->Make<Panel>(
+        {{form_->Handle(), ControlDesign{"panel", "", base::RectAt(10, 10, 200, 150), "", true}},
+         {BevelKind::Raised}});
+    auto& first = form_->Make<Button>(
+        {form_->Handle(), ControlDesign{"first", "First", base::RectAt(220, 10, 70, 23), "", true}});
+    auto& a = form_->Make<CheckBox>(
+        {panel.Handle(), ControlDesign{"a", "A", base::RectAt(10, 10, 80, 17), "", true}});
+    auto& b = form_->Make<Button>(
+        {panel.Handle(), ControlDesign{"b", "B", base::RectAt(10, 40, 80, 23), "", true}});
+    form_->Make<Swatch>({panel, ControlDesign{"inner", "", base::RectAt(100, 100, 20, 20), "", true}},
+                        0x00FF00, &log_);
     int aClicks = 0, bClicks = 0;
     a.OnClick = [&](Widget&) { ++aClicks; };
     b.OnClick = [&](Widget&) { ++bClicks; };
@@ -169,6 +178,25 @@ TEST_F(ToolkitTest, PanelRoutesItsChildrenAndTabsThroughThemInOrder) {
     EXPECT_EQ(log_, expected);
 }
 
+TEST_F(ToolkitTest, RadioButtonsFormTheGroupTheirArgsName) {
+    std::string clicked;
+    std::map<std::string, RadioButton*> radios;
+    for (const char* name : {"a1", "a2", "b1", "b2"}) {
+        const int top = 10 + 20 * static_cast<int>(radios.size());
+        auto& r = form_->Make<RadioButton>(
+            {{form_->Handle(), ControlDesign{name, name, base::RectAt(10, top, 60, 17), ""}},
+             {.group = std::string(1, name[0])}});
+        r.OnClick = [&clicked, name](Widget&) { clicked += name; };
+        radios[name] = &r;
+    }
+    for (const auto& [name, radio] : radios)
+        EXPECT_EQ((GetWindowLongA(radio->Handle(), GWL_STYLE) & WS_GROUP) != 0, name[1] == '1') << name;
+    // A click raises OnClick when it checks its button; each group keeps its own choice.
+    for (const char* name : {"a1", "a2", "a1", "b2", "a1", "b1"})
+        SendMessageA(radios[name]->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicked, "a1a2a1b2b1");
+}
+
 TEST(MemoryImage, PixelsAreTopDownWordsOfWhatGdiDrew) {
     MemoryImage image(4, 3);
     image.Fill(0x0000FF);  // red as a colour value
@@ -180,6 +208,18 @@ TEST(MemoryImage, PixelsAreTopDownWordsOfWhatGdiDrew) {
     image.Fill(base::clWindowText);
     EXPECT_EQ(GetPixel(image.DC(), 0, 0), GetSysColor(COLOR_WINDOWTEXT));
     EXPECT_THROW(MemoryImage(0, 5), base::Error);
+}
+
+TEST(ResolveColor, SystemColorsLookedUpTheDefaultIsWindowText) {
+    const struct {
+        base::TColor color;
+        COLORREF drawn;
+    } cases[] = {
+        {base::clInfoBk, GetSysColor(COLOR_INFOBK)},
+        {base::kColorDefault, GetSysColor(COLOR_WINDOWTEXT)},
+        {0x00123456, 0x123456},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ResolveColor(c.color), c.drawn) << std::hex << c.color;
 }
 
 TEST(MessageHook, OneHookWhileOwnersLiveRemovedWithTheLast) {
@@ -205,11 +245,10 @@ TEST_F(ToolkitTest, TitleRecaptionsTheFormsThatFollowIt) {
     const std::string before = app.Title();
     FormDesign design;
     design.className = "TTitleFollower";
-    design.clientWidth = 100;
-    design.clientHeight = 50;
+    design.clientSize = {100, 50};
     design.followsTitle = true;
     auto follower = std::make_unique<Form>(design);
-    follower->CreateHandle(nullptr);
+    follower->Create(nullptr);
     app.SetTitle("Renamed");
     EXPECT_EQ(follower->Caption(), "Renamed");
     EXPECT_EQ(form_->Caption(), "toolkit") << "a form that did not ask keeps its caption";
